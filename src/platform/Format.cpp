@@ -1,0 +1,627 @@
+// VB's Format function for numbers and dates.
+#include "platform/Services.h"
+#include "platform/VbRuntime.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace vb {
+
+namespace {
+
+// ---- Decimal digits of a value -------------------------------------------
+
+// |value| as decimal text: integer digits (no leading zeros) and fraction
+// digits. Singles use the shortest digits that read back as the same float,
+// Doubles 15 significant digits, so 2.675 is 2.675 and rounds as a person
+// expects.
+struct Decimal {
+    std::string intPart;
+    std::string fracPart;
+};
+
+Decimal decimalOf(double v, bool single)
+{
+    Decimal r;
+    v = std::fabs(v);
+    if (v == 0.0)
+        return r;
+    char buf[64];
+    std::to_chars_result res;
+    if (single)
+        res = std::to_chars(buf, buf + sizeof buf, static_cast<float>(v), std::chars_format::scientific);
+    else
+        res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    const std::string s(buf, res.ptr);
+    const auto e = s.find('e');
+    const int exp = std::stoi(s.substr(e + 1));
+    std::string digits;
+    for (char c : s.substr(0, e)) {
+        if (c != '.')
+            digits.push_back(c);
+    }
+    if (exp >= 0) {
+        const size_t n = size_t(exp) + 1;
+        if (digits.size() <= n) {
+            r.intPart = digits + std::string(n - digits.size(), '0');
+        } else {
+            r.intPart = digits.substr(0, n);
+            r.fracPart = digits.substr(n);
+        }
+    } else {
+        r.fracPart = std::string(size_t(-exp - 1), '0') + digits;
+    }
+    while (!r.fracPart.empty() && r.fracPart.back() == '0')
+        r.fracPart.pop_back();
+    return r;
+}
+
+// Round to `decimals` fraction digits, halves away from zero; pads with zeros.
+Decimal roundDecimal(Decimal d, int decimals)
+{
+    const size_t n = size_t(decimals);
+    if (d.fracPart.size() > n) {
+        const bool up = d.fracPart[n] >= '5';
+        d.fracPart.resize(n);
+        if (up) {
+            int i = int(n) - 1;
+            for (; i >= 0; --i) {
+                if (d.fracPart[size_t(i)] == '9') {
+                    d.fracPart[size_t(i)] = '0';
+                } else {
+                    ++d.fracPart[size_t(i)];
+                    break;
+                }
+            }
+            if (i < 0) {
+                int j = int(d.intPart.size()) - 1;
+                for (; j >= 0; --j) {
+                    if (d.intPart[size_t(j)] == '9') {
+                        d.intPart[size_t(j)] = '0';
+                    } else {
+                        ++d.intPart[size_t(j)];
+                        break;
+                    }
+                }
+                if (j < 0)
+                    d.intPart.insert(d.intPart.begin(), '1');
+            }
+        }
+    }
+    d.fracPart.resize(n, '0');
+    size_t z = 0;
+    while (z < d.intPart.size() && d.intPart[z] == '0')
+        ++z;
+    d.intPart.erase(0, z);
+    return d;
+}
+
+bool allZero(const Decimal& d)
+{
+    for (char c : d.intPart)
+        if (c != '0')
+            return false;
+    for (char c : d.fracPart)
+        if (c != '0')
+            return false;
+    return true;
+}
+
+// ---- Pattern sections ------------------------------------------------------
+
+QStringList splitSections(const QString& pattern)
+{
+    QStringList out;
+    QString cur;
+    bool quoted = false;
+    for (int i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c == QChar('"')) {
+            quoted = !quoted;
+        } else if (c == QChar('\\') && !quoted && i + 1 < pattern.size()) {
+            cur.append(c);
+            cur.append(pattern[++i]);
+            continue;
+        } else if (c == QChar(';') && !quoted) {
+            out.append(cur);
+            cur.clear();
+            continue;
+        }
+        cur.append(c);
+    }
+    out.append(cur);
+    return out;
+}
+
+// ---- Number patterns -------------------------------------------------------
+
+struct Tok {
+    enum Kind { Zero, Hash, Point, Group, Percent, Exp, Literal } kind;
+    QString text;        // Literal: the text; Exp: "+" or "-"
+    int expDigits = 0;   // Exp: digits of the exponent ('0' placeholders)
+};
+
+std::vector<Tok> tokenizeNumber(const QString& p)
+{
+    std::vector<Tok> toks;
+    for (int i = 0; i < p.size(); ++i) {
+        const QChar c = p[i];
+        if (c == QChar('"')) {
+            const int close = int(p.indexOf(QChar('"'), i + 1));
+            const int end = close < 0 ? int(p.size()) : close;
+            toks.push_back({Tok::Literal, p.mid(i + 1, end - i - 1)});
+            i = end;
+        } else if (c == QChar('\\')) {
+            if (i + 1 < p.size())
+                toks.push_back({Tok::Literal, QString(p[++i])});
+        } else if (c == QChar('0')) {
+            toks.push_back({Tok::Zero, {}});
+        } else if (c == QChar('#')) {
+            toks.push_back({Tok::Hash, {}});
+        } else if (c == QChar('.')) {
+            toks.push_back({Tok::Point, {}});
+        } else if (c == QChar(',')) {
+            toks.push_back({Tok::Group, {}});
+        } else if (c == QChar('%')) {
+            toks.push_back({Tok::Percent, {}});
+        } else if ((c == QChar('E') || c == QChar('e')) && i + 1 < p.size() &&
+                   (p[i + 1] == QChar('+') || p[i + 1] == QChar('-'))) {
+            Tok t{Tok::Exp, QString(p[i + 1])};
+            i += 2;
+            while (i < p.size() && (p[i] == QChar('0') || p[i] == QChar('#'))) {
+                if (p[i] == QChar('0'))
+                    ++t.expDigits;
+                ++i;
+            }
+            --i;
+            toks.push_back(t);
+        } else {
+            toks.push_back({Tok::Literal, QString(c)});
+        }
+    }
+    return toks;
+}
+
+QString groupDigits(const QString& digits)
+{
+    const QChar g = locale().groupSign();
+    QString out;
+    const int n = int(digits.size());
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out.append(g);
+        out.append(digits[i]);
+    }
+    return out;
+}
+
+QString formatNumberSection(double v, bool single, const QString& section, bool withSign)
+{
+    std::vector<Tok> toks = tokenizeNumber(section);
+
+    // Layout of the pattern.
+    int pointAt = -1, expAt = -1;
+    bool percent = false;
+    for (int i = 0; i < int(toks.size()); ++i) {
+        if (toks[size_t(i)].kind == Tok::Point && pointAt < 0 && expAt < 0)
+            pointAt = i;
+        else if (toks[size_t(i)].kind == Tok::Exp && expAt < 0)
+            expAt = i;
+        else if (toks[size_t(i)].kind == Tok::Percent)
+            percent = true;
+    }
+    const int intEnd = pointAt >= 0 ? pointAt : (expAt >= 0 ? expAt : int(toks.size()));
+    const int fracEnd = expAt >= 0 ? expAt : int(toks.size());
+
+    // Grouping: a comma between two digit placeholders of the integer part.
+    // Commas right after the last integer placeholder scale by 1000 each.
+    bool grouping = false;
+    int scale = 0;
+    {
+        int lastDigit = -1, firstDigit = -1;
+        for (int i = 0; i < intEnd; ++i) {
+            const auto k = toks[size_t(i)].kind;
+            if (k == Tok::Zero || k == Tok::Hash) {
+                if (firstDigit < 0)
+                    firstDigit = i;
+                lastDigit = i;
+            }
+        }
+        for (int i = 0; i < intEnd; ++i) {
+            if (toks[size_t(i)].kind != Tok::Group)
+                continue;
+            if (i > firstDigit && i < lastDigit && firstDigit >= 0)
+                grouping = true;
+            else if (i > lastDigit && lastDigit >= 0)
+                ++scale;
+        }
+    }
+
+    std::vector<int> intSlots, fracSlots;
+    for (int i = 0; i < intEnd; ++i) {
+        const auto k = toks[size_t(i)].kind;
+        if (k == Tok::Zero || k == Tok::Hash)
+            intSlots.push_back(i);
+    }
+    for (int i = intEnd + 1; i < fracEnd && pointAt >= 0; ++i) {
+        const auto k = toks[size_t(i)].kind;
+        if (k == Tok::Zero || k == Tok::Hash)
+            fracSlots.push_back(i);
+    }
+
+    if (percent)
+        v *= 100.0;
+    for (int s = 0; s < scale; ++s)
+        v /= 1000.0;
+
+    // Exponent: the mantissa keeps as many integer digits as the pattern has.
+    int exponent = 0;
+    if (expAt >= 0 && v != 0.0) {
+        const int keep = std::max<int>(int(intSlots.size()), 0);
+        exponent = int(std::floor(std::log10(std::fabs(v)))) - (keep > 0 ? keep - 1 : -1);
+        double m = v / std::pow(10.0, exponent);
+        Decimal test = roundDecimal(decimalOf(m, false), int(fracSlots.size()));
+        const int limit = keep > 0 ? keep : 0;
+        if (int(test.intPart.size()) > limit) {
+            ++exponent;
+            m = v / std::pow(10.0, exponent);
+        }
+        v = m;
+        single = false;
+    }
+
+    const Decimal d = roundDecimal(decimalOf(v, single), int(fracSlots.size()));
+    const bool negative = withSign && v < 0 && !allZero(d);
+
+    // Integer digits into the slots, from the right; the leftmost slot takes the rest.
+    std::vector<QString> slotText(toks.size());
+    const QString intDigits = QString::fromStdString(d.intPart);
+    {
+        const int nd = int(intDigits.size());
+        const int ns = int(intSlots.size());
+        QString all;   // digits as placed, for grouping
+        for (int k = 0; k < ns; ++k) {
+            const int tokIndex = intSlots[size_t(ns - 1 - k)];
+            QString t;
+            if (k < nd)
+                t = intDigits[nd - 1 - k];
+            else if (toks[size_t(tokIndex)].kind == Tok::Zero)
+                t = QStringLiteral("0");
+            if (k == ns - 1 && nd > ns)
+                t = intDigits.left(nd - ns) + t;
+            slotText[size_t(tokIndex)] = t;
+        }
+        if (grouping && ns > 0) {
+            for (int k = 0; k < ns; ++k) {
+                all += slotText[size_t(intSlots[size_t(k)])];
+                slotText[size_t(intSlots[size_t(k)])].clear();
+            }
+            slotText[size_t(intSlots[0])] = groupDigits(all);
+        }
+    }
+    // Fraction digits from the left; trailing zeros of '#' slots are dropped.
+    {
+        const QString frac = QString::fromStdString(d.fracPart);
+        int keep = int(fracSlots.size());
+        while (keep > 0 && toks[size_t(fracSlots[size_t(keep - 1)])].kind == Tok::Hash && frac[keep - 1] == QChar('0'))
+            --keep;
+        for (int k = 0; k < int(fracSlots.size()); ++k)
+            slotText[size_t(fracSlots[size_t(k)])] = k < keep ? QString(frac[k]) : QString();
+    }
+
+    QString out;
+    if (negative)
+        out.append(QChar('-'));
+    for (int i = 0; i < int(toks.size()); ++i) {
+        const Tok& t = toks[size_t(i)];
+        switch (t.kind) {
+        case Tok::Zero:
+        case Tok::Hash:
+            out.append(slotText[size_t(i)]);
+            break;
+        case Tok::Point:
+            if (i == pointAt)
+                out.append(locale().decimalSign());
+            else
+                out.append(QChar('.'));
+            break;
+        case Tok::Group:
+            break;
+        case Tok::Percent:
+            out.append(QChar('%'));
+            break;
+        case Tok::Exp: {
+            out.append(QChar('E'));
+            if (exponent < 0)
+                out.append(QChar('-'));
+            else if (t.text == QLatin1String("+"))
+                out.append(QChar('+'));
+            out.append(QString::number(std::abs(exponent)).rightJustified(t.expDigits, QChar('0')));
+            break;
+        }
+        case Tok::Literal:
+            out.append(t.text);
+            break;
+        }
+    }
+    return out;
+}
+
+QString formatNumber(double v, bool single, const QString& pattern)
+{
+    const QStringList sec = splitSections(pattern);
+    if (v < 0 && sec.size() >= 2 && !sec[1].isEmpty())
+        return formatNumberSection(-v, single, sec[1], false);
+    if (v == 0 && sec.size() >= 3 && !sec[2].isEmpty())
+        return formatNumberSection(v, single, sec[2], false);
+    return formatNumberSection(v, single, sec[0], true);
+}
+
+// ---- Date patterns ---------------------------------------------------------
+
+bool isDatePattern(const QString& p)
+{
+    bool quoted = false;
+    bool dateChar = false;
+    for (int i = 0; i < p.size(); ++i) {
+        const QChar c = p[i];
+        if (c == QChar('"')) {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted)
+            continue;
+        if (c == QChar('\\')) {
+            ++i;
+            continue;
+        }
+        if (c == QChar('0') || c == QChar('#'))
+            return false;
+        const QChar l = c.toLower();
+        if (l == QChar('d') || l == QChar('m') || l == QChar('y') || l == QChar('h') || l == QChar('n') ||
+            l == QChar('s') || l == QChar('w') || l == QChar('q') || l == QChar('c') || l == QChar('t') ||
+            c == QChar('/') || c == QChar(':'))
+            dateChar = true;
+    }
+    return dateChar;
+}
+
+QString dateSeparator()
+{
+    const QString f = locale().shortDateFormat();
+    for (QChar c : f) {
+        if (!c.isLetter())
+            return QString(c);
+    }
+    return QStringLiteral("/");
+}
+
+QString formatDate(const QDateTime& dt, const QString& p)
+{
+    const QLocale& ql = locale().qlocale();
+    const QDate date = dt.date();
+    const QTime time = dt.time();
+
+    // Find whether a 12-hour marker is present.
+    const QString up = p.toUpper();
+    const bool ampm = up.contains(QLatin1String("AM/PM")) || up.contains(QLatin1String("A/P")) ||
+                      up.contains(QLatin1String("AMPM"));
+
+    QString out;
+    bool lastWasHour = false;
+    const int n = int(p.size());
+    for (int i = 0; i < n;) {
+        const QChar c = p[i];
+        const QChar l = c.toLower();
+        int run = 1;
+        while (i + run < n && p[i + run].toLower() == l)
+            ++run;
+        if (c == QChar('"')) {
+            const int close = int(p.indexOf(QChar('"'), i + 1));
+            const int end = close < 0 ? n : close;
+            out += p.mid(i + 1, end - i - 1);
+            i = end + 1;
+            continue;
+        }
+        if (c == QChar('\\')) {
+            if (i + 1 < n)
+                out += p[i + 1];
+            i += 2;
+            continue;
+        }
+        if (p.mid(i, 5).toUpper() == QLatin1String("AM/PM")) {
+            const QString m = time.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+            out += p[i].isLower() ? m.toLower() : m;
+            i += 5;
+            continue;
+        }
+        if (p.mid(i, 3).toUpper() == QLatin1String("A/P")) {
+            const QString m = time.hour() < 12 ? QStringLiteral("A") : QStringLiteral("P");
+            out += p[i].isLower() ? m.toLower() : m;
+            i += 3;
+            continue;
+        }
+        if (l == QChar('d')) {
+            switch (run) {
+            case 1: out += QString::number(date.day()); break;
+            case 2: out += QString::number(date.day()).rightJustified(2, QChar('0')); break;
+            case 3: out += ql.dayName(date.dayOfWeek(), QLocale::ShortFormat); break;
+            case 4: out += ql.dayName(date.dayOfWeek(), QLocale::LongFormat); break;
+            case 5: out += date.toString(locale().shortDateFormat()); break;
+            default: out += ql.toString(date, QLocale::LongFormat); break;
+            }
+            lastWasHour = false;
+        } else if (l == QChar('m')) {
+            // Minutes right after an hour or before seconds.
+            int k = i + run;
+            while (k < n && !p[k].isLetter())
+                ++k;
+            const bool beforeSeconds = k < n && p[k].toLower() == QChar('s');
+            if (run <= 2 && (lastWasHour || beforeSeconds)) {
+                out += run == 1 ? QString::number(time.minute())
+                                : QString::number(time.minute()).rightJustified(2, QChar('0'));
+            } else if (run == 1) {
+                out += QString::number(date.month());
+            } else if (run == 2) {
+                out += QString::number(date.month()).rightJustified(2, QChar('0'));
+            } else if (run == 3) {
+                out += ql.monthName(date.month(), QLocale::ShortFormat);
+            } else {
+                out += ql.monthName(date.month(), QLocale::LongFormat);
+            }
+            lastWasHour = false;
+        } else if (l == QChar('y')) {
+            if (run == 1)
+                out += QString::number(date.dayOfYear());
+            else if (run == 2)
+                out += QString::number(date.year() % 100).rightJustified(2, QChar('0'));
+            else
+                out += QString::number(date.year()).rightJustified(4, QChar('0'));
+            lastWasHour = false;
+        } else if (l == QChar('h')) {
+            int h = time.hour();
+            if (ampm) {
+                h %= 12;
+                if (h == 0)
+                    h = 12;
+            }
+            out += run == 1 ? QString::number(h) : QString::number(h).rightJustified(2, QChar('0'));
+            lastWasHour = true;
+        } else if (l == QChar('n')) {
+            out += run == 1 ? QString::number(time.minute())
+                            : QString::number(time.minute()).rightJustified(2, QChar('0'));
+            lastWasHour = false;
+        } else if (l == QChar('s')) {
+            out += run == 1 ? QString::number(time.second())
+                            : QString::number(time.second()).rightJustified(2, QChar('0'));
+            lastWasHour = false;
+        } else if (l == QChar('w')) {
+            if (run == 1)
+                out += QString::number(date.dayOfWeek() % 7 + 1);   // Sunday = 1
+            else
+                out += QString::number(date.weekNumber());
+            lastWasHour = false;
+        } else if (l == QChar('q')) {
+            out += QString::number((date.month() - 1) / 3 + 1);
+            lastWasHour = false;
+        } else if (l == QChar('c') && run == 1) {
+            out += CStr(Variant::date(dt));
+        } else if (l == QChar('t') && run == 5) {
+            out += ql.toString(time, locale().timeFormat());
+        } else if (c == QChar('/')) {
+            out += dateSeparator().repeated(run);
+        } else {
+            out += p.mid(i, run);
+            if (c != QChar(':') && c != QChar(' '))
+                lastWasHour = false;
+        }
+        i += run;
+    }
+    return out;
+}
+
+QString namedFormat(const Variant& value, const QString& name, bool* handled)
+{
+    *handled = true;
+    const QString n = name.toLower();
+    auto num = [&]() { return CDbl(value); };
+    if (n == QLatin1String("general number")) {
+        QString s = CStr(Variant(num()));
+        return s;
+    }
+    if (n == QLatin1String("fixed"))
+        return Format(value, QStringLiteral("0.00"));
+    if (n == QLatin1String("standard"))
+        return Format(value, QStringLiteral("#,##0.00"));
+    if (n == QLatin1String("percent"))
+        return Format(value, QStringLiteral("0.00%"));
+    if (n == QLatin1String("scientific"))
+        return Format(value, QStringLiteral("0.00E+00"));
+    const bool german = locale().languageCode() == 3;
+    if (n == QLatin1String("yes/no"))
+        return num() != 0 ? (german ? QStringLiteral("Ja") : QStringLiteral("Yes"))
+                          : (german ? QStringLiteral("Nein") : QStringLiteral("No"));
+    if (n == QLatin1String("true/false"))
+        return num() != 0 ? (german ? QStringLiteral("Wahr") : QStringLiteral("True"))
+                          : (german ? QStringLiteral("Falsch") : QStringLiteral("False"));
+    if (n == QLatin1String("on/off"))
+        return num() != 0 ? (german ? QStringLiteral("Ein") : QStringLiteral("On"))
+                          : (german ? QStringLiteral("Aus") : QStringLiteral("Off"));
+    const bool dateName = n == QLatin1String("general date") || n == QLatin1String("long date") ||
+                          n == QLatin1String("medium date") || n == QLatin1String("short date") ||
+                          n == QLatin1String("long time") || n == QLatin1String("medium time") ||
+                          n == QLatin1String("short time");
+    if (dateName) {
+        const Variant d = CDate(value);
+        const QDateTime dt = d.toDateTime();
+        const QLocale& ql = locale().qlocale();
+        if (n == QLatin1String("general date"))
+            return CStr(d);
+        if (n == QLatin1String("long date"))
+            return ql.toString(dt.date(), QLocale::LongFormat);
+        if (n == QLatin1String("medium date"))
+            return formatDate(dt, QStringLiteral("dd-mmm-yy"));
+        if (n == QLatin1String("short date"))
+            return dt.date().toString(locale().shortDateFormat());
+        if (n == QLatin1String("long time"))
+            return ql.toString(dt.time(), locale().timeFormat());
+        if (n == QLatin1String("medium time"))
+            return formatDate(dt, QStringLiteral("hh:nn AM/PM"));
+        return formatDate(dt, QStringLiteral("hh:nn"));
+    }
+    *handled = false;
+    return QString();
+}
+
+} // namespace
+
+QString Format(const Variant& value, const QString& pattern)
+{
+    if (value.isNull())
+        return QString();
+    if (pattern.isEmpty())
+        return CStr(value);
+
+    bool handled = false;
+    const QString named = namedFormat(value, pattern, &handled);
+    if (handled)
+        return named;
+
+    if (isDatePattern(pattern)) {
+        QDateTime dt;
+        if (value.isDate()) {
+            dt = value.toDateTime();
+        } else if (value.isString()) {
+            if (!parseDate(value.text(), &dt)) {
+                double d = 0;
+                if (!parseNumber(value.text(), &d))
+                    return value.text();
+                dt = fromOleDate(d);
+            }
+        } else {
+            dt = fromOleDate(value.number());
+        }
+        return formatDate(dt, pattern);
+    }
+
+    double v = 0;
+    bool single = false;
+    switch (value.type()) {
+    case VarType::String:
+        if (!parseNumber(value.text(), &v))
+            return value.text();
+        break;
+    case VarType::Single:
+        v = value.number();
+        single = true;
+        break;
+    default:
+        v = value.number();
+        break;
+    }
+    return formatNumber(v, single, pattern);
+}
+
+} // namespace vb
