@@ -1,0 +1,83 @@
+-- Information-system database VESTRALIN.mdb: borehole records of all
+-- projects of the suite. Its column order differs from the project tables of
+-- the same names. (Declared types as in project.sql.)
+
+-- Record header of the information system: project, editor, export date.
+CREATE TABLE E0 (
+    ID         INTEGER,
+    QART       SMALLINT,
+    PROJ       TEXT COLLATE NOCASE,
+    BEARBEITER TEXT COLLATE NOCASE,
+    DATUM      TEXT COLLATE NOCASE
+);
+CREATE INDEX E0_ID ON E0 (ID);
+CREATE INDEX E0_PROJ ON E0 (PROJ);
+
+CREATE TABLE E1 (
+    ID  INTEGER,
+    KEN TEXT COLLATE NOCASE,
+    KOM TEXT COLLATE NOCASE,
+    RW  DOUBLE,
+    HW  DOUBLE,
+    H   DOUBLE
+);
+CREATE INDEX E1_ID ON E1 (ID);
+
+CREATE TABLE E2 (
+    ID    INTEGER,
+    I1    SMALLINT,
+    TUKS  FLOAT,
+    HPTB1 TEXT COLLATE NOCASE,
+    HPTB2 TEXT COLLATE NOCASE,
+    NEBB  TEXT COLLATE NOCASE,
+    RUND  TEXT COLLATE NOCASE,
+    ZUST  TEXT COLLATE NOCASE,
+    FARBE TEXT COLLATE NOCASE,
+    BEMS  TEXT COLLATE NOCASE
+);
+CREATE INDEX E2_ID_I1 ON E2 (ID, I1);
+
+CREATE TABLE E3 (
+    ID      INTEGER,
+    I1      SMALLINT,
+    TGW     FLOAT,
+    GTYP    SMALLINT,
+    GWDATUM DATETIME
+);
+CREATE INDEX E3_ID_I1 ON E3 (ID, I1);
+
+CREATE TABLE E4 (
+    ID      INTEGER,
+    I1      SMALLINT,
+    TUKP    FLOAT,
+    GUETE   TEXT COLLATE NOCASE,
+    HPK     FLOAT,
+    BEZ     TEXT COLLATE NOCASE,
+    ENTVERF SMALLINT,
+    PF      FLOAT,
+    PS      FLOAT,
+    PG      FLOAT,
+    PPX     FLOAT,
+    PPY     FLOAT,
+    D04     FLOAT
+);
+CREATE INDEX E4_ID_I1 ON E4 (ID, I1);
+
+CREATE TABLE E5 (
+    ID  INTEGER,
+    I1  SMALLINT,
+    VTT FLOAT,
+    MX  FLOAT,
+    SX  FLOAT
+);
+CREATE INDEX E5_ID_I1 ON E5 (ID, I1);
+
+CREATE TABLE E6 (
+    ID   INTEGER,
+    I1   SMALLINT,
+    VTS  FLOAT,
+    STYP SMALLINT,
+    N15  FLOAT,
+    N30  FLOAT
+);
+CREATE INDEX E6_ID_I1 ON E6 (ID, I1);

@@ -1,0 +1,205 @@
+#pragma once
+// Connections and result sets over SQLite with the behaviour the program
+// expects of its Jet databases.
+//
+// - Connection::open never creates a file: a missing database is an error.
+//   Busy timeout 30 s, rollback journal (never WAL), several connections to
+//   one file side by side. A connection belongs to one thread (SQLite's
+//   per-call locking is off).
+// - Recordset is a static result set: all rows (with their rowid) are fetched
+//   when it opens. Rows of a single-table query can be changed: setField +
+//   update() writes by rowid, addNew() + setField + update() inserts,
+//   deleteRow() deletes the current row.
+// - Values written are converted by the column's declared type, as Jet does:
+//   "1,5" into a FLOAT column under a German locale stores 1.5, "abc" into a
+//   number column or 40000 into a SMALLINT column raises an error (13 / 6).
+//   Reads come back typed: SMALLINT -> Integer, INTEGER -> Long, FLOAT ->
+//   Single, DOUBLE -> Double, BOOLEAN -> Boolean (stored 0/1), DATETIME ->
+//   Date (stored as ISO text), TEXT -> String, NULL -> Null.
+// - Queries keep their bracketed names; values are bound as parameters ('?').
+//
+// Errors are thrown as vb::VbError. Errors of the database engine carry the
+// engine's result code as number and its message as description.
+
+#include "platform/Variant.h"
+#include "platform/VbError.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+class Recordset;
+
+using Params = std::vector<vb::Variant>;
+
+// Declared column types of the schema and what they hold.
+enum class ColumnType {
+    Integer,  // SMALLINT: 16-bit
+    Long,     // INTEGER: 32-bit
+    Single,   // FLOAT: 32-bit float
+    Double,   // DOUBLE
+    Boolean,  // BOOLEAN: 0/1
+    Date,     // DATETIME: ISO text "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss"
+    Text,     // TEXT (COLLATE NOCASE)
+    Other,    // anything else, or an expression: the value as SQLite holds it
+};
+
+// Map a declared type text ("SMALLINT", "FLOAT", ...) to a ColumnType.
+ColumnType columnTypeFromDecl(const QString& declaredType);
+
+// Convert a value for storage in a column of the given type, as Jet converts
+// (under the locale of the platform's locale service). Empty and Null give
+// Null. Raises 13 for a value that does not convert, 6 for one out of range.
+// The result is a Variant of the column's own type (Date for DATETIME).
+vb::Variant convertForColumn(const vb::Variant& value, ColumnType type);
+
+class Connection : public std::enable_shared_from_this<Connection> {
+public:
+    // Open an existing database file. Raises 53 (file not found) when the
+    // file is missing and the engine's error when it cannot be opened.
+    static std::shared_ptr<Connection> open(const QString& path);
+    // Create a new, empty database file (raises 58 when it exists already).
+    // Only the schema builder uses this.
+    static std::shared_ptr<Connection> create(const QString& path);
+    // An empty database in memory (schema inspection).
+    static std::shared_ptr<Connection> openInMemory();
+
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    const QString& path() const { return m_path; }
+    bool isOpen() const { return m_db != nullptr; }
+    void close();
+
+    // Open a static result set on a query; '?' placeholders take params.
+    // A ReadOnly set cannot change rows and is a little cheaper to open.
+    enum class Cursor { Static, ReadOnly };
+    std::unique_ptr<Recordset> openRecordset(const QString& sql, const Params& params = {},
+                                             Cursor cursor = Cursor::Static);
+    // Run one statement (INSERT/UPDATE/DELETE/DDL); returns the changed rows.
+    int execute(const QString& sql, const Params& params = {});
+    // Run several statements separated by ';' (schema scripts).
+    void executeScript(const QString& sql);
+
+    // Transactions. Nested begin calls are counted; only the outermost commit
+    // writes. Transaction is the scoped form: it rolls back unless committed.
+    void beginTransaction();
+    void commitTransaction();
+    void rollbackTransaction();
+    bool inTransaction() const { return m_txDepth > 0; }
+
+    class Transaction {
+    public:
+        explicit Transaction(Connection& c);
+        ~Transaction();
+        void commit();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+    private:
+        Connection& m_c;
+        bool m_done = false;
+    };
+
+    // Schema information (case-insensitive names).
+    QStringList tableNames();
+    QStringList columnNames(const QString& table);
+    // Declared type of a column; Other when unknown.
+    ColumnType columnType(const QString& table, const QString& column);
+    bool hasTable(const QString& table);
+
+    // Copy this database (consistently, even while other connections use it)
+    // into destPath through SQLite's backup API, replacing destPath safely.
+    void backupTo(const QString& destPath);
+
+    sqlite3* handle() const { return m_db; }
+
+    // Internal: run a statement whose last placeholder takes a rowid (>= 0).
+    int execute(const QString& sql, const Params& params, long long rowid);
+    // Internal: a prepared statement from the connection's cache.
+    struct CachedStatement;
+    CachedStatement* cachedStatement(const QString& sql, bool writable = false);
+    [[noreturn]] void raiseEngineError(int rc, const QString& context = {}) const;
+
+private:
+    explicit Connection(QString path);
+    struct Impl;
+    QString m_path;
+    sqlite3* m_db = nullptr;
+    int m_txDepth = 0;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// Copy a database file through the backup API (the source may be open in
+// other connections). The copy is written to a temporary file in the target's
+// folder, synced and renamed over the target, so a failure never leaves a
+// damaged target. Raises 53 when the source is missing.
+void copyDatabase(const QString& sourcePath, const QString& destPath);
+
+class Recordset {
+public:
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    // Navigation (deleted rows are skipped).
+    bool eof() const;
+    bool bof() const;
+    void moveFirst();
+    void moveNext();
+    void movePrevious();
+    void moveLast();
+    // Number of rows not deleted.
+    int recordCount() const;
+
+    // Fields of the current row (raises 3021 at EOF/BOF or on a deleted row,
+    // and 3265 for an unknown field name, as the Jet layer does).
+    int fieldCount() const;
+    QString fieldName(int index) const;
+    int fieldIndex(const QString& name) const;   // -1 when missing
+    vb::Variant field(const QString& name) const;
+    vb::Variant field(int index) const;
+    ColumnType fieldType(int index) const;
+
+    // Change the current row (or the row being added). The value is converted
+    // by the column's declared type at once (errors 13/6 raise here).
+    void setField(const QString& name, const vb::Variant& value);
+    void setField(int index, const vb::Variant& value);
+
+    // Start a new row at the end of the set; it becomes the current row.
+    void addNew();
+    // Write the pending changes of the current row (insert or update).
+    void update();
+    // Drop pending changes.
+    void cancelUpdate();
+    bool editPending() const;
+    // Delete the current row from the table; it stays current but is marked.
+    void deleteRow();
+    bool isDeleted() const;
+
+    bool updatable() const;
+    const QString& table() const;
+    void close();
+
+private:
+    friend class Connection;
+    Recordset();
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Error numbers of the result-set layer (as the Jet data layer numbers them).
+namespace dberr {
+constexpr int NoCurrentRecord = 3021;  // "Either BOF or EOF is True, or the current record has been deleted"
+constexpr int ItemNotFound = 3265;     // field name not in the result set
+constexpr int NotUpdatable = 3251;     // operation not supported by this result set
+constexpr int ObjectClosed = 3704;     // connection or result set closed
+}
+
+} // namespace db

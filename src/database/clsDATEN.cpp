@@ -1,0 +1,1010 @@
+#include "database/clsDATEN.h"
+
+#include "database/SharedState.h"
+#include "platform/Dialogs.h"
+#include "platform/StepRunner.h"
+#include "platform/VbRuntime.h"
+
+#include <QFileInfo>
+
+using db::Recordset;
+using vb::Variant;
+
+namespace {
+
+const QString kDatenfehler = QStringLiteral("Datenfehler");
+
+// A value in its default text form for the boxes ("" for Empty and Null).
+QString wertText(const Variant& v)
+{
+    if (v.isEmpty() || v.isNull())
+        return QString();
+    try {
+        return vb::CStr(v);
+    } catch (const vb::VbError&) {
+        return v.text();
+    }
+}
+
+// Show a handler's box (warning icon, OK and Cancel); true for OK.
+bool fehlerBox(const QString& text, const QString& titel)
+{
+    return vb::MsgBox(text, vb::vbOKCancel | vb::vbExclamation, titel) == vb::vbOK;
+}
+
+QString fehlerText(const vb::VbError& e)
+{
+    return vb::errorText(vb::kVbError, e);
+}
+
+// Marks an accessor's rows as being changed for one scope.
+struct Sperre {
+    bool& flag;
+    explicit Sperre(bool& f) : flag(f) { flag = true; }
+    ~Sperre() { flag = false; }
+};
+
+[[noreturn]] void wiederEintritt()
+{
+    vb::raise(vb::err::InvalidCall,
+              QStringLiteral("Die Tabelle wird gerade von derselben Zugriffsklasse geschrieben."));
+}
+
+// One write of the accessor runs in a transaction of its own for speed. What
+// it stored before an error stays stored: the transaction is committed on
+// every path (an outer transaction of the caller decides for itself).
+struct Schreibvorgang {
+    db::Connection& c;
+    bool offen = false;
+    explicit Schreibvorgang(db::Connection& cnn) : c(cnn)
+    {
+        c.beginTransaction();
+        offen = true;
+    }
+    // End of a successful write: a failing commit is the write's failure.
+    void fertig()
+    {
+        offen = false;
+        c.commitTransaction();
+    }
+    ~Schreibvorgang()
+    {
+        if (!offen)
+            return;
+        try {
+            c.commitTransaction();
+        } catch (...) {
+            c.rollbackTransaction();
+        }
+    }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Binding
+
+clsDATEN::clsDATEN()
+{
+    vb::StepRunner op(kDatenfehler, vb::kVbError);
+    std::unique_ptr<Recordset> rs;
+    op.step([&] {
+        m_cnn = db::sharedState().cnnX;
+        m_etabelle = QStringLiteral("E1");
+        m_espid = QStringLiteral("ID");
+    });
+    op.step([&] {
+        if (!m_cnn)
+            vb::raise(vb::err::ObjectNotSet);
+        rs = m_cnn->openRecordset(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true"));
+    });
+    op.step([&] {
+        if (!rs)
+            vb::raise(db::dberr::ObjectClosed, QStringLiteral("Die Datensatzgruppe ist geschlossen."));
+        if (rs->eof()) {
+            m_espidw = 0;
+        } else {
+            rs->moveFirst();
+            m_espidw = vb::CLng(rs->field(0));
+        }
+    });
+    op.step([&] {
+        if (rs)
+            rs->close();
+        rs.reset();
+    });
+    op.run();
+}
+
+clsDATEN::~clsDATEN() = default;
+
+void clsDATEN::EBOV(bool flag)
+{
+    const db::SharedState& s = db::sharedState();
+    if (flag)
+        m_cnn = s.entwicklungsmodus() ? s.cnnX : s.cnnX_V;
+    else
+        m_cnn = s.cnnX;
+}
+
+void clsDATEN::EINFMDB(const QString& name, bool* BOINF)
+{
+    vb::StepRunner op(QStringLiteral("Datenzugriff - Datenbank ") + name, vb::kVbError);
+    QString pfad;
+    bool ende = false;
+    std::shared_ptr<db::Connection> neu;
+    op.step([&] { m_einfmdb = name; });
+    op.step([&] {
+        const db::SharedState& s = db::sharedState();
+        if (s.entwicklungsmodus())
+            pfad = s.PROJEKTSPFAD + QLatin1Char('/') + s.PROJEKT + QLatin1Char('/') + name + QStringLiteral(".mdb");
+        else
+            pfad = s.DATENBANKPFAD() + QLatin1Char('/') + name + QStringLiteral(".mdb");
+    });
+    op.step([&] {
+        if (!QFileInfo(pfad).isFile()) {
+            if (BOINF)
+                *BOINF = false;
+            ende = true;
+        }
+    });
+    op.step([&] {
+        if (ende)
+            return;
+        // The previous connection stays until the new one is open: a file
+        // that cannot be opened is reported and leaves the accessor working.
+        ende = true;
+        if (BOINF)
+            *BOINF = false;
+        neu = db::Connection::open(pfad);
+        m_cnn = neu;
+        ende = false;
+    });
+    op.step([&] {
+        if (!ende && BOINF)
+            *BOINF = true;
+    });
+    op.run();
+}
+
+// ---------------------------------------------------------------------------
+// Keyed selection
+
+clsDATEN::Kriterien clsDATEN::kriterien(const QString& SPI1, const Wert& SPI1W, const QString& SPI2,
+                                        const Wert& SPI2W, const QString& SPI3, const Wert& SPI3W,
+                                        const QString& SPI4, const Wert& SPI4W)
+{
+    Kriterien k;
+    k.spalte[0] = SPI1;
+    k.spalte[1] = SPI2;
+    k.spalte[2] = SPI3;
+    k.spalte[3] = SPI4;
+    k.wert[0] = SPI1W;
+    k.wert[1] = SPI2W;
+    k.wert[2] = SPI3W;
+    k.wert[3] = SPI4W;
+    return k;
+}
+
+namespace {
+// A criterion value as it is bound: converted by the column's declared type,
+// as the database would compare it. A Null or Empty value cannot be compared.
+Variant gebunden(const std::shared_ptr<db::Connection>& cnn, const QString& tabelle, const QString& spalte,
+                 const Variant& wert)
+{
+    if (wert.isNull() || wert.isEmpty())
+        vb::raise(vb::err::InvalidUseOfNull,
+                  vb::errorDescription(vb::err::InvalidUseOfNull) + QStringLiteral(" (") + spalte + QLatin1Char(')'));
+    if (!cnn || !cnn->isOpen())
+        return wert;
+    const db::ColumnType t = cnn->columnType(tabelle, spalte);
+    if (t == db::ColumnType::Other)
+        return wert;
+    return db::convertForColumn(wert, t);
+}
+
+QString klammer(const QString& name)
+{
+    return QLatin1Char('[') + name + QLatin1Char(']');
+}
+} // namespace
+
+clsDATEN::Abfrage clsDATEN::abfrage(const QString& SPV, const Kriterien& k) const
+{
+    Abfrage a;
+    QString spalten = klammer(SPV);
+    if (!m_espid.isEmpty())
+        spalten += QLatin1Char(',') + klammer(m_espid);
+    for (const QString& s : k.spalte)
+        if (!s.isEmpty())
+            spalten += QLatin1Char(',') + klammer(s);
+    for (const QString& s : m_espk)
+        if (!s.isEmpty())
+            spalten += QLatin1Char(',') + klammer(s);
+
+    QString bedingung;
+    if (!m_espid.isEmpty()) {
+        bedingung = QStringLiteral(" WHERE [") + m_espid + QStringLiteral("] = ?");
+        a.params.push_back(Variant(static_cast<int>(m_espidw)));
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (!k.wert[i])
+            continue;
+        bedingung += QStringLiteral(" AND [") + k.spalte[i] + QStringLiteral("]=?");
+        a.params.push_back(gebunden(m_cnn, m_etabelle, k.spalte[i], *k.wert[i]));
+    }
+    if (!m_espk[0].isEmpty()) {
+        bedingung += (bedingung.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND "))
+                     + klammer(m_espk[0]) + QStringLiteral(" =?");
+        a.params.push_back(Variant(m_espkw[0]));
+    }
+    if (!m_espk[1].isEmpty()) {
+        bedingung += QStringLiteral(" AND ") + klammer(m_espk[1]) + QStringLiteral(" =?");
+        a.params.push_back(Variant(m_espkw[1]));
+    }
+    if (!m_espk[2].isEmpty()) {
+        bedingung += QStringLiteral("  AND ") + klammer(m_espk[2]) + QStringLiteral(" =?");
+        a.params.push_back(Variant(m_espkw[2]));
+    }
+
+    QString ordnung;
+    if (!k.spalte[0].isEmpty())
+        ordnung = QStringLiteral(" ORDER BY ") + klammer(k.spalte[0]);
+    for (int i = 1; i < 4; ++i)
+        if (!k.spalte[i].isEmpty())
+            ordnung += QLatin1Char(',') + klammer(k.spalte[i]);
+
+    a.sql = QStringLiteral("SELECT ") + spalten + QStringLiteral(" FROM ") + klammer(m_etabelle) + bedingung
+            + ordnung;
+    return a;
+}
+
+clsDATEN::Abfrage clsDATEN::DTAbfrage(const QString& SPV, const QString& SPI1, const Wert& SPI1W,
+                                      const QString& SPI2, const Wert& SPI2W, const QString& SPI3,
+                                      const Wert& SPI3W, const QString& SPI4, const Wert& SPI4W) const
+{
+    return abfrage(SPV, kriterien(SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W));
+}
+
+std::unique_ptr<Recordset> clsDATEN::oeffnen(const QString& SPV, const Kriterien& k) const
+{
+    if (!m_cnn)
+        vb::raise(vb::err::ObjectNotSet);
+    const Abfrage a = abfrage(SPV, k);
+    return m_cnn->openRecordset(a.sql, a.params);
+}
+
+std::unique_ptr<Recordset> clsDATEN::DT(const QString& SPV, const QString& SPI1, const Wert& SPI1W,
+                                        const QString& SPI2, const Wert& SPI2W, const QString& SPI3,
+                                        const Wert& SPI3W, const QString& SPI4, const Wert& SPI4W) const
+{
+    return oeffnen(SPV, kriterien(SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W));
+}
+
+// ---------------------------------------------------------------------------
+// Row writer and reader
+
+bool clsDATEN::schreiben(const QString& SPV, const std::vector<Variant>& werte, const Kriterien& k)
+{
+    try {
+        // A call from the message loop while this accessor's writer is
+        // between rows would work on rows the running loop is changing.
+        if (m_schreibtGerade)
+            wiederEintritt();
+        Sperre sperre(m_schreibtGerade);
+        if (werte.size() > 32768)
+            vb::raise(vb::err::Overflow);
+        auto rs = oeffnen(SPV, k);
+        Schreibvorgang tx(*m_cnn);
+        const Variant schluessel(static_cast<int>(m_espidw));
+        for (size_t i = 0; i < werte.size(); ++i) {
+            if (rs->eof())
+                rs->addNew();
+            else if (i == 0)
+                rs->moveFirst();
+            const Variant& w = werte[i];
+            if (w.isString() && w.text().isEmpty())
+                rs->setField(0, Variant::null());
+            else
+                rs->setField(0, w);
+            rs->setField(m_espid, schluessel);
+            for (int c = 0; c < 4; ++c)
+                if (k.wert[c])
+                    rs->setField(k.spalte[c], *k.wert[c]);
+            for (int t = 0; t < 3; ++t)
+                if (!m_espk[t].isEmpty() && !m_espkw[t].isEmpty())
+                    rs->setField(m_espk[t], Variant(m_espkw[t]));
+            rs->update();
+            if (!rs->eof())
+                rs->moveNext();
+            db::sharedState().nachrichtenLaufenLassen();
+        }
+        while (!rs->eof()) {
+            rs->deleteRow();
+            rs->moveNext();
+        }
+        rs->close();
+        tx.fertig();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool clsDATEN::lesen(const QString& SPV, std::vector<Variant>& werte, const Kriterien& k)
+{
+    try {
+        if (werte.size() > 32768)
+            vb::raise(vb::err::Overflow);
+        auto rs = oeffnen(SPV, k);
+        if (!rs->eof()) {
+            rs->moveFirst();
+            for (size_t i = 0; i < werte.size(); ++i) {
+                Variant v = rs->field(0);
+                if (!v.isNull())
+                    werte[i] = std::move(v);
+                rs->moveNext();
+                if (rs->eof())
+                    break;
+            }
+        }
+        rs->close();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool clsDATEN::DSCHREIBEN(const QString& SPV, const std::vector<Variant>& werte, const QString& SPI1,
+                          const Wert& SPI1W, const QString& SPI2, const Wert& SPI2W, const QString& SPI3,
+                          const Wert& SPI3W, const QString& SPI4, const Wert& SPI4W)
+{
+    return schreiben(SPV, werte, kriterien(SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W));
+}
+
+bool clsDATEN::DLESEN(const QString& SPV, std::vector<Variant>& werte, const QString& SPI1, const Wert& SPI1W,
+                      const QString& SPI2, const Wert& SPI2W, const QString& SPI3, const Wert& SPI3W,
+                      const QString& SPI4, const Wert& SPI4W)
+{
+    return lesen(SPV, werte, kriterien(SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W));
+}
+
+// ---------------------------------------------------------------------------
+// Boxes
+
+void clsDATEN::schreibFehler(const QString& SPV, const Variant& wert) const
+{
+    vb::MsgBox(QStringLiteral("Wert ") + wertText(wert) + QStringLiteral(" kann nicht in die Spalte ") + SPV
+                   + QStringLiteral(" der Tabelle ") + m_etabelle + QStringLiteral(" gespeichert werden!"),
+               vb::vbOKOnly | vb::vbExclamation, kDatenfehler);
+}
+
+void clsDATEN::schreibFehlerFeld(const QString& SPV) const
+{
+    vb::MsgBox(QStringLiteral("Werte können nicht in Spalte ") + SPV + QStringLiteral(" der Tabelle ") + m_etabelle
+                   + QStringLiteral(" gespeichert werden!"),
+               vb::vbOKOnly | vb::vbExclamation, kDatenfehler);
+}
+
+void clsDATEN::leseFehler(const QString& SPV, const Variant& wert) const
+{
+    vb::MsgBox(QStringLiteral("Wert ") + wertText(wert) + QStringLiteral(" kann nicht aus der Spalte ") + SPV
+                   + QStringLiteral(" der Tabelle ") + m_etabelle + QStringLiteral(" eingelesen werden!"),
+               vb::vbOKOnly | vb::vbExclamation, kDatenfehler);
+}
+
+// ---------------------------------------------------------------------------
+// Variable and array writes
+
+#define KRIT_DEF                                                                                         \
+    const QString &SPI1, const Wert &SPI1W, const QString &SPI2, const Wert &SPI2W, const QString &SPI3, \
+        const Wert &SPI3W, const QString &SPI4, const Wert &SPI4W
+#define KRIT kriterien(SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W)
+
+namespace {
+template <class T, class F>
+std::vector<Variant> alsVarianten(const std::vector<T>& feld, F f)
+{
+    std::vector<Variant> out;
+    out.reserve(feld.size());
+    for (const auto& x : feld)
+        out.push_back(f(x));
+    return out;
+}
+} // namespace
+
+bool clsDATEN::DVTA(const QString& SPV, const QDateTime& DTM, KRIT_DEF)
+{
+    const std::vector<Variant> puffer{Variant::date(DTM)};
+    if (schreiben(SPV, puffer, KRIT))
+        return true;
+    schreibFehler(SPV, puffer[0]);
+    return false;
+}
+
+bool clsDATEN::DVTB(const QString& SPV, bool BO, KRIT_DEF)
+{
+    const std::vector<Variant> puffer{Variant(BO)};
+    if (schreiben(SPV, puffer, KRIT))
+        return true;
+    schreibFehler(SPV, puffer[0]);
+    return false;
+}
+
+bool clsDATEN::DVTBF(const QString& SPV, const std::vector<bool>& BO, KRIT_DEF)
+{
+    if (schreiben(SPV, alsVarianten(BO, [](bool b) { return Variant(b); }), KRIT))
+        return true;
+    schreibFehlerFeld(SPV);
+    return false;
+}
+
+bool clsDATEN::DVTT(const QString& SPV, const QString& TXT, KRIT_DEF)
+{
+    const std::vector<Variant> puffer{Variant(TXT)};
+    if (schreiben(SPV, puffer, KRIT))
+        return true;
+    schreibFehler(SPV, puffer[0]);
+    return false;
+}
+
+bool clsDATEN::DVTTF(const QString& SPV, const std::vector<QString>& TXT, KRIT_DEF)
+{
+    if (schreiben(SPV, alsVarianten(TXT, [](const QString& t) { return Variant(t); }), KRIT))
+        return true;
+    schreibFehlerFeld(SPV);
+    return false;
+}
+
+bool clsDATEN::DVTI(const QString& SPV, int16_t I, KRIT_DEF)
+{
+    const std::vector<Variant> puffer{Variant(I)};
+    if (schreiben(SPV, puffer, KRIT))
+        return true;
+    schreibFehler(SPV, puffer[0]);
+    return false;
+}
+
+bool clsDATEN::DVTIF(const QString& SPV, const std::vector<int16_t>& ZAHLEN, KRIT_DEF)
+{
+    if (schreiben(SPV, alsVarianten(ZAHLEN, [](int16_t i) { return Variant(i); }), KRIT))
+        return true;
+    schreibFehlerFeld(SPV);
+    return false;
+}
+
+bool clsDATEN::DVTL(const QString& SPV, int32_t L, KRIT_DEF)
+{
+    const std::vector<Variant> puffer{Variant(static_cast<int>(L))};
+    if (schreiben(SPV, puffer, KRIT))
+        return true;
+    schreibFehler(SPV, puffer[0]);
+    return false;
+}
+
+bool clsDATEN::DVTS(const QString& SPV, float ZAHL, KRIT_DEF)
+{
+    const std::vector<Variant> puffer{Variant(ZAHL)};
+    if (schreiben(SPV, puffer, KRIT))
+        return true;
+    schreibFehler(SPV, puffer[0]);
+    return false;
+}
+
+bool clsDATEN::DVTSF(const QString& SPV, const std::vector<float>& ZAHLEN, KRIT_DEF)
+{
+    if (schreiben(SPV, alsVarianten(ZAHLEN, [](float f) { return Variant(f); }), KRIT))
+        return true;
+    schreibFehlerFeld(SPV);
+    return false;
+}
+
+bool clsDATEN::DVTD(const QString& SPV, double ZAHL, KRIT_DEF)
+{
+    const std::vector<Variant> puffer{Variant(ZAHL)};
+    if (schreiben(SPV, puffer, KRIT))
+        return true;
+    schreibFehler(SPV, puffer[0]);
+    return false;
+}
+
+bool clsDATEN::DVTV(const QString& SPV, const Variant& WERT, KRIT_DEF)
+{
+    const std::vector<Variant> puffer{WERT};
+    if (schreiben(SPV, puffer, KRIT))
+        return true;
+    schreibFehler(SPV, puffer[0]);
+    return false;
+}
+
+bool clsDATEN::DVTVF(const QString& SPV, const std::vector<Variant>& FELD, KRIT_DEF)
+{
+    if (schreiben(SPV, FELD, KRIT))
+        return true;
+    schreibFehlerFeld(SPV);
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// Variable, array and collection reads
+
+bool clsDATEN::skalarLesen(const QString& SPV, const Kriterien& k, Variant& wert)
+{
+    std::vector<Variant> puffer(1);
+    if (!lesen(SPV, puffer, k)) {
+        leseFehler(SPV, puffer[0]);
+        return false;
+    }
+    wert = puffer[0];
+    return true;
+}
+
+bool clsDATEN::DTVA(const QString& SPV, QDateTime& DATUM, KRIT_DEF)
+{
+    Variant w;
+    if (!skalarLesen(SPV, KRIT, w))
+        return false;
+    DATUM = w.isEmpty() ? vb::fromOleDate(0.0) : vb::CDate(w).toDateTime();
+    return true;
+}
+
+bool clsDATEN::DTVB(const QString& SPV, bool& BO, KRIT_DEF)
+{
+    Variant w;
+    if (!skalarLesen(SPV, KRIT, w))
+        return false;
+    BO = w.isEmpty() ? false : vb::CBool(w);
+    return true;
+}
+
+bool clsDATEN::DTVT(const QString& SPV, QString& TXT, KRIT_DEF)
+{
+    Variant w;
+    if (!skalarLesen(SPV, KRIT, w))
+        return false;
+    TXT = w.isEmpty() ? QString() : vb::CStr(w);
+    return true;
+}
+
+bool clsDATEN::DTVI(const QString& SPV, int16_t& I, KRIT_DEF)
+{
+    Variant w;
+    if (!skalarLesen(SPV, KRIT, w))
+        return false;
+    I = w.isEmpty() ? int16_t(0) : vb::CInt(w);
+    return true;
+}
+
+bool clsDATEN::DTVL(const QString& SPV, int32_t& L, KRIT_DEF)
+{
+    Variant w;
+    if (!skalarLesen(SPV, KRIT, w))
+        return false;
+    L = w.isEmpty() ? 0 : vb::CLng(w);
+    return true;
+}
+
+bool clsDATEN::DTVS(const QString& SPV, float& ZAHL, KRIT_DEF)
+{
+    Variant w;
+    if (!skalarLesen(SPV, KRIT, w))
+        return false;
+    ZAHL = w.isEmpty() ? 0.0f : vb::CSng(w);
+    return true;
+}
+
+bool clsDATEN::DTVD(const QString& SPV, double& ZAHL, KRIT_DEF)
+{
+    Variant w;
+    if (!skalarLesen(SPV, KRIT, w))
+        return false;
+    ZAHL = w.isEmpty() ? 0.0 : vb::CDbl(w);
+    return true;
+}
+
+bool clsDATEN::DTVV(const QString& SPV, Variant& WERT, KRIT_DEF)
+{
+    Variant w;
+    if (!skalarLesen(SPV, KRIT, w))
+        return false;
+    WERT = w;
+    return true;
+}
+
+bool clsDATEN::feldLesen(const QString& SPV, const Kriterien& k,
+                         const std::function<void(int, const Variant&)>& setzen)
+{
+    const QString kopf = QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") + m_etabelle
+                         + QStringLiteral(" können nicht aus der Spalte ") + SPV
+                         + QStringLiteral(" eingelesen werden!\n");
+    auto melden = [&](const vb::VbError& e) { return fehlerBox(kopf + fehlerText(e), kDatenfehler); };
+
+    std::unique_ptr<Recordset> rs;
+    try {
+        rs = oeffnen(SPV, k);
+    } catch (const vb::VbError& e) {
+        // OK: nothing could be read, the transfer ends as it reached its end.
+        return melden(e);
+    } catch (const std::exception& e) {
+        return melden(vb::toVbError(e));
+    }
+    if (!rs->eof()) {
+        rs->moveFirst();
+        int position = 0;
+        while (!rs->eof()) {
+            try {
+                if (position > 32767)
+                    vb::raise(vb::err::Overflow);
+                const Variant& v = rs->field(0);
+                if (!v.isNull())
+                    setzen(position, v);
+            } catch (const vb::VbError& e) {
+                if (!melden(e))
+                    return false;
+            } catch (const std::exception& e) {
+                if (!melden(vb::toVbError(e)))
+                    return false;
+            }
+            rs->moveNext();
+            ++position;
+        }
+    }
+    rs->close();
+    return true;
+}
+
+namespace {
+template <class T>
+T& element(std::vector<T>& feld, int position)
+{
+    if (position < 0 || size_t(position) >= feld.size())
+        vb::raise(vb::err::SubscriptOutOfRange);
+    return feld[size_t(position)];
+}
+} // namespace
+
+bool clsDATEN::DTVAF(const QString& SPV, std::vector<QDateTime>& DATUM, KRIT_DEF)
+{
+    return feldLesen(SPV, KRIT, [&](int i, const Variant& v) {
+        auto& z = element(DATUM, i);
+        z = vb::CDate(v).toDateTime();
+    });
+}
+
+bool clsDATEN::DTVBF(const QString& SPV, std::vector<bool>& BO, KRIT_DEF)
+{
+    return feldLesen(SPV, KRIT, [&](int i, const Variant& v) {
+        if (i < 0 || size_t(i) >= BO.size())
+            vb::raise(vb::err::SubscriptOutOfRange);
+        BO[size_t(i)] = vb::CBool(v);
+    });
+}
+
+bool clsDATEN::DTVTF(const QString& SPV, std::vector<QString>& ZAHLEN, KRIT_DEF)
+{
+    return feldLesen(SPV, KRIT, [&](int i, const Variant& v) {
+        auto& z = element(ZAHLEN, i);
+        z = vb::CStr(v);
+    });
+}
+
+bool clsDATEN::DTVIF(const QString& SPV, std::vector<int16_t>& ZAHLEN, KRIT_DEF)
+{
+    return feldLesen(SPV, KRIT, [&](int i, const Variant& v) {
+        auto& z = element(ZAHLEN, i);
+        z = vb::CInt(v);
+    });
+}
+
+bool clsDATEN::DTVSF(const QString& SPV, std::vector<float>& ZAHLEN, KRIT_DEF)
+{
+    return feldLesen(SPV, KRIT, [&](int i, const Variant& v) {
+        auto& z = element(ZAHLEN, i);
+        z = vb::CSng(v);
+    });
+}
+
+bool clsDATEN::DTVVF(const QString& SPV, std::vector<Variant>& ZAHLEN, KRIT_DEF)
+{
+    return feldLesen(SPV, KRIT, [&](int i, const Variant& v) { element(ZAHLEN, i) = v; });
+}
+
+bool clsDATEN::DTVCOL(const QString& SPV, std::shared_ptr<Collection>& X, KRIT_DEF)
+{
+    try {
+        auto rs = oeffnen(SPV, KRIT);
+        if (!rs->eof()) {
+            rs->moveFirst();
+            X = std::make_shared<Collection>();
+            while (!rs->eof()) {
+                const Variant& v = rs->field(0);
+                if (!v.isNull())
+                    X->push_back(v);
+                rs->moveNext();
+            }
+        }
+        rs->close();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Index, list, delete and criteria queries
+
+clsDATEN::Abfrage clsDATEN::indexAbfrage(const IndexSpalten& s) const
+{
+    int stufe = 1;
+    if (!s.spalte[1].isEmpty()) {
+        stufe = 2;
+        if (!s.spalte[2].isEmpty()) {
+            stufe = 3;
+            if (!s.spalte[3].isEmpty())
+                stufe = 4;
+        }
+    }
+    const QString index = s.spalte[stufe - 1];
+    Abfrage a;
+    QString bedingung;
+    for (int i = 0; i < stufe - 1; ++i) {
+        bedingung += (i == 0 ? QStringLiteral(" WHERE [") : QStringLiteral(" AND [")) + s.spalte[i]
+                     + QStringLiteral("]=?");
+        if (!s.wert[i])
+            vb::raise(vb::err::InvalidUseOfNull,
+                      vb::errorDescription(vb::err::InvalidUseOfNull) + QStringLiteral(" (") + s.spalte[i]
+                          + QLatin1Char(')'));
+        a.params.push_back(gebunden(m_cnn, m_etabelle, s.spalte[i], *s.wert[i]));
+    }
+    if (!m_espk[0].isEmpty()) {
+        bedingung += (bedingung.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND "))
+                     + klammer(m_espk[0]) + QStringLiteral(" =?");
+        a.params.push_back(Variant(m_espkw[0]));
+        if (!m_espk[1].isEmpty()) {
+            bedingung += QStringLiteral(" AND ") + klammer(m_espk[1]) + QStringLiteral("=?");
+            a.params.push_back(Variant(m_espkw[1]));
+        }
+        if (!m_espk[2].isEmpty()) {
+            bedingung += QStringLiteral(" AND ") + klammer(m_espk[2]) + QStringLiteral("=?");
+            a.params.push_back(Variant(m_espkw[2]));
+        }
+    }
+    if (!m_espid.isEmpty()) {
+        bedingung += (bedingung.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND "))
+                     + klammer(m_espid) + QStringLiteral(" = ?");
+        a.params.push_back(Variant(static_cast<int>(m_espidw)));
+    }
+    a.sql = QStringLiteral("SELECT ") + klammer(index) + QStringLiteral(" FROM ") + m_etabelle + bedingung
+            + QStringLiteral(" ORDER BY ") + klammer(index);
+    return a;
+}
+
+namespace {
+// The steps of an index query under its handler: each failing step shows the
+// box; OK goes on with the next step, Cancel leaves.
+struct IndexLauf {
+    QString titel;
+    bool abgebrochen = false;
+    template <class F>
+    void schritt(F f)
+    {
+        if (abgebrochen)
+            return;
+        try {
+            f();
+        } catch (const vb::VbError& e) {
+            abgebrochen = !fehlerBox(fehlerText(e), titel);
+        } catch (const std::exception& e) {
+            abgebrochen = !fehlerBox(fehlerText(vb::toVbError(e)), titel);
+        }
+    }
+};
+} // namespace
+
+#define INDEX_DEF                                                                                        \
+    const QString &SPI1, const Wert &SPI1W, const QString &SPI2, const Wert &SPI2W, const QString &SPI3, \
+        const Wert &SPI3W, const QString &SPI4
+
+// Shared walk of INDEX, INDEXL and INDEXV; `wert` converts an index value
+// and `anzahl` the row count to the member's types.
+#define INDEX_LAUF(TITEL, NULLWERT, WERT, ANZAHL)                                      \
+    IndexSpalten s;                                                                    \
+    s.spalte[0] = SPI1;                                                                \
+    s.spalte[1] = SPI2;                                                                \
+    s.spalte[2] = SPI3;                                                                \
+    s.spalte[3] = SPI4;                                                                \
+    s.wert[0] = SPI1W;                                                                 \
+    s.wert[1] = SPI2W;                                                                 \
+    s.wert[2] = SPI3W;                                                                 \
+    IndexLauf lauf{TITEL};                                                             \
+    std::unique_ptr<Recordset> rs;                                                     \
+    lauf.schritt([&] {                                                                 \
+        if (!m_cnn)                                                                    \
+            vb::raise(vb::err::ObjectNotSet);                                          \
+        const Abfrage a = indexAbfrage(s);                                             \
+        rs = m_cnn->openRecordset(a.sql, a.params);                                    \
+    });                                                                                \
+    if (!rs || lauf.abgebrochen)                                                       \
+        return;                                                                        \
+    if (rs->recordCount() == 0) {                                                      \
+        AN = 0;                                                                        \
+        MINI = NULLWERT;                                                               \
+        MAXI = NULLWERT;                                                               \
+    } else {                                                                           \
+        lauf.schritt([&] {                                                             \
+            rs->moveFirst();                                                           \
+            MINI = WERT(rs->field(0));                                                 \
+        });                                                                            \
+        lauf.schritt([&] {                                                             \
+            rs->moveLast();                                                            \
+            MAXI = WERT(rs->field(0));                                                 \
+        });                                                                            \
+        lauf.schritt([&] { AN = ANZAHL(rs->recordCount()); });                         \
+    }                                                                                  \
+    rs->close();
+
+void clsDATEN::INDEX(int16_t& MINI, int16_t& MAXI, int16_t& AN, INDEX_DEF)
+{
+    INDEX_LAUF(QStringLiteral("Index"), int16_t(0), vb::CInt, vb::CIntRange)
+}
+
+void clsDATEN::INDEXL(int32_t& MINI, int32_t& MAXI, int32_t& AN, INDEX_DEF)
+{
+    INDEX_LAUF(kDatenfehler, 0, vb::CLng, [](int n) { return int32_t(n); })
+}
+
+void clsDATEN::INDEXV(Variant& MINI, Variant& MAXI, int16_t& AN, INDEX_DEF)
+{
+    INDEX_LAUF(QStringLiteral("Index"), Variant(int16_t(0)), [](const Variant& v) { return v; }, vb::CIntRange)
+}
+
+void clsDATEN::LID(std::vector<int32_t>& ID, bool AKT)
+{
+    if (!m_cnn)
+        vb::raise(vb::err::ObjectNotSet);
+    auto rs = m_cnn->openRecordset(
+        AKT ? QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true and [ID]<>0 ORDER BY [KEN]")
+            : QStringLiteral("SELECT [ID] FROM [E1] WHERE [ID]<>0 ORDER BY [KEN]"));
+    if (rs->recordCount() > 0) {
+        std::vector<int32_t> neu(size_t(rs->recordCount()));
+        int position = 0;
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+            neu[size_t(position++)] = vb::CLng(rs->field(0));
+        ID = std::move(neu);
+    }
+    rs->close();
+}
+
+void clsDATEN::LKEN(std::vector<QString>& KEN, bool AKT)
+{
+    if (!m_cnn)
+        vb::raise(vb::err::ObjectNotSet);
+    auto rs = m_cnn->openRecordset(
+        AKT ? QStringLiteral("SELECT [KEN] FROM [E1] WHERE [AKT]=true and [ID]<>0 ORDER BY [KEN]")
+            : QStringLiteral("SELECT [KEN] FROM [E1] WHERE [ID]<>0 ORDER BY [KEN]"));
+    if (rs->recordCount() > 0) {
+        std::vector<QString> neu(size_t(rs->recordCount()));
+        int position = 0;
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+            neu[size_t(position++)] = vb::CStr(rs->field(0));
+        KEN = std::move(neu);
+    }
+    rs->close();
+}
+
+bool clsDATEN::LOESCHEN(KRIT_DEF)
+{
+    IndexLauf lauf{kDatenfehler};
+    if (m_schreibtGerade) {
+        lauf.schritt([] { wiederEintritt(); });
+        return false;
+    }
+    Sperre sperre(m_schreibtGerade);
+    std::unique_ptr<Recordset> rs;
+    std::unique_ptr<Schreibvorgang> tx;
+    lauf.schritt([&] {
+        rs = oeffnen(m_espid, KRIT);
+        tx = std::make_unique<Schreibvorgang>(*m_cnn);
+    });
+    if (lauf.abgebrochen)
+        return false;
+    if (rs && !rs->eof()) {
+        rs->moveFirst();
+        while (!rs->eof()) {
+            lauf.schritt([&] { rs->deleteRow(); });
+            if (lauf.abgebrochen)
+                return false;
+            rs->moveNext();
+        }
+    }
+    if (rs)
+        rs->close();
+    if (tx)
+        lauf.schritt([&] { tx->fertig(); });
+    return !lauf.abgebrochen;
+}
+
+bool clsDATEN::IDKRIT(std::vector<int32_t>& IDKR, const QString& SPF1, const Wert& SPF1W, QString* SPO1,
+                      const QString& SPF2, const Wert& SPF2W, QString* SPO2, const QString& SPF3,
+                      const Wert& SPF3W, QString* SPO3, const QString& SPF4, const Wert& SPF4W, QString* SPO4)
+{
+    const QString felder[4] = {SPF1, SPF2, SPF3, SPF4};
+    const Wert* werte[4] = {&SPF1W, &SPF2W, &SPF3W, &SPF4W};
+    QString* operatoren[4] = {SPO1, SPO2, SPO3, SPO4};
+
+    IndexLauf lauf{kDatenfehler};
+    bool ergebnis = false;
+    Abfrage a;
+    lauf.schritt([&] {
+        // Operators, written back where they are replaced.
+        QString op[4];
+        QString platzhalter;
+        for (int i = 0; i < 4; ++i) {
+            op[i] = operatoren[i] ? *operatoren[i] : QString();
+            const Wert& w = *werte[i];
+            if (w && w->isString()) {
+                if (op[i] == QLatin1String("LIKE")) {
+                    platzhalter = QStringLiteral("%");
+                } else {
+                    op[i] = QStringLiteral("=");
+                    platzhalter.clear();
+                }
+            } else {
+                static const QStringList erlaubt = {QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("<="),
+                                                    QStringLiteral(">="), QStringLiteral("<>")};
+                if (!erlaubt.contains(op[i]))
+                    op[i] = QStringLiteral("=");
+            }
+            if (operatoren[i])
+                *operatoren[i] = op[i];
+        }
+        QString spalten = QStringLiteral("[ID]");
+        for (const QString& f : felder)
+            if (!f.isEmpty())
+                spalten += QLatin1Char(',') + klammer(f);
+        QString bedingung;
+        for (int i = 0; i < 4; ++i) {
+            const Wert& w = *werte[i];
+            if (!w)
+                continue;
+            bedingung += (i == 0 ? QStringLiteral(" WHERE [") : QStringLiteral(" AND [")) + felder[i]
+                         + QStringLiteral("]") + op[i] + QStringLiteral("?");
+            if (w->isString())
+                a.params.push_back(Variant(platzhalter + w->text() + platzhalter));
+            else
+                a.params.push_back(gebunden(m_cnn, m_etabelle, felder[i], *w));
+        }
+        QString ordnung;
+        if (!felder[0].isEmpty())
+            ordnung = QStringLiteral(" ORDER BY ") + klammer(felder[0]);
+        for (int i = 1; i < 4; ++i)
+            if (!felder[i].isEmpty())
+                ordnung += QLatin1Char(',') + klammer(felder[i]);
+        a.sql = QStringLiteral("SELECT ") + spalten + QStringLiteral(" FROM ") + klammer(m_etabelle) + bedingung
+                + ordnung;
+    });
+    if (lauf.abgebrochen)
+        return false;
+    std::unique_ptr<Recordset> rs;
+    lauf.schritt([&] {
+        if (!m_cnn)
+            vb::raise(vb::err::ObjectNotSet);
+        rs = m_cnn->openRecordset(a.sql, a.params);
+    });
+    if (!rs)
+        return false;
+    if (rs->recordCount() > 0) {
+        ergebnis = true;
+        std::vector<int32_t> neu(size_t(rs->recordCount()));
+        int position = 0;
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+            lauf.schritt([&] { neu[size_t(position)] = vb::CLng(rs->field(0)); });
+            if (lauf.abgebrochen)
+                break;
+            ++position;
+        }
+        IDKR = std::move(neu);
+    }
+    rs->close();
+    return ergebnis;
+}

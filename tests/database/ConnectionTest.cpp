@@ -1,0 +1,335 @@
+// Connections and result sets: Jet behaviour on SQLite.
+
+#include "database/Connection.h"
+#include "platform/Services.h"
+#include "platform/VbRuntime.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using db::Connection;
+using vb::Variant;
+using vb::VarType;
+
+namespace {
+
+class ConnectionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("t.mdb"));
+        cnn = Connection::create(path);
+        cnn->executeScript(QStringLiteral(
+            "CREATE TABLE T (I SMALLINT, L INTEGER, S FLOAT, D DOUBLE, B BOOLEAN DEFAULT 0, "
+            "A DATETIME, X TEXT COLLATE NOCASE);"));
+    }
+
+    // Write one value into one column of a new row and read the row back.
+    Variant roundTrip(const QString& column, const Variant& value)
+    {
+        cnn->execute(QStringLiteral("DELETE FROM T"));
+        auto rs = cnn->openRecordset(QStringLiteral("SELECT * FROM [T]"));
+        rs->addNew();
+        rs->setField(column, value);
+        rs->update();
+        auto back = cnn->openRecordset(QStringLiteral("SELECT * FROM [T]"));
+        EXPECT_EQ(back->recordCount(), 1);
+        return back->field(column);
+    }
+
+    vb::TestServices services{QStringLiteral("de_DE")};
+    QTemporaryDir dir;
+    QString path;
+    std::shared_ptr<Connection> cnn;
+};
+
+TEST(ConnectionOpen, MissingFileFailsAndCreatesNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fehlt.mdb"));
+    try {
+        Connection::open(path);
+        FAIL() << "open of a missing file succeeded";
+    } catch (const vb::VbError& e) {
+        EXPECT_EQ(e.number, vb::err::FileNotFound);
+        EXPECT_TRUE(e.description.contains(path));
+    }
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(ConnectionOpen, FileThatIsNoDatabaseIsRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kaputt.mdb"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Dies ist keine Datenbank, sondern nur ein Text in einer Datei.");
+    f.close();
+    EXPECT_THROW(Connection::open(path), vb::VbError);
+}
+
+TEST_F(ConnectionTest, RollbackJournalNotWal)
+{
+    auto rs = cnn->openRecordset(QStringLiteral("PRAGMA journal_mode"));
+    EXPECT_EQ(rs->field(0).text(), QStringLiteral("delete"));
+}
+
+// Values are converted by the column's declared type, under the locale.
+TEST_F(ConnectionTest, WrittenValuesConvertByDeclaredType)
+{
+    struct Fall {
+        const char* locale;
+        const char* column;
+        Variant in;
+        VarType type;
+        double number;      // expected numeric value (numbers, Boolean as -1/0)
+        QString text;       // expected text (String columns)
+    };
+    const Fall faelle[] = {
+        {"de_DE", "S", Variant("1,5"), VarType::Single, 1.5, {}},
+        {"en_US", "S", Variant("1.5"), VarType::Single, 1.5, {}},
+        {"de_DE", "D", Variant("4468123,45"), VarType::Double, 4468123.45, {}},
+        {"de_DE", "I", Variant("12"), VarType::Integer, 12, {}},
+        {"de_DE", "I", Variant(2.5), VarType::Integer, 2, {}},        // halves to even
+        {"de_DE", "I", Variant(3.5f), VarType::Integer, 4, {}},
+        {"de_DE", "L", Variant("70000"), VarType::Long, 70000, {}},
+        {"de_DE", "I", Variant(true), VarType::Integer, -1, {}},
+        {"de_DE", "B", Variant(true), VarType::Boolean, -1, {}},
+        {"de_DE", "B", Variant(int16_t(0)), VarType::Boolean, 0, {}},
+        {"de_DE", "B", Variant(7), VarType::Boolean, -1, {}},
+        {"de_DE", "X", Variant(1.5), VarType::String, 0, QStringLiteral("1,5")},
+        {"en_US", "X", Variant(1.5), VarType::String, 0, QStringLiteral("1.5")},
+        {"de_DE", "X", Variant("O'Brien"), VarType::String, 0, QStringLiteral("O'Brien")},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::string(f.locale) + " " + f.column + " <- " + f.in.debugText().toStdString());
+        vb::ScopedLocale loc{QString::fromLatin1(f.locale)};
+        const Variant back = roundTrip(QString::fromLatin1(f.column), f.in);
+        EXPECT_EQ(back.type(), f.type);
+        if (f.type == VarType::String)
+            EXPECT_EQ(back.text(), f.text);
+        else
+            EXPECT_DOUBLE_EQ(back.number(), f.number);
+    }
+}
+
+TEST_F(ConnectionTest, ValuesThatDoNotFitAreRefusedAndNothingIsStored)
+{
+    struct Fall {
+        const char* column;
+        Variant in;
+        int error;
+    };
+    const Fall faelle[] = {
+        {"S", Variant("abc"), vb::err::TypeMismatch},
+        {"I", Variant("abc"), vb::err::TypeMismatch},
+        {"I", Variant(40000), vb::err::Overflow},
+        {"L", Variant(3.0e10), vb::err::Overflow},
+        {"A", Variant("kein Datum"), vb::err::TypeMismatch},
+        {"B", Variant("vielleicht"), vb::err::TypeMismatch},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::string(f.column) + " <- " + f.in.debugText().toStdString());
+        cnn->execute(QStringLiteral("DELETE FROM T"));
+        auto rs = cnn->openRecordset(QStringLiteral("SELECT * FROM [T]"));
+        rs->addNew();
+        try {
+            rs->setField(QString::fromLatin1(f.column), f.in);
+            FAIL() << "accepted";
+        } catch (const vb::VbError& e) {
+            EXPECT_EQ(e.number, f.error);
+            // The message names the column.
+            EXPECT_TRUE(e.description.contains(QStringLiteral("T.") + QString::fromLatin1(f.column)))
+                << e.description.toStdString();
+        }
+        rs->cancelUpdate();
+        EXPECT_EQ(cnn->openRecordset(QStringLiteral("SELECT * FROM T"))->recordCount(), 0);
+    }
+}
+
+TEST_F(ConnectionTest, ReadsAreTypedAndNullStaysNull)
+{
+    cnn->execute(QStringLiteral("INSERT INTO T (I,L,S,D,B,A,X) VALUES (?,?,?,?,?,?,?)"),
+                 {Variant(int16_t(3)), Variant(100000), Variant(0.1f), Variant(0.1), Variant(true),
+                  Variant::date(QDate(2026, 3, 12)), Variant("Kies")});
+    cnn->execute(QStringLiteral("INSERT INTO T (X) VALUES (NULL)"));
+    auto rs = cnn->openRecordset(QStringLiteral("SELECT [I],[L],[S],[D],[B],[A],[X] FROM [T] ORDER BY [X] DESC"));
+    ASSERT_EQ(rs->recordCount(), 2);
+    EXPECT_EQ(rs->field(QStringLiteral("I")), Variant(int16_t(3)));
+    EXPECT_EQ(rs->field(QStringLiteral("L")), Variant(100000));
+    EXPECT_EQ(rs->field(QStringLiteral("S")), Variant(0.1f));   // a Single reads as the same 32-bit float
+    EXPECT_EQ(rs->field(QStringLiteral("D")), Variant(0.1));
+    EXPECT_EQ(rs->field(QStringLiteral("B")), Variant(true));
+    EXPECT_EQ(rs->field(QStringLiteral("A")), Variant::date(QDate(2026, 3, 12)));
+    EXPECT_EQ(rs->field(6), Variant("Kies"));
+    rs->moveNext();
+    EXPECT_TRUE(rs->field(QStringLiteral("I")).isNull());
+    EXPECT_TRUE(rs->field(QStringLiteral("X")).isNull());
+    EXPECT_EQ(rs->field(QStringLiteral("B")), Variant(false));   // column default
+
+    // Dates are ISO text in the file, Booleans 0/1.
+    auto raw = cnn->openRecordset(QStringLiteral("SELECT CAST(A AS TEXT), B + 0 FROM T WHERE X='Kies'"));
+    EXPECT_EQ(raw->field(0).text(), QStringLiteral("2026-03-12"));
+    EXPECT_EQ(raw->field(1), Variant(1));
+}
+
+TEST_F(ConnectionTest, BooleanCriteriaAndCaseInsensitiveTextKeys)
+{
+    for (auto [x, b] : {std::pair{"kb 2", false}, std::pair{"KB 1", true}, std::pair{"Kb 3", true}})
+        cnn->execute(QStringLiteral("INSERT INTO T (X,B) VALUES (?,?)"), {Variant(x), Variant(b)});
+    auto aktiv = cnn->openRecordset(QStringLiteral("SELECT [X] FROM [T] WHERE [B]=true ORDER BY [X]"));
+    ASSERT_EQ(aktiv->recordCount(), 2);
+    EXPECT_EQ(aktiv->field(0).text(), QStringLiteral("KB 1"));
+    auto key = cnn->openRecordset(QStringLiteral("SELECT [X] FROM [T] WHERE [X]=?"), {Variant("KB 2")});
+    ASSERT_EQ(key->recordCount(), 1);
+    EXPECT_EQ(key->field(0).text(), QStringLiteral("kb 2"));
+    auto alle = cnn->openRecordset(QStringLiteral("SELECT [X] FROM [T] ORDER BY [X]"));
+    QStringList order;
+    for (; !alle->eof(); alle->moveNext())
+        order << alle->field(0).text();
+    EXPECT_EQ(order, (QStringList{"KB 1", "kb 2", "Kb 3"}));
+}
+
+TEST_F(ConnectionTest, StaticResultSetNavigatesChangesAndDeletesByRow)
+{
+    for (int i = 0; i < 4; ++i)
+        cnn->execute(QStringLiteral("INSERT INTO T (L,X) VALUES (?,?)"), {Variant(i), Variant(QString::number(i))});
+    auto rs = cnn->openRecordset(QStringLiteral("SELECT [X],[L] FROM [T] ORDER BY [L]"));
+    ASSERT_TRUE(rs->updatable());
+    EXPECT_FALSE(rs->bof());
+    EXPECT_EQ(rs->recordCount(), 4);
+
+    // Another connection changes the table: the open set does not see it.
+    auto other = Connection::open(path);
+    other->execute(QStringLiteral("INSERT INTO T (L,X) VALUES (9,'9')"));
+    EXPECT_EQ(rs->recordCount(), 4);
+
+    rs->setField(QStringLiteral("X"), Variant("null"));
+    rs->moveNext();   // a pending change is written when the row is left
+    rs->deleteRow();
+    EXPECT_TRUE(rs->isDeleted());
+    EXPECT_THROW(rs->field(0), vb::VbError);
+    EXPECT_EQ(rs->recordCount(), 3);
+    rs->moveNext();
+    EXPECT_EQ(rs->field(QStringLiteral("L")), Variant(2));
+    rs->moveLast();
+    EXPECT_EQ(rs->field(QStringLiteral("L")), Variant(3));
+    rs->addNew();
+    rs->setField(QStringLiteral("L"), Variant(4));
+    rs->update();
+    rs->moveNext();
+    EXPECT_TRUE(rs->eof());
+    EXPECT_THROW(rs->moveNext(), vb::VbError);
+    rs->moveFirst();
+    rs->movePrevious();
+    EXPECT_TRUE(rs->bof());
+
+    auto check = other->openRecordset(QStringLiteral("SELECT [L],[X] FROM [T] ORDER BY [L]"));
+    QStringList rows;
+    for (; !check->eof(); check->moveNext())
+        rows << vb::CStr(check->field(0)) + QLatin1Char('=') + vb::CStr(vb::concat(check->field(1), Variant("")));
+    EXPECT_EQ(rows, (QStringList{"0=null", "2=2", "3=3", "4=", "9=9"}));
+}
+
+TEST_F(ConnectionTest, EmptySetIsBofAndEof)
+{
+    auto rs = cnn->openRecordset(QStringLiteral("SELECT [X] FROM [T]"));
+    EXPECT_TRUE(rs->eof());
+    EXPECT_TRUE(rs->bof());
+    EXPECT_EQ(rs->recordCount(), 0);
+    EXPECT_THROW(rs->field(0), vb::VbError);
+    rs->moveLast();
+    EXPECT_TRUE(rs->eof());
+}
+
+TEST_F(ConnectionTest, ExpressionsAndUnknownNamesAreNotWritable)
+{
+    cnn->execute(QStringLiteral("INSERT INTO T (L) VALUES (1)"));
+    auto rs = cnn->openRecordset(QStringLiteral("SELECT MAX([L]) AS M FROM [T]"));
+    EXPECT_FALSE(rs->updatable());
+    EXPECT_EQ(rs->field(QStringLiteral("M")), Variant(1));
+    EXPECT_THROW(rs->setField(0, Variant(2)), vb::VbError);
+    auto t = cnn->openRecordset(QStringLiteral("SELECT [L] FROM [T]"));
+    try {
+        t->field(QStringLiteral("FEHLT"));
+        FAIL();
+    } catch (const vb::VbError& e) {
+        EXPECT_EQ(e.number, db::dberr::ItemNotFound);
+    }
+    EXPECT_THROW(cnn->openRecordset(QStringLiteral("SELECT [FEHLT] FROM [T]")), vb::VbError);
+}
+
+TEST_F(ConnectionTest, BoundValuesCarryApostrophes)
+{
+    cnn->execute(QStringLiteral("INSERT INTO [T] ([X]) VALUES (?)"), {Variant("Brunnen 'Am Anger'")});
+    auto rs = cnn->openRecordset(QStringLiteral("SELECT [X] FROM [T] WHERE [X]=?"), {Variant("brunnen 'am anger'")});
+    EXPECT_EQ(rs->recordCount(), 1);
+}
+
+TEST_F(ConnectionTest, TransactionRollsBackUnlessCommitted)
+{
+    {
+        Connection::Transaction tx(*cnn);
+        cnn->execute(QStringLiteral("INSERT INTO T (L) VALUES (1)"));
+        {
+            Connection::Transaction inner(*cnn);   // nested: joins the outer one
+            cnn->execute(QStringLiteral("INSERT INTO T (L) VALUES (2)"));
+            inner.commit();
+        }
+        EXPECT_TRUE(cnn->inTransaction());
+    }
+    EXPECT_FALSE(cnn->inTransaction());
+    EXPECT_EQ(cnn->openRecordset(QStringLiteral("SELECT * FROM T"))->recordCount(), 0);
+    {
+        Connection::Transaction tx(*cnn);
+        cnn->execute(QStringLiteral("INSERT INTO T (L) VALUES (3)"));
+        tx.commit();
+    }
+    EXPECT_EQ(Connection::open(path)->openRecordset(QStringLiteral("SELECT * FROM T"))->recordCount(), 1);
+}
+
+TEST_F(ConnectionTest, CopyTakesCommittedStateAndReplacesTargetWhole)
+{
+    cnn->execute(QStringLiteral("INSERT INTO T (L) VALUES (1)"));
+    const QString target = dir.filePath(QStringLiteral("kopie/ziel.mdb"));
+    QDir().mkpath(dir.filePath(QStringLiteral("kopie")));
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("alter Inhalt");
+    old.close();
+
+    // A writer in the middle of a transaction: its rows are not copied.
+    auto writer = Connection::open(path);
+    writer->beginTransaction();
+    writer->execute(QStringLiteral("INSERT INTO T (L) VALUES (2)"));
+    db::copyDatabase(path, target);
+    writer->rollbackTransaction();
+
+    auto copy = Connection::open(target);
+    EXPECT_EQ(copy->openRecordset(QStringLiteral("SELECT * FROM T"))->recordCount(), 1);
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("kopie"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("ziel.mdb")});   // no temporary file left
+
+    // The open connection's own copy, and a missing source leaves the target alone.
+    cnn->execute(QStringLiteral("INSERT INTO T (L) VALUES (3)"));
+    cnn->backupTo(target);
+    EXPECT_EQ(Connection::open(target)->openRecordset(QStringLiteral("SELECT * FROM T"))->recordCount(), 2);
+    EXPECT_THROW(db::copyDatabase(dir.filePath(QStringLiteral("fehlt.mdb")), target), vb::VbError);
+    EXPECT_EQ(Connection::open(target)->openRecordset(QStringLiteral("SELECT * FROM T"))->recordCount(), 2);
+}
+
+TEST_F(ConnectionTest, ClosedConnectionRefusesWork)
+{
+    cnn->close();
+    try {
+        cnn->openRecordset(QStringLiteral("SELECT * FROM T"));
+        FAIL();
+    } catch (const vb::VbError& e) {
+        EXPECT_EQ(e.number, db::dberr::ObjectClosed);
+    }
+}
+
+} // namespace
