@@ -613,7 +613,8 @@ QStringList Connection::tableNames()
 {
     QStringList out;
     auto rs = openRecordset(QStringLiteral(
-        "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY rowid"));
+        "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY rowid"), {},
+                            Cursor::ReadOnly);
     for (; !rs->eof(); rs->moveNext())
         out << rs->field(0).text();
     return out;
@@ -627,7 +628,8 @@ QStringList Connection::columnNames(const QString& table)
         return *it;
     QStringList names;
     QHash<QString, ColumnType> types;
-    auto rs = openRecordset(QStringLiteral("PRAGMA table_info(") + quoteName(table) + QLatin1Char(')'));
+    auto rs = openRecordset(QStringLiteral("PRAGMA table_info(") + quoteName(table) + QLatin1Char(')'), {},
+                            Cursor::ReadOnly);
     for (; !rs->eof(); rs->moveNext()) {
         const QString n = rs->field(QStringLiteral("name")).text();
         names << n;

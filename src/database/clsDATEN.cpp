@@ -96,7 +96,7 @@ clsDATEN::clsDATEN()
     op.step([&] {
         if (!m_cnn)
             vb::raise(vb::err::ObjectNotSet);
-        rs = m_cnn->openRecordset(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true"));
+        rs = m_cnn->openRecordset(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true"), {}, db::Connection::Cursor::ReadOnly);
     });
     op.step([&] {
         if (!rs)
@@ -266,12 +266,13 @@ clsDATEN::Abfrage clsDATEN::DTAbfrage(const QString& SPV, const QString& SPI1, c
     return abfrage(SPV, kriterien(SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W));
 }
 
-std::unique_ptr<Recordset> clsDATEN::oeffnen(const QString& SPV, const Kriterien& k) const
+std::unique_ptr<Recordset> clsDATEN::oeffnen(const QString& SPV, const Kriterien& k, bool schreibbar) const
 {
     if (!m_cnn)
         vb::raise(vb::err::ObjectNotSet);
     const Abfrage a = abfrage(SPV, k);
-    return m_cnn->openRecordset(a.sql, a.params);
+    return m_cnn->openRecordset(a.sql, a.params,
+                                schreibbar ? db::Connection::Cursor::Static : db::Connection::Cursor::ReadOnly);
 }
 
 std::unique_ptr<Recordset> clsDATEN::DT(const QString& SPV, const QString& SPI1, const Wert& SPI1W,
@@ -336,7 +337,7 @@ bool clsDATEN::lesen(const QString& SPV, std::vector<Variant>& werte, const Krit
     try {
         if (werte.size() > 32768)
             vb::raise(vb::err::Overflow);
-        auto rs = oeffnen(SPV, k);
+        auto rs = oeffnen(SPV, k, false);
         if (!rs->eof()) {
             rs->moveFirst();
             for (size_t i = 0; i < werte.size(); ++i) {
@@ -621,7 +622,7 @@ bool clsDATEN::feldLesen(const QString& SPV, const Kriterien& k,
 
     std::unique_ptr<Recordset> rs;
     try {
-        rs = oeffnen(SPV, k);
+        rs = oeffnen(SPV, k, false);
     } catch (const vb::VbError& e) {
         // OK: nothing could be read, the transfer ends as it reached its end.
         return melden(e);
@@ -712,7 +713,7 @@ bool clsDATEN::DTVVF(const QString& SPV, std::vector<Variant>& ZAHLEN, KRIT_DEF)
 bool clsDATEN::DTVCOL(const QString& SPV, std::shared_ptr<Collection>& X, KRIT_DEF)
 {
     try {
-        auto rs = oeffnen(SPV, KRIT);
+        auto rs = oeffnen(SPV, KRIT, false);
         if (!rs->eof()) {
             rs->moveFirst();
             X = std::make_shared<Collection>();
@@ -822,7 +823,7 @@ struct IndexLauf {
         if (!m_cnn)                                                                    \
             vb::raise(vb::err::ObjectNotSet);                                          \
         const Abfrage a = indexAbfrage(s);                                             \
-        rs = m_cnn->openRecordset(a.sql, a.params);                                    \
+        rs = m_cnn->openRecordset(a.sql, a.params, db::Connection::Cursor::ReadOnly);  \
     });                                                                                \
     if (!rs || lauf.abgebrochen)                                                       \
         return;                                                                        \
@@ -864,7 +865,8 @@ void clsDATEN::LID(std::vector<int32_t>& ID, bool AKT)
         vb::raise(vb::err::ObjectNotSet);
     auto rs = m_cnn->openRecordset(
         AKT ? QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true and [ID]<>0 ORDER BY [KEN]")
-            : QStringLiteral("SELECT [ID] FROM [E1] WHERE [ID]<>0 ORDER BY [KEN]"));
+            : QStringLiteral("SELECT [ID] FROM [E1] WHERE [ID]<>0 ORDER BY [KEN]"),
+        {}, db::Connection::Cursor::ReadOnly);
     if (rs->recordCount() > 0) {
         std::vector<int32_t> neu(size_t(rs->recordCount()));
         int position = 0;
@@ -881,7 +883,8 @@ void clsDATEN::LKEN(std::vector<QString>& KEN, bool AKT)
         vb::raise(vb::err::ObjectNotSet);
     auto rs = m_cnn->openRecordset(
         AKT ? QStringLiteral("SELECT [KEN] FROM [E1] WHERE [AKT]=true and [ID]<>0 ORDER BY [KEN]")
-            : QStringLiteral("SELECT [KEN] FROM [E1] WHERE [ID]<>0 ORDER BY [KEN]"));
+            : QStringLiteral("SELECT [KEN] FROM [E1] WHERE [ID]<>0 ORDER BY [KEN]"),
+        {}, db::Connection::Cursor::ReadOnly);
     if (rs->recordCount() > 0) {
         std::vector<QString> neu(size_t(rs->recordCount()));
         int position = 0;
@@ -989,7 +992,7 @@ bool clsDATEN::IDKRIT(std::vector<int32_t>& IDKR, const QString& SPF1, const Wer
     lauf.schritt([&] {
         if (!m_cnn)
             vb::raise(vb::err::ObjectNotSet);
-        rs = m_cnn->openRecordset(a.sql, a.params);
+        rs = m_cnn->openRecordset(a.sql, a.params, db::Connection::Cursor::ReadOnly);
     });
     if (!rs)
         return false;

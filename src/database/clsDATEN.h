@@ -197,7 +197,8 @@ protected:
                                const Wert& SPI2W, const QString& SPI3, const Wert& SPI3W,
                                const QString& SPI4, const Wert& SPI4W);
     Abfrage abfrage(const QString& SPV, const Kriterien& k) const;
-    std::unique_ptr<db::Recordset> oeffnen(const QString& SPV, const Kriterien& k) const;
+    // The keyed selection; `schreibbar` false for the reading operations.
+    std::unique_ptr<db::Recordset> oeffnen(const QString& SPV, const Kriterien& k, bool schreibbar = true) const;
     bool schreiben(const QString& SPV, const std::vector<vb::Variant>& werte, const Kriterien& k);
     bool lesen(const QString& SPV, std::vector<vb::Variant>& werte, const Kriterien& k);
 

@@ -1,0 +1,144 @@
+#include "log/ProfilRegeln.h"
+
+#include "platform/VbRuntime.h"
+
+#include <cmath>
+
+namespace profilregeln {
+
+std::vector<float> beschriftungslinien(const std::vector<float>& y, const std::vector<float>& g,
+                                       float EYB, int d, int16_t OY, float MY)
+{
+    std::vector<float> L(y.size());
+    for (size_t i = 0; i < y.size(); ++i) {
+        const float abstand = g[i] * MY;
+        if (i == 0) {
+            const float D0 = y[0] - EYB;
+            L[0] = abstand > std::fabs(D0) ? EYB + float(d) * abstand : y[0];
+            continue;
+        }
+        const float Di = y[i] - y[i - 1];
+        const float c = L[i - 1] + float(d) * abstand;
+        if (c > y[i] && OY == -1)
+            L[i] = c;
+        else if (c < y[i] && OY == 1)
+            L[i] = c;
+        else if (abstand > std::fabs(Di))
+            L[i] = c;
+        else
+            L[i] = y[i];
+    }
+    return L;
+}
+
+QString rundungswort(const QString& rund)
+{
+    const QString code = rund.trimmed();
+    if (code == u"ka*" || code == u"ka" || code == u"ka'")
+        return QStringLiteral("kantig");
+    if (code == u"ge'" || code == u"ge" || code == u"ge*")
+        return QStringLiteral("gerundet");
+    return QString();
+}
+
+QString zustandscode(const QString& zust)
+{
+    static const char* const codes[] = {"lo", "md", "di", "sd", "br", "we", "st", "ha", "fe"};
+    for (const char* c : codes)
+        if (zust.contains(QLatin1String(c), Qt::CaseSensitive))
+            return QLatin1String(c);
+    return QString();
+}
+
+QString schichtbeschreibung(const QString& hptb1, const QString& hptb2, const QString& nebb,
+                            const QString& zust, int16_t bs, int16_t buv)
+{
+    QString text = hptb1;
+    for (const QString* teil : {&hptb2, &nebb, &zust})
+        if (!teil->isEmpty())
+            text += QStringLiteral(", ") + *teil;
+    if (bs != 0)
+        text = QStringLiteral("(") + text + QStringLiteral(") ");
+    if (buv == 1 && bs != 0 && bs != 5)
+        text += QString::number(bs);
+    return text;
+}
+
+float textblockhoehe(float h, int16_t bfv, const QString& farbe, int16_t bemv, const QString& bems)
+{
+    float b = 1.7f * h;
+    if (bfv == 1 && !farbe.isEmpty())
+        b += h;
+    if (bemv == 1 && !bems.isEmpty())
+        b += h;
+    return b;
+}
+
+QString tiefensymbol(bool ETAV, bool EOPTH)
+{
+    if (!ETAV && EOPTH)
+        return QStringLiteral("NN");
+    return QStringLiteral("z");
+}
+
+QString tiefentext(bool ETAV, float EH, float tiefe)
+{
+    const float wert = ETAV ? tiefe : EH - tiefe;
+    return vb::Format(vb::Variant(wert), QStringLiteral("#0.00"));
+}
+
+QString kopftext(bool ETAV, float EH)
+{
+    if (ETAV)
+        return QStringLiteral("0.00");
+    return vb::Format(vb::Variant(EH), QStringLiteral("#0.00"));
+}
+
+std::array<QString, 8> kopfzeilen(bool OPTK, double RW, double HW, float EH, bool EOPTH, bool ETAV,
+                                  float MY, int16_t SYMBOLE, int16_t FARBEN)
+{
+    const QString f3 = QStringLiteral("#0.000");
+    std::array<QString, 8> z;
+    z[0] = OPTK ? QStringLiteral("Geodätisches Koordinatensystem")
+                : QStringLiteral("Lokales Koordinatensystem");
+    z[1] = QStringLiteral("Rechtswert = ") + vb::Format(vb::Variant(RW), f3) + QStringLiteral(" m");
+    z[2] = QStringLiteral("Hochwert = ") + vb::Format(vb::Variant(HW), f3) + QStringLiteral(" m");
+    z[3] = (EOPTH ? QStringLiteral("Geländehöhe über Adria = ")
+                  : QStringLiteral("Geländehöhe über der Bezugsebene = "))
+           + vb::Format(vb::Variant(EH), f3) + QStringLiteral(" m");
+    if (ETAV)
+        z[4] = QStringLiteral("Tiefenangabe bezogen auf GOK");
+    else if (EOPTH)
+        z[4] = QStringLiteral("Tiefenangabe bezogen auf Adria");
+    else
+        z[4] = QStringLiteral("Tiefenangabe bezogen auf lok. Bezugsebene");
+    z[5] = QStringLiteral("Maßstab 1: ") + vb::Format(vb::Variant(1000.0f * MY), QStringLiteral("#0"));
+    if (SYMBOLE == 0)
+        z[6] = QStringLiteral("Symbole nach ÖNORM");
+    else if (SYMBOLE == 1)
+        z[6] = QStringLiteral("Symbole nach DIN");
+    if (FARBEN == 0)
+        z[7] = QStringLiteral("keine Farben");
+    else if (FARBEN == 1)
+        z[7] = QStringLiteral("natürliche Farben");
+    else if (FARBEN == 2)
+        z[7] = QStringLiteral("Farben nach ÖNORM");
+    return z;
+}
+
+QString skalenformat(float MAX)
+{
+    if (MAX <= 0.0001f)
+        return QStringLiteral("0.00000");
+    if (MAX <= 0.001f)
+        return QStringLiteral("0.0000");
+    if (MAX <= 0.01f)
+        return QStringLiteral("0.000");
+    if (MAX <= 0.1f)
+        return QStringLiteral("0.00");
+    if (MAX <= 1.0f)
+        return QStringLiteral("0.0");
+    return QStringLiteral("0");
+}
+
+} // namespace profilregeln

@@ -1,0 +1,60 @@
+#pragma once
+// Rules of the log columns that don't draw: label placement, the texts of the
+// soil column and of the header block. Kept apart from the painter so they can
+// be checked on their own.
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace profilregeln {
+
+// Label-line rule. Row labels stand on their own depth y(i) unless that lies
+// closer than the spacing g(i) (page mm) below the previous label line; then
+// they move down to that distance. y are world ys, EYB the ground line, d the
+// down sign, OY the y orientation of the view, MY world y units per mm.
+// Comparisons are made in 32-bit floats.
+std::vector<float> beschriftungslinien(const std::vector<float>& y, const std::vector<float>& g,
+                                       float EYB, int d, int16_t OY, float MY);
+
+// Roundness word for a roundness code: "kantig", "gerundet" or "". Codes are
+// compared without surrounding blanks (the data entry stores trimmed cells,
+// while some codes of the list end in a blank).
+QString rundungswort(const QString& rund);
+
+// The first of the nine soil state codes contained in a state text
+// (case-sensitive), or "" when none is.
+QString zustandscode(const QString& zust);
+
+// Description of one layer: the constituents and the state joined by ", ",
+// in parentheses when an assessor is named, and the assessor's number when
+// assessor numbers are shown (BUV 1) and the number is 1 to 4.
+QString schichtbeschreibung(const QString& hptb1, const QString& hptb2, const QString& nebb,
+                            const QString& zust, int16_t bs, int16_t buv);
+
+// Height of a layer's text block in page mm: 1.7 lines, one more for a colour
+// line, one more for a remark line.
+float textblockhoehe(float h, int16_t bfv, const QString& farbe, int16_t bemv, const QString& bems);
+
+// Symbol of the depth arrow: "z" for depths below ground, "NN" for heights
+// above the national datum, "z" for local heights.
+QString tiefensymbol(bool ETAV, bool EOPTH);
+
+// Depth label of a layer boundary ("#0.00", locale decimal sign): the depth
+// below ground when ETAV is True, else the height EH - tiefe.
+QString tiefentext(bool ETAV, float EH, float tiefe);
+
+// Label at the ground line: "0.00" (a literal, keeps its point) for depths,
+// else the ground level in "#0.00".
+QString kopftext(bool ETAV, float EH);
+
+// The eight lines of the log header block, in the order they are written
+// (left column lines 1-4, right column lines 5-8).
+std::array<QString, 8> kopfzeilen(bool OPTK, double RW, double HW, float EH, bool EOPTH, bool ETAV,
+                                  float MY, int16_t SYMBOLE, int16_t FARBEN);
+
+// Number format of a value scale's end values, chosen by its maximum.
+QString skalenformat(float MAX);
+
+} // namespace profilregeln

@@ -1,0 +1,193 @@
+// The soil column: one strip from the ground line to the deepest layer, a
+// rectangle per layer, the depth of every boundary to the left and a short
+// description of every layer to the right, and the assessors below.
+#include "log/clsPROFIL.h"
+
+#include "database/clsDATEN.h"
+#include "drawing/DrawingInterface.h"
+#include "log/Fehlerfalle.h"
+#include "log/ProfilRegeln.h"
+#include "platform/VbError.h"
+
+#include <cmath>
+
+namespace {
+
+struct Schicht
+{
+    float TUKS = 0;
+    QString HPTB1, HPTB2, NEBB, RUND, ZUST, FARBE, BEMS;
+    int16_t BS = 0;
+};
+
+} // namespace
+
+void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
+{
+    Fehlerfalle falle(QStringLiteral("clsPROFIL, PROFIL"));
+
+    // --- reading -------------------------------------------------------------
+    float h = 0, X = 0;
+    int16_t MINI = 0, MAXI = 0, AN = 0;
+    falle([&] {
+        if (p.SG == 0)
+            p.SG = 8;
+        h = float(p.SG) * 0.4f;
+    });
+    falle([&] { X = p.X ? *p.X : standardX(); });
+    falle([&] { DAT.INDEX(MINI, MAXI, AN, QStringLiteral("I1")); });
+    if (falle.verlassen() || AN == 0 || MAXI < 0)
+        return;
+
+    std::vector<Schicht> s(size_t(MAXI) + 1);
+    const QString I1 = QStringLiteral("I1");
+    for (int16_t i = 0; i <= MAXI; ++i) {
+        Schicht& r = s[size_t(i)];
+        const Wert zeile{vb::Variant(i)};
+        bool ok = true;
+        if (!falle([&] {
+                ok = DAT.DTVS(QStringLiteral("TUKS"), r.TUKS, I1, zeile)
+                     && DAT.DTVT(QStringLiteral("HPTB1"), r.HPTB1, I1, zeile)
+                     && DAT.DTVT(QStringLiteral("HPTB2"), r.HPTB2, I1, zeile)
+                     && DAT.DTVT(QStringLiteral("NEBB"), r.NEBB, I1, zeile)
+                     && DAT.DTVT(QStringLiteral("RUND"), r.RUND, I1, zeile)
+                     && DAT.DTVT(QStringLiteral("ZUST"), r.ZUST, I1, zeile)
+                     && DAT.DTVT(QStringLiteral("FARBE"), r.FARBE, I1, zeile)
+                     && DAT.DTVT(QStringLiteral("BEMS"), r.BEMS, I1, zeile)
+                     && DAT.DTVI(QStringLiteral("BS"), r.BS, I1, zeile);
+            }))
+            return;
+        if (!ok)
+            return;   // the accessor has reported the failed read
+    }
+
+    const float d = float(m_d);
+    const size_t n = s.size();
+    std::vector<float> y(n), gL(n, h), gB(n);
+    for (size_t i = 0; i < n; ++i) {
+        y[i] = m_EYB + d * s[i].TUKS;
+        gB[i] = profilregeln::textblockhoehe(h, p.BFV, s[i].FARBE, p.BEMV, s[i].BEMS);
+    }
+    const std::vector<float> L = profilregeln::beschriftungslinien(y, gL, m_EYB, m_d, m_OY, m_MY);
+    const std::vector<float> B = profilregeln::beschriftungslinien(y, gB, m_EYB, m_d, m_OY, m_MY);
+
+    // --- setting up ------------------------------------------------------------
+    if (!falle([&] { bild().SCHRIFTEINSTELLUNGEN(QString(), p.SG); }))
+        return;
+
+    // --- depth arrow and top label -----------------------------------------
+    if (p.BOKOT == 0) {
+        const float cx = X - 10.0f * m_MX;
+        falle([&] { zug({X + 15.0f * m_MX, cx, cx}, {m_EYB, m_EYB, m_EYB + d * 5.0f * m_MY}, 1); });
+        falle([&] { bild().TEXT(X - 11.0f * m_MX, m_EYB, profilregeln::tiefensymbol(m_ETAV, m_EOPTH), 1, 0, 2, 1); });
+        falle([&] { bild().TEXT(X - 11.0f * m_MX, m_EYB + d * h * m_MY, QStringLiteral("[m]"), 1, 0, 2, 1); });
+        falle([&] {
+            float xp = 0, yp = 0;
+            bild().KOORDTRANS(cx, m_EYB, xp, yp);
+            bild().KREIS(xp, yp, 0.3f, 0, 0.0f, 0, false, int16_t(0));
+        });
+        falle([&] { bild().TEXT(X - 2.5f * m_MX, m_EYB, profilregeln::kopftext(m_ETAV, m_EH), 1, 0, 2); });
+        if (falle.verlassen())
+            return;
+    }
+
+    // --- layers ------------------------------------------------------------------
+    const float links = X;
+    const float rechts = X + 5.0f * m_MX;
+    for (size_t i = 0; i < n; ++i) {
+        const Schicht& r = s[i];
+        const float oben = i == 0 ? m_EYB : y[i - 1];
+        const float unten = y[i];
+        float xp1 = 0, yp1 = 0, xp2 = 0, yp2 = 0;
+        float wx1 = links, wy1 = oben, wx2 = rechts, wy2 = unten;
+        QString rundung;
+
+        falle([&] {
+            bild().KOORDTRANS(links, oben, xp1, yp1);
+            bild().KOORDTRANS(rechts, unten, xp2, yp2);
+        });
+        if (p.FARBEN != 0) {
+            falle([&] {
+                const int32_t farbe = FARBAUSWAHL(p.FARBEN, r.FARBE, r.HPTB1);
+                // A target that can't show the chosen fill mode switches it off
+                // for this and every later layer.
+                if (p.FARBEN != 0)
+                    bild().LINIE(xp1, yp1, xp2, yp2, farbe);
+            });
+        }
+        falle([&] { rundung = profilregeln::rundungswort(r.RUND); });
+        falle([&] {
+            bild().KOORDTRANSINV(xp1, yp1, wx1, wy1);
+            bild().KOORDTRANSINV(xp2, yp2, wx2, wy2);
+        });
+        falle([&] { UNTERGRUNDPROFIL(wx1, wy1, wx2, wy2, r.HPTB1, rundung, p.SYMBOLE); });
+        if (!r.HPTB2.isEmpty())
+            falle([&] { UNTERGRUNDPROFIL(wx1, wy1, wx2, wy2, r.HPTB2, rundung, p.SYMBOLE); });
+        if (p.BZSV == 1 && !r.ZUST.isEmpty()) {
+            falle([&] {
+                const QString code = profilregeln::zustandscode(r.ZUST);
+                if (!code.isEmpty())
+                    BODENZUSTAND(wx1, wy1, wx2, wy2, code);
+            });
+        }
+        falle([&] { bild().LINIENEINSTELLUNGEN(); });
+        falle([&] { zug({links, rechts, rechts, links, links}, {oben, oben, unten, unten, oben}); });
+
+        if (p.BOKOT == 0) {
+            falle([&] { zug({X, X - 1.5f * m_MX, X - 9.0f * m_MX}, {y[i], L[i], L[i]}); });
+            falle([&] {
+                const float tiefe = (y[i] - m_EYB) * d;
+                bild().TEXT(X - 2.5f * m_MX, L[i], profilregeln::tiefentext(m_ETAV, m_EH, tiefe), 1, 0, 2);
+            });
+        }
+
+        if (p.BOBKEN == 0)
+            falle([&] { zug({X + 5.0f * m_MX, X + 6.5f * m_MX, X + 15.0f * m_MX}, {y[i], B[i], B[i]}); });
+
+        // Top of the text: the block runs from the previous block's bottom
+        // (the ground line for the first layer) to this layer's block bottom.
+        float yt = 0;
+        falle([&] {
+            const float H = i == 0 ? B[0] - m_EYB : B[i] - B[i - 1];
+            if (p.ARV && p.BOBKEN == 0)
+                yt = B[i] - d * h * m_MY - d * std::fabs(H) / 2.0f;
+            else
+                yt = B[i] - d * std::fabs(H);
+        });
+        if (p.BOBKEN == 0) {
+            falle([&] {
+                const QString text = profilregeln::schichtbeschreibung(r.HPTB1, r.HPTB2, r.NEBB, r.ZUST, r.BS, p.BUV);
+                bild().TEXT(X + 7.5f * m_MX, yt, text, 1);
+            });
+        }
+        if (p.BFV == 1 && !r.FARBE.isEmpty()) {
+            falle([&] {
+                yt = yt + d * h * m_MY;
+                bild().TEXT(X + 7.5f * m_MX, yt, FARBBEZ(r.FARBE), 1);
+            });
+        }
+        if (p.BEMV == 1 && !r.BEMS.isEmpty()) {
+            falle([&] {
+                yt = yt + d * h * m_MY;
+                bild().TEXT(X + 7.5f * m_MX, yt, r.BEMS, 1);
+            });
+        }
+        if (falle.verlassen())
+            return;
+    }
+
+    // --- assessors -----------------------------------------------------------------
+    if (p.BUV == 1) {
+        falle([&] {
+            if (!m_ELBUgesetzt)
+                vb::raise(vb::err::TypeMismatch);
+            float dy = d * h * m_MY;
+            for (int k = 0; k < m_ELBU.size(); ++k) {
+                if (m_ELBU[k].isEmpty())
+                    continue;
+                bild().TEXT(X + 30.0f * m_MX, B[n - 1] + dy, QString::number(k + 1) + QStringLiteral(": ") + m_ELBU[k], 1);
+                dy += d * h * m_MY;
+            }
+        });
+    }
+}

@@ -1,0 +1,382 @@
+#include "pages/Seite11.h"
+
+#include "database/SharedState.h"
+#include "database/clsDATEN.h"
+#include "drawing/clsGRAFIK.h"
+#include "log/Fehlerfalle.h"
+#include "log/clsPROFIL.h"
+#include "platform/VbError.h"
+
+using seite11::Spalte;
+
+namespace {
+
+const QString IDOBJEKT = QStringLiteral("IDOBJEKT");
+const Wert BILD_NR = Wert(vb::Variant(int16_t(11)));
+
+drawing::NumberList xStarts()
+{
+    return {0, 25, 50, 75, 100, 125, 150, 175, 200, 250, 300, 350, 400,
+            450, 500, 550, 600, 650, 700, 750, 800, 850, 900, 950, 1000};
+}
+
+drawing::NumberList xBreiten()
+{
+    return {25, 50, 75, 100, 125, 150, 175, 200, 250, 300, 350, 400,
+            450, 500, 550, 600, 650, 700, 750, 800, 850, 900, 950, 1000};
+}
+
+void fortschritt(int wert)
+{
+    db::sharedState().setFortschritt(wert);
+}
+
+// Restores the running flag however the composition ends.
+struct Laufmarke
+{
+    bool& flag;
+    explicit Laufmarke(bool& f) : flag(f) { flag = true; }
+    ~Laufmarke() { flag = false; }
+};
+
+} // namespace
+
+Seite11::Seite11() = default;
+Seite11::~Seite11() = default;
+
+void Seite11::setDaten(const QString& tabelle, clsDATEN* dat)
+{
+    if (dat)
+        m_fremd[tabelle] = dat;
+    else
+        m_fremd.erase(tabelle);
+}
+
+clsDATEN& Seite11::daten(const QString& tabelle)
+{
+    if (auto it = m_fremd.find(tabelle); it != m_fremd.end())
+        return *it->second;
+    auto& eigen = m_eigen[tabelle];
+    if (!eigen) {
+        eigen = std::make_unique<clsDATEN>();
+        eigen->ETABELLE(tabelle);
+    }
+    return *eigen;
+}
+
+void Seite11::BILD11(int16_t OBJ, float XDL, float YDO, drawing::EngineObject* AutoCADDatei)
+{
+    if (m_laeuft) {
+        // Never compose inside a composition: run the request once afterwards.
+        m_nachzuholen = Anfrage{OBJ, XDL, YDO, AutoCADDatei};
+        return;
+    }
+    Laufmarke marke(m_laeuft);
+    Anfrage a{OBJ, XDL, YDO, AutoCADDatei};
+    for (;;) {
+        komponieren(a);
+        if (!m_nachzuholen)
+            break;
+        a = *m_nachzuholen;
+        m_nachzuholen.reset();
+    }
+}
+
+void Seite11::spalteZeichnen(Spalte s, clsDATEN& dat, float x)
+{
+    int16_t SG = 7;
+    clsPROFIL& p = *m_profil;
+    switch (s) {
+    case Spalte::BOHRUNG: p.BOHRUNG(dat, SG, x); break;
+    case Spalte::VERROHRUNG: p.VERROHRUNG(dat, SG, x); break;
+    case Spalte::GRUNDWASSER: p.GRUNDWASSER(dat, SG, x); break;
+    case Spalte::PROBEN: p.PROBEN(dat, SG, x); break;
+    case Spalte::STANDARDSONDE: p.STANDARDSONDE(dat, SG, x); break;
+    case Spalte::TASCHENPENETROMETER: p.TASCHENPENETROMETER(dat, SG, x); break;
+    case Spalte::KORNVERTEILUNG: p.KORNVERTEILUNG(dat, SG, x); break;
+    case Spalte::BILDSAMKEIT: p.BILDSAMKEIT(dat, SG, x); break;
+    case Spalte::FLACHDILATOMETER: p.FLACHDILATOMETER(dat, SG, x); break;
+    case Spalte::PRESSIOMETER: p.PRESSIOMETER(dat, SG, x); break;
+    case Spalte::PROFIL: break;
+    }
+    m_spalten.emplace_back(s, x);
+}
+
+void Seite11::komponieren(const Anfrage& a)
+{
+    Fehlerfalle falle(QStringLiteral("Bild 11"));
+    const int16_t OBJ = a.OBJ;
+    m_spalten.clear();
+    // A read or write that reports failure ends the composition quietly: the
+    // accessor has shown its own box.
+    bool halt = false;
+    auto stopp = [&](bool ok) {
+        if (!ok)
+            halt = true;
+    };
+    auto weiter = [&] { return !falle.verlassen() && !halt; };
+
+    // 1-3: picture, painter, engine.
+    if (OBJ == seite11::BILDSCHIRM)
+        falle([&] {
+            if (!bild)
+                vb::raise(vb::err::ObjectNotSet);
+            bild->Cls();
+        });
+    falle([&] { m_profil = std::make_shared<clsPROFIL>(); });
+    if (!weiter() || !m_profil)
+        return;
+    falle([&] {
+        if (OBJ == seite11::AUTOCAD)
+            m_profil->setEBOACAD(true);
+        std::shared_ptr<drawing::DrawingInterface> neu;
+        if (maschinenFabrik)
+            neu = maschinenFabrik(OBJ);
+        else if (OBJ == seite11::AUTOCAD)
+            vb::raise(vb::err::CannotCreateObject);
+        else
+            neu = std::make_shared<clsGRAFIK>();
+        if (!neu)
+            vb::raise(vb::err::CannotCreateObject);
+        m_maschine = std::move(neu);
+    });
+    if (!weiter() || !m_maschine)
+        return;
+    std::shared_ptr<drawing::DrawingInterface> g = m_maschine;
+
+    clsDATEN& E1 = daten(QStringLiteral("E1"));
+    clsDATEN& E2 = daten(QStringLiteral("E2"));
+    clsDATEN& E12 = daten(QStringLiteral("E12"));
+    clsDATEN& G0 = daten(QStringLiteral("G0"));
+
+    // 4: scale: world metres per page millimetre.
+    falle([&] {
+        float MA = 0;
+        m_massstab = 0;
+        E12.DTVS(QStringLiteral("MA"), MA);
+        m_massstab = MA / 1000.0f;
+        G0.DVTS(QStringLiteral("MY"), m_massstab, IDOBJEKT, BILD_NR);
+    });
+
+    // 5: a new evaluation starts from a fresh view record.
+    if (BONEU) {
+        falle([&] {
+            G0.DVTI(QStringLiteral("OX"), 1, IDOBJEKT, BILD_NR);
+            G0.DVTI(QStringLiteral("OY"), -1, IDOBJEKT, BILD_NR);
+            const std::pair<const char*, float> werte[] = {
+                {"RL", 5}, {"RR", 7}, {"RO", 5}, {"RU", 5}, {"XMIN", 0}, {"XMAX", 0},
+                {"YMIN", 0}, {"YMAX", 0}, {"MX", 1}, {"MYMX", 0}};
+            for (const auto& [spalte, wert] : werte)
+                G0.DVTS(QString::fromLatin1(spalte), wert, IDOBJEKT, BILD_NR);
+        });
+    }
+
+    // 6-7: identity and target.
+    falle([&] {
+        g->EID(ID);
+        g->EIDOBJEKT(11);
+    });
+    falle([&] {
+        const float twipsProMm = float(drawing::kTwipsPerMm);
+        switch (OBJ) {
+        case seite11::BILDSCHIRM:
+            g->EOBJEKT(bild);
+            g->EXDL(0);
+            g->EYDO(0);
+            g->EXBALKEN(xBalken);
+            g->EYBALKEN(yBalken);
+            break;
+        case seite11::DRUCKER:
+            g->EOBJEKT(drucker);
+            g->EXDL(bildLinks / twipsProMm + a.XDL);
+            g->EYDO(bildOben / twipsProMm + a.YDO);
+            g->ELX(175);
+            g->ELY(230);
+            g->EXBALKEN(xBalken);
+            g->EYBALKEN(yBalken);
+            break;
+        case seite11::AUTOCAD:
+            g->EBOGRENZEN(acadGrenzen);
+            g->EOBJEKT(a.datei);
+            g->EXBALKEN(xBalken);
+            g->EYBALKEN(yBalken);
+            g->EXDL(a.XDL);
+            g->EYDO(a.YDO);
+            g->ELX(bildBreite / twipsProMm);
+            g->ELY(bildHoehe / twipsProMm);
+            break;
+        default:
+            vb::raise(vb::err::InvalidCall);
+        }
+    });
+    fortschritt(25);
+
+    // 9: axes. The x range starts at the stored XMIN and ends at the page
+    // extent; the depth range is fitted to the data at its top, and at its
+    // bottom only on a new evaluation.
+    falle([&] {
+        g->EBOXMIN(false);
+        g->EBOXMAX(true);
+        g->EAXEX(0);
+        g->ESKTX(0);
+        g->ELXMIN(xStarts());
+        g->ELXDIFF(xBreiten());
+        g->ELXIT(g->ELXDIFF().value_or(drawing::NumberList{}));
+        g->ELXGIT(g->ELXDIFF().value_or(drawing::NumberList{}));
+        g->ETEXTX(QString());
+        g->EBOYMIN(true);
+        g->EBOYMAX(BONEU);
+        g->EAXEY(0);
+        g->ESKTY(0);
+        g->ELYMIN(ELYMIN);
+        g->ELYDIFF(ELYDIFF);
+        g->ELYIT(ELYIT);
+        g->ELYGIT(ELYGIT);
+        g->ETEXTY(QString());
+    });
+    if (!weiter())
+        return;
+
+    // 10-11: page extent from the switches.
+    const float einheit = seite11::spalteneinheit(OBJ);
+    seite11::Schalter schalter{};
+    for (size_t k = 0; k < seite11::SPALTEN.size() && weiter(); ++k) {
+        if (!seite11::SPALTEN[k].schalter)
+            continue;
+        falle([&] { stopp(E12.DTVI(QString::fromLatin1(seite11::SPALTEN[k].schalter), schalter[k])); });
+    }
+    if (!weiter())
+        return;
+    falle([&] { m_xBereich = {0.0f, seite11::anordnen(OBJ, schalter).ausdehnung}; });
+
+    // 12-14: depth range with room for the header block above and 20 mm below.
+    // Without a scale the engine fits MY itself; the allowances take 1:75.
+    if (m_massstab == 0.0f)
+        m_massstab = seite11::ERSATZ_MASSSTAB;
+    int16_t BZTV = 0;
+    falle([&] { stopp(E12.DTVI(QStringLiteral("BZTV"), BZTV)); });
+    if (!weiter())
+        return;
+    if (BZTV != 1)
+        falle([&] { stopp(G0.DVTS(QStringLiteral("YMIN"), 0.0f, IDOBJEKT, BILD_NR)); });
+    if (!weiter())
+        return;
+    float letzteTiefe = 0;
+    falle([&] {
+        int16_t MINI = 0, AN = 0;
+        m_letzteSchicht = 0;
+        E2.INDEX(MINI, m_letzteSchicht, AN, QStringLiteral("I1"));
+        E2.DTVS(QStringLiteral("TUKS"), letzteTiefe, QStringLiteral("I1"), Wert(vb::Variant(m_letzteSchicht)));
+    });
+    m_yBereich = seite11::tiefenbereich(BZTV, m_massstab, letzteTiefe);
+
+    // 15-16: frame.
+    falle([&] {
+        g->LINIENEINSTELLUNGEN();
+        g->SCHRIFTEINSTELLUNGEN();
+        g->SKALEN(-1, std::vector<float>(m_xBereich.begin(), m_xBereich.end()),
+                  std::vector<float>(m_yBereich.begin(), m_yBereich.end()));
+    });
+    float XMIN = 0, YMIN = 0;
+    falle([&] { stopp(G0.DTVS(QStringLiteral("XMIN"), XMIN, IDOBJEKT, BILD_NR)); });
+    if (weiter())
+        falle([&] { stopp(G0.DTVS(QStringLiteral("YMIN"), YMIN, IDOBJEKT, BILD_NR)); });
+    if (!weiter())
+        return;
+    fortschritt(35);
+
+    // 18: the painter.
+    clsPROFIL& p = *m_profil;
+    falle([&] { p.setEclsBILD(g); });
+    falle([&] { p.setEYB(0); });
+    {
+        float ROK = 0, H = 0;
+        bool OPTH = false, TAV = false;
+        QStringList namen;
+        falle([&] { stopp(E1.DTVS(QStringLiteral("ROK"), ROK)); });
+        if (weiter())
+            falle([&] { p.setEROK(ROK); });
+        for (const char* spalte : {"B1", "B2", "B3", "B4"}) {
+            if (!weiter())
+                return;
+            QString name;
+            falle([&] { stopp(E1.DTVT(QString::fromLatin1(spalte), name)); });
+            namen << name;
+        }
+        if (!weiter())
+            return;
+        falle([&] { p.setELBU(namen); });
+        falle([&] { stopp(E1.DTVB(QStringLiteral("OPTH"), OPTH)); });
+        if (weiter())
+            falle([&] { p.setEOPTH(OPTH); });
+        if (weiter())
+            falle([&] { stopp(E12.DTVB(QStringLiteral("TAV"), TAV)); });
+        if (weiter())
+            falle([&] { p.setETAV(TAV); });
+        if (weiter())
+            falle([&] { stopp(E1.DTVS(QStringLiteral("H"), H)); });
+        if (weiter())
+            falle([&] { p.setEH(H); });
+        if (!weiter())
+            return;
+    }
+    fortschritt(40);
+
+    // 20: header block.
+    falle([&] { stopp(E12.DTVI(QStringLiteral("BZTV"), BZTV)); });
+    if (!weiter())
+        return;
+    if (BZTV == 1) {
+        KopfParameter k;
+        falle([&] { stopp(E12.DTVI(QStringLiteral("SYMBOLE"), k.SYMBOLE)); });
+        if (weiter())
+            falle([&] { stopp(E12.DTVI(QStringLiteral("FARBEN"), k.FARBEN)); });
+        if (!weiter())
+            return;
+        k.SG = 8;
+        k.LL = 0.0f;
+        k.X = XMIN;
+        k.Y = YMIN;
+        falle([&] { p.BESCHRIFTUNG(E1, k); });
+    }
+    fortschritt(44);
+
+    // 21-24: the columns from left to right.
+    float x = seite11::START_X;
+    for (const seite11::SpaltenArt& s : seite11::SPALTEN) {
+        if (!weiter())
+            return;
+        if (s.spalte == Spalte::PROFIL) {
+            if (OBJ == seite11::BILDSCHIRM)
+                x -= 5.0f;
+            ProfilParameter pp;
+            const std::pair<const char*, int16_t*> schalterFelder[] = {
+                {"SYMBOLE", &pp.SYMBOLE}, {"FARBEN", &pp.FARBEN}, {"BUV", &pp.BUV}, {"BEMV", &pp.BEMV},
+                {"BFV", &pp.BFV}, {"BZSV", &pp.BZSV}};
+            for (const auto& [spalte, ziel] : schalterFelder) {
+                falle([&] { stopp(E12.DTVI(QString::fromLatin1(spalte), *ziel)); });
+                if (!weiter())
+                    return;
+            }
+            falle([&] { stopp(E12.DTVB(QStringLiteral("ARV"), pp.ARV)); });
+            if (!weiter())
+                return;
+            pp.SG = 7;
+            pp.X = x;
+            falle([&] { p.PROFIL(E2, pp); });
+            m_spalten.emplace_back(s.spalte, x);
+            x += s.vorschub * einheit;
+            fortschritt(s.fortschritt);
+            continue;
+        }
+        int16_t ein = 0;
+        falle([&] { stopp(E12.DTVI(QString::fromLatin1(s.schalter), ein)); });
+        if (!weiter())
+            return;
+        if (ein == 1) {
+            falle([&] { spalteZeichnen(s.spalte, daten(QString::fromLatin1(s.tabelle)), x); });
+            x += s.vorschub * einheit;
+        }
+        fortschritt(s.fortschritt);
+    }
+}

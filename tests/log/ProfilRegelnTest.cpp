@@ -1,0 +1,162 @@
+// Label placement and the texts of the soil column and the header block.
+#include "log/ProfilRegeln.h"
+#include "platform/Services.h"
+
+#include <gtest/gtest.h>
+
+using namespace profilregeln;
+
+TEST(ProfilRegeln, LayerDescriptionFromTheCodes)
+{
+    struct Fall { const char* h1; const char* h2; const char* neb; const char* zust; int16_t bs; int16_t buv; const char* text; };
+    const Fall faelle[] = {
+        {"G", "S", "u'", "md", 2, 1, "(G, S, u', md) 2"},
+        {"G", "S", "u'", "md", 0, 1, "G, S, u', md"},
+        {"G", "S", "u'", "md", 5, 1, "(G, S, u', md) "},      // assessor 5: parentheses, no number
+        {"G", "S", "u'", "md", 2, 0, "(G, S, u', md) "},      // numbers switched off
+        {"G", "S", "u'", "md", 1, 2, "(G, S, u', md) "},      // only BUV exactly 1 shows numbers
+        {"", "S", "", "", 0, 1, ", S"},                       // empty main constituent
+        {"", "", "", "", 0, 1, ""},
+        {"mG", "", "s, u'", "", 4, 1, "(mG, s, u') 4"},
+        {"fS", "", "", "st", 0, 1, "fS, st"},
+        {"T", "", "", "", -1, 1, "(T) -1"},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(schichtbeschreibung(QString::fromUtf8(f.h1), QString::fromUtf8(f.h2), QString::fromUtf8(f.neb),
+                                      QString::fromUtf8(f.zust), f.bs, f.buv),
+                  QString::fromUtf8(f.text))
+            << f.h1 << "|" << f.h2 << "|" << f.bs << "|" << f.buv;
+}
+
+TEST(ProfilRegeln, RoundnessWordsAlsoForTrimmedCodes)
+{
+    struct Fall { const char* code; const char* wort; };
+    const Fall faelle[] = {
+        {"ka* ", "kantig"}, {"ka*", "kantig"}, {"ka", "kantig"}, {"ka' ", "kantig"}, {"ka'", "kantig"},
+        {"ge' ", "gerundet"}, {"ge'", "gerundet"}, {"ge", "gerundet"}, {"ge* ", "gerundet"}, {"ge*", "gerundet"},
+        {"", ""}, {"KA", ""}, {"kantig", ""}, {"g e", ""},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(rundungswort(QString::fromUtf8(f.code)), QString::fromUtf8(f.wort)) << f.code;
+}
+
+TEST(ProfilRegeln, FirstStateCodeInListOrder)
+{
+    struct Fall { const char* zust; const char* code; };
+    const Fall faelle[] = {
+        {"md", "md"}, {"st, md", "md"}, {"mdst", "md"}, {"fe", "fe"}, {"MD", ""}, {"", ""}, {"xy", ""}, {"weich", "we"},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(zustandscode(QString::fromUtf8(f.zust)), QString::fromUtf8(f.code)) << f.zust;
+}
+
+TEST(ProfilRegeln, TextBlockHeight)
+{
+    const float h = 7 * 0.4f;
+    EXPECT_FLOAT_EQ(textblockhoehe(h, 1, "RAL1002", 1, "nass"), 3.7f * h);
+    EXPECT_FLOAT_EQ(textblockhoehe(h, 1, "keine Angabe", 0, "nass"), 2.7f * h);
+    EXPECT_FLOAT_EQ(textblockhoehe(h, 1, "", 1, ""), 1.7f * h);
+    EXPECT_FLOAT_EQ(textblockhoehe(h, 2, "RAL1002", 2, "nass"), 1.7f * h);
+}
+
+// Label lines of thin and thick layers, on a page where depth grows with world
+// y (OY -1, d +1) and on one where it grows downwards (OY 1, d -1).
+TEST(ProfilRegeln, LabelLineRule)
+{
+    const float MY = 0.1f;   // 1:100, 0.1 m per mm
+    const float h = 2.8f;    // 7 pt: one line is 0.28 m
+    const std::vector<float> g(5, h);
+    {
+        // bottoms 0.1 (thin, first), 0.2 (thin), 0.3 (thin), 2.0 (thick), 2.1 (thin)
+        const std::vector<float> y{0.1f, 0.2f, 0.3f, 2.0f, 2.1f};
+        const auto L = beschriftungslinien(y, g, 0.0f, 1, -1, MY);
+        ASSERT_EQ(L.size(), 5u);
+        EXPECT_FLOAT_EQ(L[0], 0.28f);           // one line below the ground line
+        EXPECT_FLOAT_EQ(L[1], 0.56f);           // one line below the previous label
+        EXPECT_FLOAT_EQ(L[2], 0.84f);
+        EXPECT_FLOAT_EQ(L[3], 2.0f);            // a thick layer returns to its own bottom
+        EXPECT_FLOAT_EQ(L[4], 2.28f);
+    }
+    {
+        const std::vector<float> y{1.0f, 1.1f, 3.0f};
+        const auto L = beschriftungslinien(y, std::vector<float>(3, h), 0.0f, 1, -1, MY);
+        EXPECT_FLOAT_EQ(L[0], 1.0f);
+        EXPECT_FLOAT_EQ(L[1], 1.28f);
+        EXPECT_FLOAT_EQ(L[2], 3.0f);
+    }
+    {
+        // mirrored page: depths as negative world y
+        const std::vector<float> y{-0.1f, -0.2f, -2.0f};
+        const auto L = beschriftungslinien(y, std::vector<float>(3, h), 0.0f, -1, 1, MY);
+        EXPECT_FLOAT_EQ(L[0], -0.28f);
+        EXPECT_FLOAT_EQ(L[1], -0.56f);
+        EXPECT_FLOAT_EQ(L[2], -2.0f);
+    }
+    {
+        // spacing per row: a tall text block pushes the next one down by its own height
+        const std::vector<float> y{0.5f, 0.6f, 0.7f};
+        const std::vector<float> b{3.7f * h, 1.7f * h, 1.7f * h};
+        const auto B = beschriftungslinien(y, b, 0.0f, 1, -1, MY);
+        EXPECT_FLOAT_EQ(B[0], 3.7f * h * MY);
+        EXPECT_FLOAT_EQ(B[1], B[0] + 1.7f * h * MY);
+        EXPECT_FLOAT_EQ(B[2], B[1] + 1.7f * h * MY);
+    }
+}
+
+TEST(ProfilRegeln, DepthLabelsInGerman)
+{
+    vb::ScopedLocale de(QStringLiteral("de_DE"));
+    EXPECT_EQ(tiefentext(false, 312.5f, 2.3f), QStringLiteral("310,20"));
+    EXPECT_EQ(tiefentext(true, 312.5f, 2.3f), QStringLiteral("2,30"));
+    EXPECT_EQ(tiefentext(true, 0.0f, 0.05f), QStringLiteral("0,05"));
+    EXPECT_EQ(kopftext(false, 312.5f), QStringLiteral("312,50"));
+    EXPECT_EQ(kopftext(true, 312.5f), QStringLiteral("0.00"));   // literal: keeps its point
+    EXPECT_EQ(tiefensymbol(true, true), QStringLiteral("z"));
+    EXPECT_EQ(tiefensymbol(false, true), QStringLiteral("NN"));
+    EXPECT_EQ(tiefensymbol(false, false), QStringLiteral("z"));
+}
+
+TEST(ProfilRegeln, DepthLabelsInEnglish)
+{
+    vb::ScopedLocale en(QStringLiteral("en_US"));
+    EXPECT_EQ(tiefentext(false, 312.5f, 2.3f), QStringLiteral("310.20"));
+    EXPECT_EQ(kopftext(false, 312.5f), QStringLiteral("312.50"));
+}
+
+TEST(ProfilRegeln, HeaderBlockLines)
+{
+    vb::ScopedLocale de(QStringLiteral("de_DE"));
+    auto z = kopfzeilen(true, 5432100.125, 300.5, 312.5f, true, false, 0.1f, 0, 2);
+    EXPECT_EQ(z[0], QStringLiteral("Geodätisches Koordinatensystem"));
+    EXPECT_EQ(z[1], QStringLiteral("Rechtswert = 5432100,125 m"));   // full national-grid precision
+    EXPECT_EQ(z[2], QStringLiteral("Hochwert = 300,500 m"));
+    EXPECT_EQ(z[3], QStringLiteral("Geländehöhe über Adria = 312,500 m"));
+    EXPECT_EQ(z[4], QStringLiteral("Tiefenangabe bezogen auf Adria"));
+    EXPECT_EQ(z[5], QStringLiteral("Maßstab 1: 100"));
+    EXPECT_EQ(z[6], QStringLiteral("Symbole nach ÖNORM"));
+    EXPECT_EQ(z[7], QStringLiteral("Farben nach ÖNORM"));
+
+    z = kopfzeilen(false, 0, 0, 0, false, false, 0.075f, 1, 1);
+    EXPECT_EQ(z[0], QStringLiteral("Lokales Koordinatensystem"));
+    EXPECT_EQ(z[1], QStringLiteral("Rechtswert = 0,000 m"));
+    EXPECT_EQ(z[3], QStringLiteral("Geländehöhe über der Bezugsebene = 0,000 m"));
+    EXPECT_EQ(z[4], QStringLiteral("Tiefenangabe bezogen auf lok. Bezugsebene"));
+    EXPECT_EQ(z[5], QStringLiteral("Maßstab 1: 75"));
+    EXPECT_EQ(z[6], QStringLiteral("Symbole nach DIN"));
+    EXPECT_EQ(z[7], QStringLiteral("natürliche Farben"));
+
+    z = kopfzeilen(false, 0, 0, 0, true, true, 0.2f, 0, 0);
+    EXPECT_EQ(z[4], QStringLiteral("Tiefenangabe bezogen auf GOK"));
+    EXPECT_EQ(z[5], QStringLiteral("Maßstab 1: 200"));
+    EXPECT_EQ(z[7], QStringLiteral("keine Farben"));
+}
+
+TEST(ProfilRegeln, ScaleNumberFormat)
+{
+    EXPECT_EQ(skalenformat(0.05f), QStringLiteral("0.00"));
+    EXPECT_EQ(skalenformat(0.1f), QStringLiteral("0.00"));
+    EXPECT_EQ(skalenformat(0.5f), QStringLiteral("0.0"));
+    EXPECT_EQ(skalenformat(100), QStringLiteral("0"));
+    EXPECT_EQ(skalenformat(0.0001f), QStringLiteral("0.00000"));
+    EXPECT_EQ(skalenformat(0.001f), QStringLiteral("0.0000"));
+}

@@ -1,0 +1,327 @@
+// The log painter through a recording engine: the engine hand-over, the depth
+// arrow, the value scale, the soil column and the header block.
+#include "Aufzeichner.h"
+#include "Projektfixture.h"
+
+#include "database/clsDATEN.h"
+#include "log/clsPROFIL.h"
+
+#include <cmath>
+#include <set>
+
+namespace {
+
+struct Maler : Projektfixture
+{
+    std::shared_ptr<Aufzeichner> rec = std::make_shared<Aufzeichner>();
+    clsPROFIL p;
+
+    void uebergeben(float my = 0.1f, int16_t oy = -1)
+    {
+        ansicht(my, oy);
+        rec->EIDOBJEKT(11);
+        p.setEclsBILD(rec);
+        rec->aufrufe.clear();
+    }
+    std::unique_ptr<clsDATEN> tabelle(const char* name)
+    {
+        auto d = std::make_unique<clsDATEN>();
+        d->ETABELLE(QString::fromLatin1(name));
+        return d;
+    }
+};
+
+} // namespace
+
+TEST(clsPROFIL, HandOverCopiesTheViewRecordAndTheDownSign)
+{
+    Maler m;
+    m.uebergeben(0.2f, -1);
+    EXPECT_FLOAT_EQ(m.p.MY(), 0.2f);
+    EXPECT_FLOAT_EQ(m.p.MX(), 1.0f);
+    EXPECT_FLOAT_EQ(m.p.XMAX(), 840.0f);
+    EXPECT_FLOAT_EQ(m.p.YMIN(), -2.7f);
+    EXPECT_EQ(m.p.abwaerts(), 1);
+    m.uebergeben(0.1f, 1);
+    EXPECT_EQ(m.p.abwaerts(), -1);
+
+    // Multiple evaluation: the view record of record 0 is read instead.
+    m.sql("INSERT INTO G0 (ID, IDOBJEKT, OY, MX, MY) VALUES (0, 11, 1, 2, 0.5)");
+    m.p.setEMEHRFACHAUSWERTUNG(true);
+    m.p.setEclsBILD(m.rec);
+    EXPECT_FLOAT_EQ(m.p.MY(), 0.5f);
+    EXPECT_FLOAT_EQ(m.p.MX(), 2.0f);
+    EXPECT_TRUE(m.dienste.dialogs.messages().empty());
+}
+
+TEST(clsPROFIL, DepthArrowSymbol)
+{
+    struct Fall { bool etav; bool eopth; const char* symbol; };
+    const Fall faelle[] = {{true, true, "z"}, {true, false, "z"}, {false, true, "NN"}, {false, false, "z"}};
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.uebergeben();
+        m.p.setETAV(f.etav);
+        m.p.setEOPTH(f.eopth);
+        m.p.TIEFENPFEIL(100, 7);
+        const auto texte = m.rec->texte();
+        ASSERT_EQ(texte.size(), 2) << f.etav << f.eopth;
+        EXPECT_EQ(texte[0], QString::fromLatin1(f.symbol));
+        EXPECT_EQ(texte[1], QStringLiteral("[m]"));
+        const auto* unit = m.rec->text(QStringLiteral("[m]"));
+        EXPECT_FLOAT_EQ(unit->z[0], 88.0f);           // 2 mm left of the corner 10 mm left of x
+        EXPECT_FLOAT_EQ(unit->z[1], 7 * 0.4f * 0.1f); // one line lower
+        const auto pfeil = m.rec->alle(QStringLiteral("POLYGON"));
+        ASSERT_EQ(pfeil.size(), 1u);
+        EXPECT_EQ(pfeil[0].text, QStringLiteral("1"));   // arrow head
+        EXPECT_FLOAT_EQ(pfeil[0].z[5], 0.5f);            // 5 mm down
+    }
+}
+
+TEST(clsPROFIL, ValueScale)
+{
+    Maler m;
+    m.uebergeben();
+    int16_t sg = 0;
+    const float r = m.p.MSKALA(50, 0, 0, 100, 30, 20, sg, QStringLiteral("n15 / n30"), 0);
+    EXPECT_EQ(sg, 6);
+    EXPECT_FLOAT_EQ(r, 5.0f);
+    const auto linien = m.rec->alle(QStringLiteral("POLYGON"));
+    ASSERT_EQ(linien.size(), 5u);   // axis and four ticks at 0, 30, 60, 90
+    EXPECT_FLOAT_EQ(linien[0].z[2], 75.0f);   // axis 5 mm longer than the scale
+    for (int k = 0; k < 4; ++k)
+        EXPECT_FLOAT_EQ(linien[size_t(k) + 1].z[0], 50 + k * 6.0f) << k;
+    EXPECT_EQ(m.rec->texte(), (QStringList{"0", "100", "n15 / n30"}));
+    EXPECT_FLOAT_EQ(m.rec->text(QStringLiteral("100"))->z[0], 70.0f);
+
+    m.rec->aufrufe.clear();
+    sg = 6;
+    m.p.MSKALA(0, 0, 0, 0.05f, 0.01f, 20, sg, QStringLiteral("t"), 0);
+    EXPECT_TRUE(m.rec->text(QStringLiteral("0,05"))) << m.rec->texte().join('|').toStdString();
+}
+
+// A scale whose values are all equal spans one step instead of dividing by zero.
+TEST(clsPROFIL, ValueScaleWithoutExtentDrawsOneStep)
+{
+    Maler m;
+    m.uebergeben();
+    int16_t sg = 6;
+    const float r = m.p.MSKALA(10, 0, 0, 0, 10, 20, sg, QStringLiteral("w [%]"), 2);
+    EXPECT_FLOAT_EQ(r, 0.5f);
+    for (const auto& a : m.rec->aufrufe)
+        for (float z : a.z)
+            EXPECT_TRUE(std::isfinite(z)) << a.name.toStdString();
+    EXPECT_EQ(m.rec->alle(QStringLiteral("POLYGON")).size(), 3u);   // axis and two ticks
+    EXPECT_EQ(m.rec->texte(), (QStringList{"0", "10", "w [%]"}));
+    EXPECT_TRUE(m.dienste.dialogs.messages().empty());
+}
+
+TEST(clsPROFIL, RandomIntegerCoversItsRange)
+{
+    Maler m;
+    m.uebergeben();
+    std::set<int> gesehen;
+    for (int k = 0; k < 2000; ++k) {
+        const int z = m.p.ZUFALLSZAHL(3, 12);
+        ASSERT_GE(z, 3);
+        ASSERT_LE(z, 12);
+        gesehen.insert(z);
+    }
+    EXPECT_EQ(gesehen.size(), 10u);
+}
+
+TEST(clsPROFIL, SoilColumnWithoutLayersDrawsNothing)
+{
+    Maler m;
+    m.uebergeben();
+    auto e2 = m.tabelle("E2");
+    ProfilParameter pp;
+    pp.X = 100;
+    m.p.PROFIL(*e2, pp);
+    EXPECT_TRUE(m.rec->aufrufe.empty());
+    EXPECT_EQ(pp.SG, 8);
+}
+
+// Three layers, the first two thinner than a line: their labels and text
+// blocks move down; the thick third returns to its own bottom.
+TEST(clsPROFIL, SoilColumnDepthLabelsDescriptionsAndAssessors)
+{
+    Maler m;
+    m.schicht(0, 0.1f, "Mu", "", "", "", "", "", "Auffüllung", 0);
+    m.schicht(1, 0.2f, "G", "S", "u'", "ka* ", "md", "keine Angabe", "", 2);
+    m.schicht(2, 4.0f, "b'T", "", "s", "", "st", "", "", 5);
+    m.uebergeben();
+    m.p.setEH(312.5f);
+    m.p.setELBU({"Dr. Huber", "", "Ing. Maier", ""});
+    auto e2 = m.tabelle("E2");
+
+    struct Fall { bool etav; QStringList tiefen; QString oben; };
+    const Fall faelle[] = {
+        {true, {"0,10", "0,20", "4,00"}, "0.00"},
+        {false, {"312,40", "312,30", "308,50"}, "312,50"},
+    };
+    for (const Fall& f : faelle) {
+        m.rec->aufrufe.clear();
+        m.p.setETAV(f.etav);
+        ProfilParameter pp;
+        pp.BUV = pp.BEMV = pp.BFV = pp.BZSV = 1;
+        pp.SG = 7;
+        pp.X = 183;
+        m.p.PROFIL(*e2, pp);
+
+        const float h = 7 * 0.4f * 0.1f;   // one line in metres
+        const float L[] = {h, 2 * h, 4.0f};
+        for (int i = 0; i < 3; ++i) {
+            const auto* t = m.rec->text(f.tiefen[i]);
+            ASSERT_TRUE(t) << f.tiefen[i].toStdString() << " in " << m.rec->texte().join('|').toStdString();
+            EXPECT_FLOAT_EQ(t->z[0], 183 - 2.5f);
+            EXPECT_NEAR(t->z[1], L[i], 1e-6) << i;
+            EXPECT_EQ(t->z[4], 2);   // right-aligned
+        }
+        const auto* oben = m.rec->text(f.oben);
+        ASSERT_TRUE(oben);
+        EXPECT_FLOAT_EQ(oben->z[1], 0);
+
+        // Text blocks: 1.7 lines, plus a line for a colour or a remark.
+        const float b0 = 2.7f * 7 * 0.4f * 0.1f, b1 = b0;
+        const float B0 = b0, B1 = B0 + b1, B2 = 4.0f;
+        const auto* d0 = m.rec->text(QStringLiteral("Mu"));
+        const auto* d1 = m.rec->text(QStringLiteral("(G, S, u', md) 2"));
+        const auto* d2 = m.rec->text(QStringLiteral("(b'T, s, st) "));
+        ASSERT_TRUE(d0 && d1 && d2) << m.rec->texte().join('|').toStdString();
+        EXPECT_NEAR(d0->z[1], B0 - b0, 1e-6);          // top of its block: the ground line
+        EXPECT_NEAR(d1->z[1], B1 - b1, 1e-6);
+        EXPECT_NEAR(d2->z[1], B2 - (B2 - B1), 1e-6);   // block from the previous block down to the layer
+        EXPECT_FLOAT_EQ(d1->z[0], 183 + 7.5f);
+        const auto* rem = m.rec->text(QStringLiteral("Auffüllung"));
+        ASSERT_TRUE(rem);
+        EXPECT_NEAR(rem->z[1], d0->z[1] + h, 1e-6);
+        const auto* farbe = m.rec->text(QStringLiteral("keine Angabe"));
+        ASSERT_TRUE(farbe);
+        EXPECT_NEAR(farbe->z[1], d1->z[1] + h, 1e-6);
+
+        // Assessors 1 and 3 on consecutive lines below the last block.
+        const auto* a1 = m.rec->text(QStringLiteral("1: Dr. Huber"));
+        const auto* a3 = m.rec->text(QStringLiteral("3: Ing. Maier"));
+        ASSERT_TRUE(a1 && a3);
+        EXPECT_FLOAT_EQ(a1->z[0], 183 + 30);
+        EXPECT_NEAR(a1->z[1], 4.0f + h, 1e-6);
+        EXPECT_NEAR(a3->z[1], 4.0f + 2 * h, 1e-6);
+        EXPECT_FALSE(m.rec->text(QStringLiteral("2: ")));
+
+        // Depth leader of the thin second layer: from its bottom to the moved label.
+        bool leader = false;
+        for (const auto& a : m.rec->alle(QStringLiteral("POLYGON")))
+            if (a.z.size() == 6 && a.z[0] == 183 && std::fabs(a.z[1] - 0.2f) < 1e-6f)
+                leader = std::fabs(a.z[3] - 2 * h) < 1e-6f && a.z[4] == 183 - 9;
+        EXPECT_TRUE(leader);
+    }
+    EXPECT_TRUE(m.dienste.dialogs.messages().empty());
+}
+
+TEST(clsPROFIL, SoilColumnSwitches)
+{
+    Maler m;
+    m.schicht(0, 3.0f, "S", "", "", "", "", "RAL8011", "feucht", 1);
+    m.uebergeben();
+    m.p.setELBU({"A", "B", "C", "D"});
+    auto e2 = m.tabelle("E2");
+
+    // Everything off but the numbers: no colour, remark, assessor list.
+    ProfilParameter pp;
+    pp.X = 50;
+    pp.SG = 7;
+    pp.BOKOT = 1;
+    m.p.PROFIL(*e2, pp);
+    EXPECT_EQ(m.rec->texte(), (QStringList{"(S) "}));
+    EXPECT_TRUE(m.rec->alle(QStringLiteral("KREIS")).empty());   // no depth arrow
+
+    // ARV: one thick layer, the first line one line above the middle.
+    m.rec->aufrufe.clear();
+    pp = ProfilParameter();
+    pp.X = 50;
+    pp.SG = 7;
+    pp.ARV = true;
+    m.p.PROFIL(*e2, pp);
+    const auto* t = m.rec->text(QStringLiteral("(S) "));
+    ASSERT_TRUE(t);
+    EXPECT_NEAR(t->z[1], 3.0f - 7 * 0.4f * 0.1f - 1.5f, 1e-6);
+    EXPECT_TRUE(m.rec->text(QStringLiteral("z")));
+    EXPECT_EQ(m.rec->alle(QStringLiteral("KREIS")).size(), 1u);
+}
+
+TEST(clsPROFIL, SoilColumnErrorShowsItsBoxAndCancelLeaves)
+{
+    Maler m;
+    m.schicht(0, 1.0f, "G");
+    clsPROFIL ohneMaschine;
+    auto e2 = m.tabelle("E2");
+    m.dienste.dialogs.answerMessage(vb::vbCancel);
+    ProfilParameter pp;
+    pp.X = 10;
+    ohneMaschine.PROFIL(*e2, pp);
+    const auto boxen = m.dienste.dialogs.messages();
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].title, QStringLiteral("clsPROFIL, PROFIL"));
+    EXPECT_TRUE(boxen[0].text.startsWith(QStringLiteral("VB-Fehler: 91\n"))) << boxen[0].text.toStdString();
+}
+
+TEST(clsPROFIL, HeaderBlock)
+{
+    struct Fall { const char* optk; std::optional<vb::Variant> aoptk; const char* zeile1; };
+    const Fall faelle[] = {
+        {"1", std::nullopt, "Geodätisches Koordinatensystem"},
+        {"0", std::nullopt, "Lokales Koordinatensystem"},
+        {"NULL", std::nullopt, "Lokales Koordinatensystem"},
+        {"1", vb::Variant(int16_t(1)), "Lokales Koordinatensystem"},   // not a Boolean: False
+        {"0", vb::Variant(true), "Geodätisches Koordinatensystem"},
+    };
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.sql((std::string("UPDATE E1 SET OPTK = ") + f.optk).c_str());
+        m.uebergeben();
+        m.p.setEH(312.5f);
+        m.p.setEOPTH(true);
+        auto e1 = m.tabelle("E1");
+        KopfParameter k;
+        k.X = 0;
+        k.Y = -2.7f;
+        k.AOPTK = f.aoptk;
+        m.p.BESCHRIFTUNG(*e1, k);
+        EXPECT_EQ(k.SG, 8);
+        const auto texte = m.rec->texte();
+        ASSERT_EQ(texte.size(), 8) << f.optk;
+        EXPECT_EQ(texte[0], QString::fromUtf8(f.zeile1)) << f.optk;
+        EXPECT_EQ(texte[1], QStringLiteral("Rechtswert = 5432100,125 m"));
+        EXPECT_EQ(texte[5], QStringLiteral("Maßstab 1: 100"));
+        const auto* z4 = m.rec->text(texte[3]);
+        EXPECT_FLOAT_EQ(z4->z[0], 0);
+        EXPECT_NEAR(z4->z[1], -2.7f + 3 * 0.4f, 1e-5);   // 4 mm lines at 1:100
+        EXPECT_FLOAT_EQ(m.rec->text(texte[1])->z[0], 5);
+        EXPECT_FLOAT_EQ(m.rec->text(texte[4])->z[0], 60);
+        const auto regel = m.rec->alle(QStringLiteral("POLYGON"));
+        ASSERT_EQ(regel.size(), 1u);
+        EXPECT_FLOAT_EQ(regel[0].z[2], 840);   // LL missing: to the end of the x range
+        EXPECT_NEAR(regel[0].z[1], -2.7f + 4.5f * 0.4f, 1e-5);
+    }
+}
+
+TEST(clsPROFIL, HeaderBlockRuleLength)
+{
+    struct Fall { float ll; size_t regeln; float ende; };
+    const Fall faelle[] = {{0, 1, 840}, {20, 1, 30}, {-1, 0, 0}};
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.uebergeben();
+        auto e1 = m.tabelle("E1");
+        KopfParameter k;
+        k.X = 10;
+        k.LL = f.ll;
+        m.p.BESCHRIFTUNG(*e1, k);
+        const auto regel = m.rec->alle(QStringLiteral("POLYGON"));
+        ASSERT_EQ(regel.size(), f.regeln) << f.ll;
+        if (f.regeln) {
+            EXPECT_FLOAT_EQ(regel[0].z[2], f.ende);
+        }
+    }
+}

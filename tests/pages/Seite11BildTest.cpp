@@ -1,0 +1,95 @@
+// A demo borehole's log page composed with the screen engine into a picture,
+// saved as seite11_bildschirm.png next to the test program for people to look
+// at, and once more as the printer lays it out on an A4 sheet
+// (seite11_drucker.png). The test checks that the composition ran without an error box and drew
+// something in the header area and along the soil column.
+#include "suite/SuiteBuilder.h"
+
+#include "database/Connection.h"
+#include "database/SharedState.h"
+#include "drawing/Target.h"
+#include "pages/Seite11.h"
+#include "pages/clsBERECHNEN.h"
+#include "platform/Services.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The page window's depth-axis tables.
+void tiefentabellen(Seite11& s)
+{
+    s.ELYMIN.clear();
+    for (int v = -100; v <= -30; v += 5) s.ELYMIN.push_back(v);
+    for (int v = -29; v <= -20; ++v) s.ELYMIN.push_back(v);
+    for (int v = -15; v <= 30; ++v) s.ELYMIN.push_back(v);
+    for (int v = 35; v <= 100; v += 5) s.ELYMIN.push_back(v);
+    for (int v = 120; v <= 200; v += 20) s.ELYMIN.push_back(v);
+    s.ELYDIFF.clear();
+    for (int v = 1; v <= 50; ++v) s.ELYDIFF.push_back(v);
+    for (int v = 55; v <= 100; v += 5) s.ELYDIFF.push_back(v);
+    for (int v = 110; v <= 200; v += 10) s.ELYDIFF.push_back(v);
+    for (int v = 220; v <= 300; v += 20) s.ELYDIFF.push_back(v);
+    s.ELYIT.assign(s.ELYDIFF.size(), 1);
+    s.ELYGIT = s.ELYIT;
+}
+
+int dunklePunkte(const QImage& bild, QRect bereich)
+{
+    int n = 0;
+    bereich = bereich.intersected(bild.rect());
+    for (int y = bereich.top(); y <= bereich.bottom(); ++y)
+        for (int x = bereich.left(); x <= bereich.right(); ++x)
+            if (qGray(bild.pixel(x, y)) < 128)
+                ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(Seite11Bild, DemoBoreholeOnTheScreenPicture)
+{
+    vb::TestServices dienste;
+    suite::Testumgebung umgebung;
+    ASSERT_TRUE(clsBERECHNEN().BERECHNUNG());
+
+    drawing::PictureTarget bild(13608.0f, 7484.4f);   // 240 x 132 mm, drawn in millimetres
+    bild.ScaleMode(drawing::vbMillimeters);
+    drawing::ScrollBarState hsc, vsc;
+    Seite11 seite;
+    int32_t id = 0;
+    {
+        auto rs = db::sharedState().cnnX->openRecordset(QStringLiteral("SELECT ID FROM E1 WHERE AKT = 1"));
+        ASSERT_FALSE(rs->eof());
+        id = int32_t(rs->field(0).number());
+    }
+    seite.ID = id;
+    seite.BONEU = true;
+    tiefentabellen(seite);
+    seite.bild = &bild;
+    seite.xBalken = &hsc;
+    seite.yBalken = &vsc;
+    seite.BILD11(0, 0, 0, nullptr);
+    seite.BONEU = false;
+
+    for (const auto& b : dienste.dialogs.messages())
+        ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
+
+    const QImage& img = bild.image();
+    const QString pfad = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("seite11_bildschirm.png"));
+    EXPECT_TRUE(bild.save(pfad)) << pfad.toStdString();
+    EXPECT_GT(dunklePunkte(img, QRect(0, 0, img.width(), img.height() / 4)), 200);
+    EXPECT_GT(dunklePunkte(img, QRect(0, img.height() / 4, img.width(), img.height())), 500);
+
+    // The same page as the printer lays it out, on an A4 sheet.
+    drawing::PictureTarget blatt(11907.0f, 16840.0f, 150.0);
+    blatt.ScaleMode(drawing::vbMillimeters);
+    seite.drucker = &blatt;
+    seite.BILD11(1, -3, 0, nullptr);
+    for (const auto& b : dienste.dialogs.messages())
+        ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
+    EXPECT_TRUE(blatt.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("seite11_drucker.png"))));
+    EXPECT_GT(dunklePunkte(blatt.image(), blatt.image().rect()), 1000);
+}

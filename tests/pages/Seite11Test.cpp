@@ -1,0 +1,293 @@
+// The page composer through a recording engine: layout, allowances, scale,
+// view-record reset, progress and the guard against nested compositions.
+#include "../log/Aufzeichner.h"
+#include "../log/Projektfixture.h"
+
+#include "drawing/Target.h"
+#include "log/clsPROFIL.h"
+#include "pages/Seite11.h"
+#include "pages/clsBERECHNEN.h"
+
+namespace {
+
+using seite11::Spalte;
+const db::Params keyed{vb::Variant(Projektfixture::ID)};
+
+drawing::NumberList bereich(int von, int bis, int schritt)
+{
+    drawing::NumberList l;
+    for (int v = von; v <= bis; v += schritt)
+        l.push_back(v);
+    return l;
+}
+
+struct Komposition : Projektfixture
+{
+    drawing::PictureTarget bild{13608.0f, 7484.4f};
+    std::shared_ptr<Aufzeichner> rec;
+    Seite11 seite;
+    int maschinen = 0;
+    std::vector<int> fortschritte;
+
+    Komposition()
+    {
+        schicht(0, 0.4f, "Mu", "", "", "", "", "", "Auffüllung");
+        schicht(1, 2.3f, "G", "S", "u'", "ka", "md", "keine Angabe", "", 1);
+        schicht(2, 6.5f, "b'T", "", "s'", "", "st", "", "", 3);
+        sql("INSERT INTO A1 (ID, BONEU) VALUES (?, 1)", keyed);
+        clsBERECHNEN().BERECHNUNG();
+        seite.ID = ID;
+        seite.BONEU = true;
+        seite.ELYMIN = bereich(-100, 100, 5);
+        seite.ELYDIFF = bereich(1, 50, 1);
+        seite.ELYIT = drawing::NumberList(seite.ELYDIFF.size(), 1);
+        seite.ELYGIT = seite.ELYIT;
+        seite.bild = &bild;
+        seite.maschinenFabrik = [this](int16_t) {
+            ++maschinen;
+            rec = std::make_shared<Aufzeichner>();
+            return rec;
+        };
+        db::sharedState().fortschrittHook = [this](int w) { fortschritte.push_back(w); };
+    }
+    void setze(const char* spalte, int wert)
+    {
+        cnn->execute(QStringLiteral("UPDATE E12 SET %1 = ? WHERE ID = ?").arg(QLatin1String(spalte)),
+                     {vb::Variant(wert), vb::Variant(ID)});
+    }
+    float g0(const char* spalte)
+    {
+        return float(wert(QStringLiteral("SELECT %1 FROM G0 WHERE ID = ? AND IDOBJEKT = 11").arg(QLatin1String(spalte)),
+                          keyed).number());
+    }
+    std::vector<float> xs() const
+    {
+        std::vector<float> r;
+        for (const auto& [s, x] : seite.gezeichneteSpalten())
+            r.push_back(x);
+        return r;
+    }
+    const Aufzeichner::Aufruf& skalen() const
+    {
+        static Aufzeichner::Aufruf leer;
+        for (const auto& a : rec->aufrufe)
+            if (a.name == QLatin1String("SKALEN"))
+                return a;
+        return leer;
+    }
+};
+
+} // namespace
+
+TEST(Seite11, WorkedLayoutOnScreenAndPrinter)
+{
+    struct Fall { int16_t modus; std::vector<float> x; float ausdehnung; };
+    const Fall faelle[] = {
+        {0, {20, 62, 104, 146, 183, 267, 351, 435, 519, 603, 729}, 839},
+        {1, {20, 50, 80, 110, 140, 200, 260, 320, 380, 440, 530}, 605},
+    };
+    for (const Fall& f : faelle) {
+        Komposition k;
+        k.seite.drucker = &k.bild;
+        k.seite.BILD11(f.modus, f.modus == 1 ? -3.0f : 0.0f, 0, nullptr);
+        EXPECT_EQ(k.xs(), f.x) << f.modus;
+        EXPECT_FLOAT_EQ(k.seite.xBereich()[1], f.ausdehnung);
+        const auto& s = k.skalen();
+        ASSERT_EQ(s.z.size(), 5u);
+        EXPECT_EQ(s.z[0], -1);
+        EXPECT_FLOAT_EQ(s.z[2], f.ausdehnung);
+        EXPECT_EQ(k.rec->objekt, &k.bild);
+        if (f.modus == 1) {
+            EXPECT_FLOAT_EQ(k.rec->exdl, 12);   // the picture's 15 mm less 3
+            EXPECT_FLOAT_EQ(k.rec->eydo, 30);
+            EXPECT_FLOAT_EQ(k.rec->elx, 175);
+            EXPECT_FLOAT_EQ(k.rec->ely, 230);
+        }
+        // The soil column stands where the layout puts it.
+        const auto* tiefe = k.rec->text(QStringLiteral("2,30"));
+        ASSERT_TRUE(tiefe) << k.rec->texte().join('|').toStdString();
+        EXPECT_FLOAT_EQ(tiefe->z[0], f.x[4] - 2.5f);
+        EXPECT_TRUE(k.dienste.dialogs.messages().empty());
+    }
+}
+
+TEST(Seite11, CadModeTakesThePictureAreaAndTheClipFlag)
+{
+    Komposition k;
+    k.seite.acadGrenzen = true;
+    drawing::RecordingTarget dokument;
+    k.seite.BILD11(2, 0, 0, &dokument);
+    EXPECT_TRUE(k.rec->grenzen);
+    EXPECT_EQ(k.rec->objekt, &dokument);
+    EXPECT_NEAR(k.rec->elx, 240, 1e-3);
+    EXPECT_NEAR(k.rec->ely, 132, 1e-3);
+    EXPECT_TRUE(k.seite.profil()->EBOACAD());
+    EXPECT_FLOAT_EQ(k.xs()[4], 188);   // no screen shift
+}
+
+TEST(Seite11, HeaderBlockSwitchSetsTheTopAllowance)
+{
+    struct Fall { int bztv; float oben; bool kopf; };
+    const Fall faelle[] = {{1, -2.7f, true}, {0, -0.5f, false}};
+    for (const Fall& f : faelle) {
+        Komposition k;
+        k.setze("BZTV", f.bztv);
+        k.sql("INSERT INTO G0 (ID, IDOBJEKT, YMIN) VALUES (?, 11, -9)", keyed);
+        k.seite.BONEU = false;
+        k.seite.BILD11(0, 0, 0, nullptr);
+        EXPECT_FLOAT_EQ(k.seite.yBereich()[0], f.oben) << f.bztv;
+        EXPECT_FLOAT_EQ(k.seite.yBereich()[1], 6.5f + 2.0f);
+        EXPECT_EQ(bool(k.rec->text(QStringLiteral("Maßstab 1: 100"))), f.kopf);
+        EXPECT_FLOAT_EQ(k.g0("YMIN"), f.kopf ? -9.0f : 0.0f);
+    }
+}
+
+TEST(Seite11, ScaleWrittenIntoTheViewRecord)
+{
+    struct Fall { int ma; float my; float oben; float unten; };
+    const Fall faelle[] = {
+        {100, 0.1f, -2.7f, 8.5f},
+        {200, 0.2f, -5.4f, 10.5f},
+        {0, 0.0f, -27 * 0.075f, 6.5f + 20 * 0.075f},   // no scale: the engine fits MY, allowances at 1:75
+    };
+    for (const Fall& f : faelle) {
+        Komposition k;
+        k.setze("MA", f.ma);
+        k.seite.BILD11(0, 0, 0, nullptr);
+        EXPECT_FLOAT_EQ(k.g0("MY"), f.my) << f.ma;
+        EXPECT_FLOAT_EQ(k.seite.yBereich()[0], f.oben) << f.ma;
+        EXPECT_FLOAT_EQ(k.seite.yBereich()[1], f.unten) << f.ma;
+    }
+}
+
+TEST(Seite11, SwitchHoldingTwoCountsButIsNotDrawn)
+{
+    Komposition k;
+    for (const char* s : {"BVV", "GWV", "PROV", "STSV", "TPV", "KVV", "BILDV", "FDV", "PRV"})
+        k.setze(s, 0);
+    k.setze("VV", 2);
+    k.seite.BILD11(0, 0, 0, nullptr);
+    EXPECT_FLOAT_EQ(k.seite.xBereich()[1], 20 + 42 * (2 + 2));
+    ASSERT_EQ(k.seite.gezeichneteSpalten().size(), 1u);
+    EXPECT_EQ(k.seite.gezeichneteSpalten()[0].first, Spalte::PROFIL);
+    EXPECT_FLOAT_EQ(k.seite.gezeichneteSpalten()[0].second, 15);
+}
+
+TEST(Seite11, NewEvaluationResetsTheViewRecord)
+{
+    for (bool neu : {true, false}) {
+        Komposition k;
+        k.sql("INSERT INTO G0 (ID, IDOBJEKT, OX, OY, RL, RR, RO, RU, XMIN, XMAX, YMIN, YMAX, MX, MY, MYMX) "
+              "VALUES (?, 11, 0, 1, 9, 9, 9, 9, 3, 900, -3, 42, 2, 0.5, 1)", keyed);
+        k.seite.BONEU = neu;
+        k.seite.BILD11(0, 0, 0, nullptr);
+        EXPECT_EQ(k.rec->eboymax, neu);
+        EXPECT_TRUE(k.rec->eboymin);
+        EXPECT_FALSE(k.rec->eboxmin);
+        EXPECT_TRUE(k.rec->eboxmax);
+        EXPECT_EQ(k.anzahl(QStringLiteral("SELECT COUNT(*) FROM G0 WHERE ID = ?"), keyed), 1);
+        EXPECT_FLOAT_EQ(k.g0("MY"), 0.1f);   // written on every composition
+        if (neu) {
+            EXPECT_EQ(k.g0("OX"), 1);
+            EXPECT_EQ(k.g0("OY"), -1);
+            EXPECT_EQ(k.g0("RL"), 5);
+            EXPECT_EQ(k.g0("RR"), 7);
+            EXPECT_EQ(k.g0("YMAX"), 0);
+            EXPECT_EQ(k.g0("MX"), 1);
+            EXPECT_EQ(k.g0("MYMX"), 0);
+        } else {
+            EXPECT_EQ(k.g0("OY"), 1);
+            EXPECT_EQ(k.g0("YMAX"), 42);
+            EXPECT_EQ(k.g0("MX"), 2);
+        }
+        // The engine and the painter are set up for picture 11 of the record.
+        EXPECT_EQ(k.rec->eid, Projektfixture::ID);
+        EXPECT_EQ(k.rec->eidobjekt, 11);
+        EXPECT_EQ(k.rec->lxmin->size(), 25u);
+        EXPECT_EQ(k.rec->lxdiff->size(), 24u);
+        EXPECT_EQ(*k.rec->lxit, *k.rec->lxdiff);
+        EXPECT_EQ(k.rec->lymin, k.seite.ELYMIN);
+    }
+}
+
+TEST(Seite11, PainterSetUpFromTheRecord)
+{
+    Komposition k;
+    k.setze("TAV", 0);
+    k.sql("UPDATE E1 SET OPTH = 1");
+    k.seite.BILD11(0, 0, 0, nullptr);
+    const auto p = k.seite.profil();
+    ASSERT_TRUE(p);
+    EXPECT_FLOAT_EQ(p->EH(), 312.5f);
+    EXPECT_FLOAT_EQ(p->EROK(), 0.4f);
+    EXPECT_TRUE(p->EOPTH());
+    EXPECT_FALSE(p->ETAV());
+    EXPECT_EQ(p->ELBUListe(), (QStringList{"Dr. Huber", "", "Ing. Maier", ""}));
+    EXPECT_TRUE(k.rec->text(QStringLiteral("NN")));
+    EXPECT_TRUE(k.rec->text(QStringLiteral("310,20")));   // 312.5 - 2.3
+    EXPECT_TRUE(k.rec->text(QStringLiteral("(G, S, u', md) 1")));
+    EXPECT_TRUE(k.rec->text(QStringLiteral("3: Ing. Maier")));
+    EXPECT_EQ(k.seite.letzteSchicht(), 2);
+}
+
+TEST(Seite11, ProgressValues)
+{
+    Komposition k;
+    k.fortschritte.clear();
+    k.seite.BILD11(0, 0, 0, nullptr);
+    EXPECT_EQ(k.fortschritte, (std::vector<int>{25, 35, 40, 44, 48, 52, 56, 60, 70, 74, 78, 82, 84, 88, 92}));
+}
+
+TEST(Seite11, RecordWithoutOptionsDrawsTheSoilColumnOnly)
+{
+    Komposition k;
+    k.sql("DELETE FROM E12");
+    k.seite.BILD11(0, 0, 0, nullptr);
+    ASSERT_EQ(k.seite.gezeichneteSpalten().size(), 1u);
+    EXPECT_FLOAT_EQ(k.seite.xBereich()[1], 20 + 84);
+    EXPECT_FLOAT_EQ(k.seite.yBereich()[0], -5 * 0.075f);
+    EXPECT_FALSE(k.rec->text(QStringLiteral("Maßstab 1: 100")));
+    EXPECT_TRUE(k.dienste.dialogs.messages().empty());
+}
+
+// A request that arrives while a composition runs (the accessor's writes let
+// events through) is not nested: it runs once afterwards.
+TEST(Seite11, RequestDuringACompositionRunsOnceAfterIt)
+{
+    Komposition k;
+    int tiefe = 0, hoechste = 0;
+    auto fabrik = k.seite.maschinenFabrik;
+    k.seite.maschinenFabrik = [&](int16_t modus) {
+        ++tiefe;
+        hoechste = std::max(hoechste, tiefe);
+        if (k.maschinen == 0) {
+            // two events while the first composition is under way
+            k.seite.BILD11(0, 0, 0, nullptr);
+            k.seite.BILD11(0, 0, 0, nullptr);
+        }
+        auto m = fabrik(modus);
+        --tiefe;
+        return m;
+    };
+    k.seite.BILD11(0, 0, 0, nullptr);
+    EXPECT_EQ(k.maschinen, 2);
+    EXPECT_EQ(hoechste, 1);
+    EXPECT_FALSE(k.seite.laeuft());
+    EXPECT_EQ(k.xs().size(), 11u);
+}
+
+// Without a CAD engine the CAD pass reports "cannot create object" in the
+// composer's own box and draws nothing.
+TEST(Seite11, CadModeWithoutEngineReportsAndStops)
+{
+    Komposition k;
+    k.seite.maschinenFabrik = nullptr;
+    drawing::RecordingTarget dokument;
+    k.seite.BILD11(2, 0, 0, &dokument);
+    const auto boxen = k.dienste.dialogs.messages();
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].title, QStringLiteral("Bild 11"));
+    EXPECT_TRUE(boxen[0].text.startsWith(QStringLiteral("VB-Fehler: 429\n"))) << boxen[0].text.toStdString();
+    EXPECT_TRUE(k.seite.gezeichneteSpalten().empty());
+    EXPECT_TRUE(dokument.lines().isEmpty());
+}
