@@ -9,7 +9,8 @@
 // - Recordset is a static result set: all rows (with their rowid) are fetched
 //   when it opens. Rows of a single-table query can be changed: setField +
 //   update() writes by rowid, addNew() + setField + update() inserts,
-//   deleteRow() deletes the current row.
+//   deleteRow() deletes the current row. Prepared statements are cached per
+//   connection, so a query run again costs no new preparation.
 // - Values written are converted by the column's declared type, as Jet does:
 //   "1,5" into a FLOAT column under a German locale stores 1.5, "abc" into a
 //   number column or 40000 into a SMALLINT column raises an error (13 / 6).
