@@ -1,0 +1,19 @@
+// KAVELOR: started by the frame program, which has prepared the hand-over.
+#include "shell/frmMAIN.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KAVELOR"));
+    frmMAIN haupt;
+    QObject::connect(&haupt, &frmMAIN::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // The desktop session ends: hand the project back without asking.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &haupt,
+                     [&haupt](QSessionManager&) { haupt.unloadMain(frmMAIN::vbAppWindows); });
+    if (!haupt.MDIForm_Load())
+        return 1;
+    return app.exec();
+}

@@ -1,0 +1,430 @@
+#include "pages/window/mdiSEITE1.h"
+
+#include "database/SharedState.h"
+#include "database/clsDATEN.h"
+#include "drawing/DrawingInterface.h"
+#include "pages/Seite11.h"
+#include "platform/Colors.h"
+#include "platform/StepRunner.h"
+#include "platform/Units.h"
+#include "platform/VbError.h"
+
+#include "kavelor_version.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWindow>
+#include <algorithm>
+
+namespace {
+
+// Place and size of the picture on the window, millimetres.
+constexpr double kBildLinks = 15.0;
+constexpr double kBildOben = 30.0;
+constexpr double kBildBreite = 240.0;
+constexpr double kBildHoehe = 132.0;
+
+const char* const kTabellen[] = {"E1", "E2", "E3", "E4", "E5", "E6", "E7",
+                                 "E8", "E9", "E10", "E11", "E12", "A1", "G0"};
+enum Tabelle { E1 = 0, E12 = 11, A1 = 12, G0 = 13 };
+
+double bildschirmDpi(const QWidget* w)
+{
+    const int dpi = w ? w->logicalDpiX() : 96;
+    return dpi > 0 ? dpi : 96.0;
+}
+
+int pixel(double mm, double dpi)
+{
+    return int(std::lround(vb::twipsToPixels(vb::mmToTwips(mm), dpi)));
+}
+
+} // namespace
+
+// ---- the picture ---------------------------------------------------------
+
+BildFeld::BildFeld(float breiteTwips, float hoeheTwips, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("picBILD11"));
+    const double dpi = bildschirmDpi(this);
+    m_ziel = std::make_unique<drawing::PictureTarget>(breiteTwips, hoeheTwips, dpi);
+    // The log is drawn in page millimetres.
+    m_ziel->ScaleMode(drawing::vbMillimeters);
+    m_ziel->Cls();
+    m_ziel->setChangedCallback([this] { update(); });
+    setFixedSize(m_ziel->pixelWidth(), m_ziel->pixelHeight());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+BildFeld::~BildFeld() = default;
+
+void BildFeld::hintergrund(int32_t farbe)
+{
+    m_ziel->BackColor(farbe);
+    update();
+}
+
+void BildFeld::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, m_ziel->image());
+}
+
+void BildFeld::mousePressEvent(QMouseEvent* event)
+{
+    int taste = 0;
+    switch (event->button()) {
+    case Qt::LeftButton: taste = 1; break;
+    case Qt::RightButton: taste = 2; break;
+    case Qt::MiddleButton: taste = 4; break;
+    default: break;
+    }
+    event->accept();
+    if (taste)
+        emit mausGedrueckt(taste);
+}
+
+// ---- the page window -----------------------------------------------------
+
+mdiSEITE1::Anbindung& mdiSEITE1::anbindung()
+{
+    static Anbindung a;
+    return a;
+}
+
+mdiSEITE1::mdiSEITE1(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("mdiSEITE1"));
+    setFocusPolicy(Qt::StrongFocus);
+
+    const double dpi = bildschirmDpi(this);
+    // The window's own surface holds header and footer. It is made as large
+    // as the screen so that a larger window never cuts off what was drawn.
+    QSize groesse(1280, 1024);
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        groesse = groesse.expandedTo(s->virtualSize());
+    m_flaeche = std::make_unique<drawing::PictureTarget>(
+        float(vb::pixelsToTwips(groesse.width(), dpi)), float(vb::pixelsToTwips(groesse.height(), dpi)), dpi);
+    m_flaeche->BackColor(m_farbeMdi);
+    m_flaeche->Cls();
+    m_flaeche->setChangedCallback([this] { update(); });
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    picBILD11 = new BildFeld(float(vb::mmToTwips(kBildBreite)), float(vb::mmToTwips(kBildHoehe)), this);
+    picBILD11->move(pixel(kBildLinks, dpi), pixel(kBildOben, dpi));
+    picBILD11->setFocusProxy(this);
+
+    // The bars sit inside the picture; the engine places and sizes them in
+    // the picture's millimetres. Their value changes only when the user lets
+    // go of the slider, as a page is composed anew for every change.
+    hscBILD11 = new QScrollBar(Qt::Horizontal, picBILD11);
+    hscBILD11->setObjectName(QStringLiteral("hscBILD11"));
+    vscBILD11 = new QScrollBar(Qt::Vertical, picBILD11);
+    vscBILD11->setObjectName(QStringLiteral("vscBILD11"));
+    const double pxProMm = vb::mmToPixels(1.0, dpi);
+    for (QScrollBar* bar : {hscBILD11, vscBILD11}) {
+        bar->setTracking(false);
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->hide();
+        connect(bar, &QScrollBar::valueChanged, this, [this] { bildAendern(); });
+    }
+    m_xBalken = std::make_unique<drawing::QtScrollBar>(hscBILD11, pxProMm, pxProMm);
+    m_yBalken = std::make_unique<drawing::QtScrollBar>(vscBILD11, pxProMm, pxProMm);
+
+    m_seite11 = std::make_unique<Seite11>();
+    m_seite11->bild = &picBILD11->ziel();
+    m_seite11->bildLinks = float(vb::mmToTwips(kBildLinks));
+    m_seite11->bildOben = float(vb::mmToTwips(kBildOben));
+    m_seite11->bildBreite = float(vb::mmToTwips(kBildBreite));
+    m_seite11->bildHoehe = float(vb::mmToTwips(kBildHoehe));
+    m_seite11->xBalken = m_xBalken.get();
+    m_seite11->yBalken = m_yBalken.get();
+
+    connect(picBILD11, &BildFeld::mausGedrueckt, this, [this](int taste) {
+        if (taste == 2 && anbindung().anzeigeOptionen)
+            anbindung().anzeigeOptionen(*this);
+        BILD11(0, 0, 0, nullptr);
+    });
+}
+
+mdiSEITE1::~mdiSEITE1()
+{
+    freigeben();
+}
+
+void mdiSEITE1::freigeben()
+{
+    // The composer keeps the engine and painter of the last composition,
+    // which refer to the accessors, the picture and the bars: it goes first.
+    m_seite11.reset();
+    m_daten.clear();
+}
+
+std::vector<double> mdiSEITE1::tiefenMinimum()
+{
+    std::vector<double> v;
+    for (int i = -100; i <= -30; i += 5)
+        v.push_back(i);
+    for (int i = -29; i <= -20; ++i)
+        v.push_back(i);
+    for (int i = -15; i <= 30; ++i)
+        v.push_back(i);
+    for (int i = 35; i <= 100; i += 5)
+        v.push_back(i);
+    for (int i = 120; i <= 200; i += 20)
+        v.push_back(i);
+    return v;
+}
+
+std::vector<double> mdiSEITE1::tiefenDifferenz()
+{
+    std::vector<double> v;
+    for (int i = 1; i <= 50; ++i)
+        v.push_back(i);
+    for (int i = 55; i <= 100; i += 5)
+        v.push_back(i);
+    for (int i = 110; i <= 200; i += 10)
+        v.push_back(i);
+    for (int i = 220; i <= 300; i += 20)
+        v.push_back(i);
+    return v;
+}
+
+std::vector<double> mdiSEITE1::tiefenTeilung()
+{
+    return std::vector<double>(75, 1.0);
+}
+
+void mdiSEITE1::fortschritt(int wert)
+{
+    db::sharedState().setFortschritt(wert);
+}
+
+QSizeF mdiSEITE1::rahmenTwips() const
+{
+    // The frame of the header and footer is the main window's inner area,
+    // which the maximised page window fills; without one, the window itself.
+    QSize px = size();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        if (QMdiArea* area = sub->mdiArea())
+            px = area->viewport()->size();
+    const double dpi = bildschirmDpi(this);
+    return QSizeF(vb::pixelsToTwips(px.width(), dpi), vb::pixelsToTwips(px.height(), dpi));
+}
+
+void mdiSEITE1::Form_Load()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->setWindowState(sub->windowState() | Qt::WindowMaximized);
+    else
+        setWindowState(windowState() | Qt::WindowMaximized);
+
+    m_bokf = true;
+    m_bokfs = true;
+    fortschritt(10);
+
+    m_daten.clear();
+    for (const char* tabelle : kTabellen) {
+        auto dat = std::make_unique<clsDATEN>();
+        dat->ETABELLE(QString::fromLatin1(tabelle));
+        m_daten.push_back(std::move(dat));
+    }
+
+    // A record without rows leaves ID 0, empty texts and False.
+    m_daten[E1]->DTVL(QStringLiteral("ID"), m_id);
+    m_daten[E1]->DTVT(QStringLiteral("KEN"), m_ken);
+    m_daten[E1]->DTVT(QStringLiteral("KOM"), m_kom);
+    m_daten[A1]->DTVB(QStringLiteral("BONEU"), m_boneu);
+    if (!m_seite11)
+        vb::raise(vb::err::ObjectNotSet);
+    for (size_t i = 0; i < m_daten.size(); ++i)
+        m_seite11->setDaten(QString::fromLatin1(kTabellen[i]), m_daten[i].get());
+    m_seite11->ID = m_id;
+    setWindowTitle(m_ken);
+    fortschritt(15);
+
+    KOPFFUSS(0);
+    db::sharedState().nachrichtenLaufenLassen();
+    m_seite11->ELYMIN = tiefenMinimum();
+    m_seite11->ELYDIFF = tiefenDifferenz();
+    m_seite11->ELYIT = tiefenTeilung();
+    m_seite11->ELYGIT = m_seite11->ELYIT;
+    fortschritt(20);
+
+    BILD11(0, 0, 0, nullptr);
+    db::sharedState().nachrichtenLaufenLassen();
+    fortschritt(95);
+    m_boneu = false;
+    m_geladen = true;
+}
+
+void mdiSEITE1::KOPFFUSS(int16_t modus, drawing::Target* drucker)
+{
+    vb::StepRunner op(QStringLiteral("Kopffusszeile"), vb::kVbFehler);
+    auto kf = std::make_unique<clsKOPFFUSS>();
+    clsKOPFFUSS* block = kf.get();
+    op.step([&] {
+        if (modus == 0) {
+            m_flaeche->BackColor(m_farbeMdi);
+            m_flaeche->Cls();
+        }
+    });
+    op.step([&] { m_kopffuss = std::move(kf); });
+    op.step([&] {
+        if (modus == 0)
+            block->AUSGABEOBJEKT(m_flaeche.get(), rahmenTwips());
+        else if (drucker)
+            block->AUSGABEOBJEKT(drucker, *drucker);
+        else
+            vb::raise(vb::err::ObjectNotSet);
+    });
+    op.step([&] { block->BEARBEITER(db::sharedState().BEARBEITER); });
+    op.step([&] { block->COPYRIGHT(QStringLiteral(KAVELOR_COPYRIGHT)); });
+    op.step([&] { block->EBOKFS(m_bokfs); });
+    op.step([&] { block->KENNZEICHNUNG(m_ken); });
+    op.step([&] { block->DATUM(QDateTime::currentDateTime()); });
+    op.step([&] { block->KOMMENTAR(m_kom); });
+    op.step([&] { block->RANDABSTAND(15); });
+    op.step([&] {
+        if (modus == 0) {
+            block->RANDABSTAND(7.5f, QStringLiteral("oben"));
+            block->RANDABSTAND(7.5f, QStringLiteral("unten"));
+        }
+    });
+    op.step([&] {
+        block->SEITE(1);
+        block->SEITENANZAHL(1);
+    });
+    op.step([&] { block->PROGRAMMIERER(QStringLiteral(KAVELOR_DEVELOPERS)); });
+    op.step([&] { block->PROJEKT(db::sharedState().PROJEKT); });
+    op.step([&] { block->UEBERSCHRIFT(QStringLiteral(KAVELOR_PRODUCT)); });
+    op.step([&] { block->UHRZEIT(QDateTime::currentDateTime()); });
+    op.step([&] { block->KOPFFUSSZEILE(); });
+    op.run();
+    update();
+}
+
+void mdiSEITE1::KONTEXT(bool& HBOKF, bool& HBOKFS, int32_t& FARBEMDI, int32_t& FARBEPIC)
+{
+    m_farbeMdi = FARBEMDI;
+    m_flaeche->BackColor(FARBEMDI);
+    picBILD11->hintergrund(FARBEPIC);
+    m_bokf = HBOKF;
+    m_bokfs = HBOKFS;
+    m_flaeche->Cls();
+    update();
+    if (m_bokf)
+        KOPFFUSS(0);
+    BILD11(0, 0, 0, nullptr);
+    db::sharedState().nachrichtenLaufenLassen();
+}
+
+void mdiSEITE1::bildAendern()
+{
+    // While a composition runs, the bars change only because the engine sets
+    // them up (user input is held back meanwhile): no new composition then.
+    if (m_imBild)
+        return;
+    BILD11(0, 0, 0, nullptr);
+}
+
+void mdiSEITE1::BILD11(int16_t OBJ, float XDL, float YDO, drawing::EngineObject* cadDatei)
+{
+    if (!m_seite11 || m_imBild)
+        return;
+    m_imBild = true;
+    ++m_kompositionen;
+    m_seite11->BONEU = m_boneu;
+    m_seite11->acadGrenzen = m_acadGrenzen;
+    try {
+        m_seite11->BILD11(OBJ, XDL, YDO, cadDatei);
+    } catch (...) {
+        m_imBild = false;
+        throw;
+    }
+    m_imBild = false;
+}
+
+drawing::DrawingInterface* mdiSEITE1::engine() const
+{
+    return m_seite11 ? m_seite11->maschine().get() : nullptr;
+}
+
+void mdiSEITE1::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), vb::toQColor(m_farbeMdi));
+    p.drawImage(0, 0, m_flaeche->image());
+}
+
+void mdiSEITE1::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (anbindung().seitenOptionen)
+        anbindung().seitenOptionen(*this);
+}
+
+void mdiSEITE1::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers m = event->modifiers();
+    const bool strg = m & Qt::ControlModifier;
+    const bool alt = m & Qt::AltModifier;
+    const Anbindung& a = anbindung();
+    auto panel = [&](int nr) {
+        if (a.panelClick)
+            a.panelClick(nr);
+    };
+    // Each key is tested on its own, whatever else is held.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        panel(15);
+        break;
+    case Qt::Key_Q:
+        if (alt && a.beenden)
+            a.beenden();
+        break;
+    case Qt::Key_S:
+        if (strg)
+            panel(10);
+        break;
+    case Qt::Key_P:
+        if (strg)
+            panel(11);
+        break;
+    case Qt::Key_C:
+        if (strg)
+            panel(12);
+        break;
+    case Qt::Key_W:
+        if (strg)
+            panel(13);
+        break;
+    case Qt::Key_A:
+        if (strg)
+            panel(14);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void mdiSEITE1::Form_Activate()
+{
+    if (anbindung().panelSichtbar)
+        anbindung().panelSichtbar(14, true);
+}
+
+void mdiSEITE1::closeEvent(QCloseEvent* event)
+{
+    freigeben();
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,181 @@
+// Extras/Komprimieren and the ? menu of the main window.
+#include "shell/frmMAIN.h"
+
+#include "database/Connection.h"
+#include "database/SharedState.h"
+#include "platform/Services.h"
+#include "platform/StepRunner.h"
+#include "shell/Zahlen.h"
+#include "shell/frmINFO.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+// Flushes a finished file to the disk before it replaces another one.
+void aufPlatte(const QString& pfad)
+{
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadWrite))
+        vb::raise(vb::err::PermissionDenied);
+    if (::fsync(f.handle()) != 0)
+        vb::raise(vb::err::DiskFull);
+    f.close();
+}
+} // namespace
+
+QString frmMAIN::hilfeDatei(const QString& name) const
+{
+    return vb::programFolder() + QLatin1Char('/') + name;
+}
+
+bool frmMAIN::mnuKOMPRIMIEREN_Click()
+{
+    auto& st = state();
+    const QString titel = caption(mnuKOMPRIMIEREN);
+    QString w, t;
+    float s1 = 0, s2 = 0, p = 0;
+    bool verdichtet = false;
+    bool ersetzt = false;
+
+    auto neuVerbinden = [&] {
+        if (!(st.cnnX && st.cnnX->isOpen()))
+            st.cnnX = db::Connection::open(w.isEmpty() ? XMDBPFAD() : w);
+    };
+    vb::StepRunner op(titel, vb::kVbError);
+    op.cleanup([&] {
+        try {
+            neuVerbinden();
+        } catch (const vb::VbError& e) {
+            vb::MsgBox(vb::errorText(vb::kVbError, e), vb::vbOKOnly | vb::vbExclamation, titel);
+        }
+        vb::restoreWaitPointer();
+    });
+    op.step([] { vb::showWaitPointer(); })
+        .step([&] {
+            w = XMDBPFAD();
+            const int mdb = w.indexOf(QStringLiteral(".mdb"), 0, Qt::CaseInsensitive);
+            t = (mdb < 0 ? w : w.left(mdb)) + QStringLiteral("TEMP.mdb");
+        })
+        .step([&] {
+            const QFileInfo fi(w);
+            if (!fi.exists())
+                vb::raise(vb::err::FileNotFound);
+            s1 = megabytes(fi.size());
+        })
+        .step([&] {
+            if (st.cnnX)
+                st.cnnX->close();
+        })
+        .step([&] {
+            // The compacted database is written to the temporary file; the
+            // working copy stays as it is until that file is complete.
+            if (QFileInfo::exists(t))
+                vb::raise(vb::err::FileExists);
+            try {
+                auto quelle = db::Connection::open(w);
+                quelle->execute(QStringLiteral("VACUUM INTO ?"), {vb::Variant(t)});
+                quelle->close();
+                aufPlatte(t);
+            } catch (...) {
+                QFile::remove(t);
+                throw;
+            }
+            verdichtet = true;
+        })
+        .step([&] {
+            if (!verdichtet)
+                return;
+            // One rename replaces the working copy with the compacted file.
+            if (std::rename(QFile::encodeName(t).constData(), QFile::encodeName(w).constData()) != 0)
+                vb::raise(vb::err::PermissionDenied);
+            ersetzt = true;
+        })
+        .step([&] {
+            if (!ersetzt)
+                return;
+            s2 = megabytes(QFileInfo(w).size());
+            // A file below 0.05 MB rounds to 0: no percentage to compute.
+            p = s1 > 0 ? rundeEineStelle((s1 - s2) * 100.0f / s1) : 0.0f;
+        })
+        .step([&] {
+            if (!ersetzt)
+                return;
+            if (st.SPRACHE == 1)
+                vb::MsgBox(QStringLiteral("Database was compact about ") + zahlText(p) + QStringLiteral(" % to ")
+                               + zahlText(s2) + QStringLiteral(" MB!"),
+                           vb::vbOKOnly | vb::vbInformation, titel);
+            else if (st.SPRACHE == 3)
+                vb::MsgBox(QStringLiteral("Datenbank wurde um ") + zahlText(p) + QStringLiteral(" % auf ") + zahlText(s2)
+                               + QStringLiteral(" MB komprimiert !"),
+                           vb::vbOKOnly | vb::vbInformation, titel);
+        })
+        .step([&] { neuVerbinden(); })
+        .step([] { vb::restoreWaitPointer(); });
+    if (!op.run())
+        return false;
+    // OK in an error box goes on: make sure the connection is back.
+    if (!(st.cnnX && st.cnnX->isOpen())) {
+        try {
+            neuVerbinden();
+        } catch (const vb::VbError& e) {
+            vb::MsgBox(vb::errorText(vb::kVbError, e), vb::vbOKOnly | vb::vbExclamation, titel);
+        }
+    }
+    return ersetzt;
+}
+
+void frmMAIN::mnuFRAGEZEICHEN_Click()
+{
+    const QString titel = vb::appTitle();
+    mnuHILFE->setEnabled(QFileInfo::exists(hilfeDatei(titel + QStringLiteral(".html"))));
+    mnuREADME->setEnabled(QFileInfo::exists(hilfeDatei(titel + QStringLiteral(".odt"))));
+    mnuHINWEISE->setEnabled(QFileInfo::exists(hilfeDatei(titel + QStringLiteral("_H.odt"))));
+    mnuINFO->setEnabled(true);
+}
+
+namespace {
+// Hands a document next to the program to the desktop's application for it;
+// a missing document or no application for it is reported.
+void dokumentZeigen(const QString& titel, const QString& pfad)
+{
+    vb::StepRunner op(titel, vb::kVbError);
+    op.cleanup([] { vb::restoreWaitPointer(); });
+    op.step([] { vb::showWaitPointer(); })
+        .step([&] {
+            if (!QFileInfo::exists(pfad))
+                vb::raise(vb::err::FileNotFound);
+            if (!vb::desktop().open(pfad))
+                vb::raise(vb::err::CannotCreateObject,
+                          (db::sharedState().SPRACHE == 1 ? QStringLiteral("No application found to show ")
+                                                           : QString::fromUtf8("Keine Anwendung zum Anzeigen von "))
+                              + pfad);
+        })
+        .step([] { vb::restoreWaitPointer(); });
+    op.run();
+}
+} // namespace
+
+void frmMAIN::mnuHILFE_Click()
+{
+    dokumentZeigen(QStringLiteral("?/Hilfe"), hilfeDatei(vb::appTitle() + QStringLiteral(".html")));
+}
+
+void frmMAIN::mnuREADME_Click()
+{
+    dokumentZeigen(QStringLiteral("?/ReadMe"), hilfeDatei(vb::appTitle() + QStringLiteral(".odt")));
+}
+
+void frmMAIN::mnuHINWEISE_Click()
+{
+    dokumentZeigen(QStringLiteral("?/Hinweise"), hilfeDatei(vb::appTitle() + QStringLiteral("_H.odt")));
+}
+
+void frmMAIN::mnuINFO_Click()
+{
+    frmINFO dlg(m_autostart, this);
+    dlg.Form_Load();
+    showModal(dlg);
+}

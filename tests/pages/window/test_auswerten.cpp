@@ -1,0 +1,322 @@
+// The Auswerten menu of the main window: enabling its commands, the
+// evaluation state in A1, building and showing page windows, and closing
+// them again with status panel 15.
+#include "../../shell/ShellFixture.h"
+
+#include "database/SharedState.h"
+#include "pages/window/mdiSEITE1.h"
+#include "shell/StatusPanelBar.h"
+#include "shell/frmMAIN.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+
+namespace {
+
+class Auswerten : public ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        baue();
+        starte();
+        ASSERT_TRUE(gestartet());
+        auto& st = db::sharedState();
+        auto alt = st.fortschrittHook;
+        st.fortschrittHook = [this, alt](int w) {
+            fortschritte.push_back(w);
+            if (alt)
+                alt(w);
+        };
+    }
+
+    frmMAIN& haupt() { return *m_main; }
+    db::Connection& cnn() { return *db::sharedState().cnnX; }
+
+    // Marks the first n records (by identifier) active, the others not.
+    void aktiv(int n)
+    {
+        cnn().execute(QStringLiteral("UPDATE [E1] SET [AKT]=0"));
+        const QStringList alle = kennungen(cnn());
+        ASSERT_GE(alle.size(), n);
+        for (int i = 0; i < n; ++i)
+            cnn().execute(QStringLiteral("UPDATE [E1] SET [AKT]=1 WHERE [KEN]=?"), {vb::Variant(alle[i])});
+    }
+    int32_t aktiveId()
+    {
+        auto rs = cnn().openRecordset(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"));
+        return rs->eof() ? 0 : int32_t(rs->field(0).number());
+    }
+    QString aktiveKennung()
+    {
+        auto rs = cnn().openRecordset(QStringLiteral("SELECT [KEN] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"));
+        return rs->eof() ? QString() : rs->field(0).text();
+    }
+    // BONEU of every A1 row of a record, in storage order.
+    std::vector<bool> boneu(int32_t id)
+    {
+        auto rs = cnn().openRecordset(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=?"), {vb::Variant::lng(id)});
+        std::vector<bool> out;
+        for (; !rs->eof(); rs->moveNext())
+            out.push_back(rs->field(0).number() != 0);
+        return out;
+    }
+    int a1Zeilen()
+    {
+        auto rs = cnn().openRecordset(QStringLiteral("SELECT COUNT(*) FROM [A1]"));
+        return int(rs->field(0).number());
+    }
+    QList<mdiSEITE1*> seiten()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QList<mdiSEITE1*> out;
+        for (QMdiSubWindow* f : haupt().mdiArea()->subWindowList())
+            if (auto* s = qobject_cast<mdiSEITE1*>(f->widget()))
+                out << s;
+        return out;
+    }
+    bool panelsSichtbar(bool sichtbar)
+    {
+        for (int i = 10; i <= 15; ++i)
+            if (haupt().stbMAIN->isPanelVisible(i) != sichtbar)
+                return false;
+        return true;
+    }
+
+    std::vector<int> fortschritte;
+};
+
+} // namespace
+
+TEST_F(Auswerten, OpeningTheMenuEnablesByTheNumberOfActiveRecords)
+{
+    struct Fall
+    {
+        int aktive;
+        bool vorherGebaut;     // an A1 row with BONEU False exists
+        bool berechnen;
+        bool neuberechnen;
+        int a1Danach;
+    };
+    const Fall faelle[] = {
+        {0, false, false, false, 0},
+        {1, false, false, true, 1},
+        {1, true, true, true, 1},
+        {2, false, false, false, 0},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.aktive << " active, built " << f.vorherGebaut);
+        aktiv(f.aktive);
+        cnn().execute(QStringLiteral("DELETE FROM [A1]"));
+        if (f.vorherGebaut)
+            cnn().execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU]) VALUES (?,0)"), {vb::Variant::lng(aktiveId())});
+        for (QAction* a : {haupt().mnuBERECHNEN, haupt().mnuNEUBERECHNEN, haupt().mnuMBERECHNEN})
+            a->setEnabled(true);
+
+        haupt().mnuAUSWERTEN_Click();
+        EXPECT_EQ(haupt().mnuBERECHNEN->isEnabled(), f.berechnen);
+        EXPECT_EQ(haupt().mnuNEUBERECHNEN->isEnabled(), f.neuberechnen);
+        EXPECT_FALSE(haupt().mnuMBERECHNEN->isEnabled());
+        EXPECT_EQ(a1Zeilen(), f.a1Danach);
+        if (f.aktive == 1) {
+            EXPECT_EQ(boneu(aktiveId()), std::vector<bool>{!f.vorherGebaut});
+        }
+        EXPECT_FALSE(vb::waitPointerShown());
+    }
+    EXPECT_TRUE(boxen().messages().empty());
+}
+
+TEST_F(Auswerten, NeuberechnenShowsThePageAndMarksTheRecordBuilt)
+{
+    aktiv(1);
+    const int32_t id = aktiveId();
+    haupt().mnuAUSWERTEN_Click();
+    ASSERT_TRUE(haupt().mnuNEUBERECHNEN->isEnabled());
+    fortschritte.clear();
+
+    haupt().mnuNEUBERECHNEN_Click();
+    EXPECT_TRUE(boxen().messages().empty()) << boxen().messages()[0].text.toStdString();
+
+    const auto s = seiten();
+    ASSERT_EQ(s.size(), 1);
+    mdiSEITE1* seite = s.first();
+    EXPECT_FALSE(seite->isHidden());
+    EXPECT_EQ(seite->objectName(), QStringLiteral("mdiSEITE1"));
+    EXPECT_EQ(seite->kompositionen(), 1);
+    EXPECT_EQ(seite->datensatzId(), id);
+    EXPECT_EQ(boneu(id), std::vector<bool>{false});
+
+    // Header and footer of the page.
+    ASSERT_TRUE(seite->kopfFuss());
+    const QStringList zeilen = seite->kopfFuss()->zeilen();
+    const auto& st = db::sharedState();
+    for (const QString& t : {QStringLiteral("Datensatz ") + aktiveKennung(), QStringLiteral("Projekt ") + st.PROJEKT,
+                             QStringLiteral("Bearbeiter: ") + st.BEARBEITER,
+                             QStringLiteral("Programmentwicklung: KAVELOR-Entwicklung")})
+        EXPECT_TRUE(zeilen.contains(t)) << t.toStdString() << " in " << zeilen.join(" | ").toStdString();
+
+    // The shell's part: panels, menus, flag, progress bar, pointer.
+    EXPECT_TRUE(panelsSichtbar(true));
+    for (int i = 10; i <= 15; ++i)
+        EXPECT_EQ(haupt().stbMAIN->bevel(i), StatusPanel::Bevel::Raised);
+    EXPECT_FALSE(frmMAIN::isMenuEnabled(haupt().mnuDATEI));
+    EXPECT_TRUE(st.BOAENDERUNG);
+    EXPECT_TRUE(haupt().isEnabled());
+    EXPECT_FALSE(st.fortschrittSichtbar());
+    EXPECT_EQ(st.fortschritt(), 0);
+    EXPECT_FALSE(vb::waitPointerShown());
+    EXPECT_NE(std::find(dienste().waits.requested.begin(), dienste().waits.requested.end(), 1500),
+              dienste().waits.requested.end());
+
+    // Progress: the defaults step, the page's load and composition, then 100.
+    const std::vector<int> seite_{10, 15, 20, 25, 35, 40, 44, 48, 52, 56, 60, 70, 74, 78, 82, 84, 88, 92, 95};
+    auto start = std::find(fortschritte.begin(), fortschritte.end(), 10);
+    ASSERT_NE(start, fortschritte.end());
+    EXPECT_EQ(std::vector<int>(start, start + std::min<ptrdiff_t>(seite_.size(), fortschritte.end() - start)), seite_);
+    EXPECT_NE(std::find(fortschritte.begin(), start, 5), start);
+    EXPECT_EQ(fortschritte.back(), 0);
+    EXPECT_EQ(*(fortschritte.end() - 2), 100);
+
+    // The record has now been built: Berechnen is offered.
+    haupt().mnuAUSWERTEN_Click();
+    EXPECT_TRUE(haupt().mnuBERECHNEN->isEnabled());
+
+    // Activating the page shows the CAD panel.
+    haupt().stbMAIN->setPanelVisible(14, false);
+    seite->Form_Activate();
+    EXPECT_TRUE(haupt().stbMAIN->isPanelVisible(14));
+}
+
+TEST_F(Auswerten, FailingDefaultsStepShowsNoPage)
+{
+    aktiv(1);
+    const int32_t id = aktiveId();
+    cnn().execute(QStringLiteral("DROP TABLE [E12]"));
+
+    haupt().mnuNEUBERECHNEN_Click();
+    ASSERT_FALSE(boxen().messages().empty());
+    EXPECT_EQ(boxen().messages()[0].title, QStringLiteral("Datenfehler"));
+    EXPECT_TRUE(seiten().isEmpty());
+    EXPECT_EQ(boneu(id), std::vector<bool>{true});
+    EXPECT_TRUE(panelsSichtbar(false));
+    EXPECT_TRUE(frmMAIN::isMenuEnabled(haupt().mnuDATEI));
+    EXPECT_TRUE(haupt().isEnabled());
+    EXPECT_FALSE(db::sharedState().fortschrittSichtbar());
+    EXPECT_FALSE(db::sharedState().BOAENDERUNG);
+    EXPECT_FALSE(vb::waitPointerShown());
+
+    haupt().mnuAUSWERTEN_Click();
+    EXPECT_FALSE(haupt().mnuBERECHNEN->isEnabled());
+}
+
+TEST_F(Auswerten, ErrorInTheCommandIsReportedUnderItsCaption)
+{
+    aktiv(1);
+    cnn().execute(QStringLiteral("DROP TABLE [A1]"));
+    boxen().answerMessage(vb::vbCancel);
+
+    haupt().mnuNEUBERECHNEN_Click();
+    const auto msgs = boxen().messages();
+    ASSERT_EQ(msgs.size(), 1u);
+    EXPECT_EQ(msgs[0].title, QStringLiteral("&Neuberechnen"));
+    EXPECT_TRUE(msgs[0].text.startsWith(QStringLiteral("VB-Error: "))) << msgs[0].text.toStdString();
+    EXPECT_EQ(msgs[0].buttons, vb::MsgButtons::OKCancel);
+    EXPECT_EQ(msgs[0].icon, vb::Warning);
+    // Cancel leaves: no page, the main window not held, the progress bar
+    // hidden, the normal pointer.
+    EXPECT_TRUE(seiten().isEmpty());
+    EXPECT_TRUE(haupt().isEnabled());
+    EXPECT_FALSE(db::sharedState().fortschrittSichtbar());
+    EXPECT_FALSE(vb::waitPointerShown());
+}
+
+TEST_F(Auswerten, BerechnenKeepsTheStoredView)
+{
+    aktiv(1);
+    const int32_t id = aktiveId();
+    haupt().mnuNEUBERECHNEN_Click();
+    ASSERT_EQ(seiten().size(), 1);
+    haupt().stbMAIN_PanelClick(15);
+    ASSERT_TRUE(seiten().isEmpty());
+
+    // A depth range the display options could have stored: its width (45 m)
+    // is one of the depth table's, so the frame keeps it as it stands.
+    auto lesen = [&](const char* spalte) {
+        auto rs = cnn().openRecordset(QStringLiteral("SELECT [%1] FROM [G0] WHERE [ID]=? AND [IDOBJEKT]=11").arg(spalte),
+                                      {vb::Variant::lng(id)});
+        return rs->eof() ? -9999.0f : float(rs->field(0).number());
+    };
+    const float ymin = lesen("YMIN");
+    ASSERT_GT(ymin, -9999.0f);
+    const float ymax = ymin + 45.0f;
+    cnn().execute(QStringLiteral("UPDATE [G0] SET [YMAX]=? WHERE [ID]=? AND [IDOBJEKT]=11"),
+                  {vb::Variant(ymax), vb::Variant::lng(id)});
+    db::sharedState().BOAENDERUNG = false;
+
+    haupt().mnuAUSWERTEN_Click();
+    ASSERT_TRUE(haupt().mnuBERECHNEN->isEnabled());
+    haupt().mnuBERECHNEN_Click();
+    EXPECT_TRUE(boxen().messages().empty()) << boxen().messages()[0].text.toStdString();
+    ASSERT_EQ(seiten().size(), 1);
+    EXPECT_FLOAT_EQ(lesen("YMAX"), ymax);
+    EXPECT_EQ(boneu(id), std::vector<bool>{false});
+    EXPECT_TRUE(panelsSichtbar(true));
+    EXPECT_FALSE(frmMAIN::isMenuEnabled(haupt().mnuDATEI));
+    EXPECT_TRUE(db::sharedState().BOAENDERUNG);
+    EXPECT_FALSE(db::sharedState().fortschrittSichtbar());
+    EXPECT_FALSE(vb::waitPointerShown());
+}
+
+TEST_F(Auswerten, SeveralPagesCloseWithPanel15AndTheStartScreenStays)
+{
+    aktiv(1);
+    haupt().mnuNEUBERECHNEN_Click();
+    haupt().mnuNEUBERECHNEN_Click();
+    auto s = seiten();
+    ASSERT_EQ(s.size(), 2);
+    // A page the page chooser has hidden goes too.
+    qobject_cast<QMdiSubWindow*>(s[0]->parentWidget())->hide();
+
+    // Esc in a page window is panel 15.
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(s[1], &esc);
+
+    EXPECT_TRUE(seiten().isEmpty());
+    EXPECT_TRUE(panelsSichtbar(false));
+    EXPECT_TRUE(frmMAIN::isMenuEnabled(haupt().mnuDATEI));
+    EXPECT_TRUE(frmMAIN::isMenuEnabled(haupt().mnuEXTRAS));
+    ASSERT_TRUE(haupt().autostartFenster());
+    EXPECT_TRUE(haupt().mdiArea()->subWindowList().contains(haupt().autostartFenster()));
+    EXPECT_FALSE(haupt().autostartFenster()->isHidden());
+    EXPECT_FALSE(vb::waitPointerShown());
+    EXPECT_TRUE(boxen().messages().empty());
+}
+
+TEST_F(Auswerten, PageWhoseLoadFailsIsReportedAndDiscarded)
+{
+    aktiv(1);
+    const int32_t id = aktiveId();
+    haupt().mnuNEUBERECHNEN_Click();
+    haupt().stbMAIN_PanelClick(15);
+    ASSERT_TRUE(seiten().isEmpty());
+    // An evaluation state that cannot be read as a Boolean makes the page's
+    // load step fail.
+    cnn().execute(QStringLiteral("UPDATE [A1] SET [BONEU]='kaputt' WHERE [ID]=?"), {vb::Variant::lng(id)});
+    boxen().clear();
+
+    haupt().mnuBERECHNEN_Click();
+    const auto msgs = boxen().messages();
+    ASSERT_EQ(msgs.size(), 1u);
+    EXPECT_EQ(msgs[0].title, QStringLiteral("&Berechnen"));
+    EXPECT_TRUE(msgs[0].text.startsWith(QStringLiteral("VB-Error: 13\n"))) << msgs[0].text.toStdString();
+    // No half-built page is left behind, and the main window is free again.
+    EXPECT_TRUE(seiten().isEmpty());
+    EXPECT_TRUE(haupt().isEnabled());
+    EXPECT_FALSE(db::sharedState().fortschrittSichtbar());
+    EXPECT_FALSE(vb::waitPointerShown());
+}

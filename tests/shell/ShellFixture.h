@@ -1,0 +1,62 @@
+#pragma once
+// A complete suite in a temporary folder (made by the suite builder), the
+// platform's test doubles pointing at it, and helpers to start the main
+// window on it and to look into its databases.
+#include "database/Connection.h"
+#include "platform/Services.h"
+#include "suite/SuiteBuilder.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+class frmMAIN;
+class frmAUSWAHL;
+
+class ShellTest : public ::testing::Test
+{
+public:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Build the suite (call again with other options before starting).
+    void baue(const suite::Optionen& optionen = standard(), const QString& unterordner = QStringLiteral("suite"));
+    static suite::Optionen standard();
+    // Locale for the next start (default de_DE).
+    void sprache(const QString& name);
+
+    // Create the main window and run its start-up.
+    frmMAIN& starte();
+    bool gestartet() const { return m_gestartet; }
+
+    // The selection dialog is driven by `f` whenever it is shown.
+    void auswahl(std::function<void(frmAUSWAHL&)> f);
+
+    vb::TestServices& dienste() { return *m_dienste; }
+    vb::ScriptedDialogs& boxen() { return m_dienste->dialogs; }
+    const suite::Pfade& pfade() const { return m_pfade; }
+    QString arbeitskopie() const;
+
+    // Rows of ADMIN as "BENUTZER|PROG|PROJEKTSPFAD|PROJEKT|BEARBEITER".
+    QStringList adminZeilen() const;
+    QString prog() const;
+    // KEN of the E1 rows of a database file (or of cnnX) matching `where`.
+    static QStringList kennungen(db::Connection& c, const QString& where = QString());
+    QStringList kennungenDatei(const QString& pfad, const QString& where = QString()) const;
+    // Rows with this ID in a table.
+    static int zeilen(db::Connection& c, const QString& tabelle, int id);
+
+    std::unique_ptr<QTemporaryDir> m_tmp;
+    suite::Pfade m_pfade;
+    std::unique_ptr<vb::TestServices> m_dienste;
+    std::unique_ptr<frmMAIN> m_main;
+    QString m_locale = QStringLiteral("de_DE");
+    bool m_gestartet = false;
+};
+
+// Write protection of a folder that also holds for root (immutable flag).
+// Returns false when the system cannot do it.
+bool schreibschutz(const QString& ordner, bool an);
