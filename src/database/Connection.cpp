@@ -578,8 +578,17 @@ void Connection::commitTransaction()
 {
     if (m_txDepth <= 0)
         return;
-    if (m_txDepth == 1)
-        execute(QStringLiteral("COMMIT"));
+    if (m_txDepth == 1) {
+        try {
+            execute(QStringLiteral("COMMIT"));
+        } catch (...) {
+            // A failed commit (the file is locked by another program) leaves
+            // the engine's transaction open: end it, or every later write
+            // would nest inside it and never be committed.
+            rollbackTransaction();
+            throw;
+        }
+    }
     --m_txDepth;
 }
 

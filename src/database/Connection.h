@@ -90,7 +90,8 @@ public:
     void executeScript(const QString& sql);
 
     // Transactions. Nested begin calls are counted; only the outermost commit
-    // writes. Transaction is the scoped form: it rolls back unless committed.
+    // writes; when that commit fails, the transaction is rolled back and the
+    // error raised. Transaction is the scoped form: it rolls back unless committed.
     void beginTransaction();
     void commitTransaction();
     void rollbackTransaction();

@@ -414,116 +414,88 @@ std::vector<Variant> alsVarianten(const std::vector<T>& feld, F f)
 }
 } // namespace
 
-bool clsDATEN::DVTA(const QString& SPV, const QDateTime& DTM, KRIT_DEF)
+// A scalar write is an array write of one element (the transfer buffer); a
+// failure shows the box for a value, naming the value that was to be stored.
+bool clsDATEN::wertSchreiben(const QString& SPV, const Variant& wert, const Kriterien& k)
 {
-    const std::vector<Variant> puffer{Variant::date(DTM)};
-    if (schreiben(SPV, puffer, KRIT))
+    const std::vector<Variant> puffer{wert};
+    if (schreiben(SPV, puffer, k))
         return true;
     schreibFehler(SPV, puffer[0]);
     return false;
+}
+
+bool clsDATEN::werteSchreiben(const QString& SPV, const std::vector<Variant>& werte, const Kriterien& k)
+{
+    if (schreiben(SPV, werte, k))
+        return true;
+    schreibFehlerFeld(SPV);
+    return false;
+}
+
+bool clsDATEN::DVTA(const QString& SPV, const QDateTime& DTM, KRIT_DEF)
+{
+    return wertSchreiben(SPV, Variant::date(DTM), KRIT);
 }
 
 bool clsDATEN::DVTB(const QString& SPV, bool BO, KRIT_DEF)
 {
-    const std::vector<Variant> puffer{Variant(BO)};
-    if (schreiben(SPV, puffer, KRIT))
-        return true;
-    schreibFehler(SPV, puffer[0]);
-    return false;
+    return wertSchreiben(SPV, Variant(BO), KRIT);
 }
 
 bool clsDATEN::DVTBF(const QString& SPV, const std::vector<bool>& BO, KRIT_DEF)
 {
-    if (schreiben(SPV, alsVarianten(BO, [](bool b) { return Variant(b); }), KRIT))
-        return true;
-    schreibFehlerFeld(SPV);
-    return false;
+    return werteSchreiben(SPV, alsVarianten(BO, [](bool b) { return Variant(b); }), KRIT);
 }
 
 bool clsDATEN::DVTT(const QString& SPV, const QString& TXT, KRIT_DEF)
 {
-    const std::vector<Variant> puffer{Variant(TXT)};
-    if (schreiben(SPV, puffer, KRIT))
-        return true;
-    schreibFehler(SPV, puffer[0]);
-    return false;
+    return wertSchreiben(SPV, Variant(TXT), KRIT);
 }
 
 bool clsDATEN::DVTTF(const QString& SPV, const std::vector<QString>& TXT, KRIT_DEF)
 {
-    if (schreiben(SPV, alsVarianten(TXT, [](const QString& t) { return Variant(t); }), KRIT))
-        return true;
-    schreibFehlerFeld(SPV);
-    return false;
+    return werteSchreiben(SPV, alsVarianten(TXT, [](const QString& t) { return Variant(t); }), KRIT);
 }
 
 bool clsDATEN::DVTI(const QString& SPV, int16_t I, KRIT_DEF)
 {
-    const std::vector<Variant> puffer{Variant(I)};
-    if (schreiben(SPV, puffer, KRIT))
-        return true;
-    schreibFehler(SPV, puffer[0]);
-    return false;
+    return wertSchreiben(SPV, Variant(I), KRIT);
 }
 
 bool clsDATEN::DVTIF(const QString& SPV, const std::vector<int16_t>& ZAHLEN, KRIT_DEF)
 {
-    if (schreiben(SPV, alsVarianten(ZAHLEN, [](int16_t i) { return Variant(i); }), KRIT))
-        return true;
-    schreibFehlerFeld(SPV);
-    return false;
+    return werteSchreiben(SPV, alsVarianten(ZAHLEN, [](int16_t i) { return Variant(i); }), KRIT);
 }
 
 bool clsDATEN::DVTL(const QString& SPV, int32_t L, KRIT_DEF)
 {
-    const std::vector<Variant> puffer{Variant(static_cast<int>(L))};
-    if (schreiben(SPV, puffer, KRIT))
-        return true;
-    schreibFehler(SPV, puffer[0]);
-    return false;
+    return wertSchreiben(SPV, Variant(static_cast<int>(L)), KRIT);
 }
 
 bool clsDATEN::DVTS(const QString& SPV, float ZAHL, KRIT_DEF)
 {
-    const std::vector<Variant> puffer{Variant(ZAHL)};
-    if (schreiben(SPV, puffer, KRIT))
-        return true;
-    schreibFehler(SPV, puffer[0]);
-    return false;
+    return wertSchreiben(SPV, Variant(ZAHL), KRIT);
 }
 
 bool clsDATEN::DVTSF(const QString& SPV, const std::vector<float>& ZAHLEN, KRIT_DEF)
 {
-    if (schreiben(SPV, alsVarianten(ZAHLEN, [](float f) { return Variant(f); }), KRIT))
-        return true;
-    schreibFehlerFeld(SPV);
-    return false;
+    return werteSchreiben(SPV, alsVarianten(ZAHLEN, [](float f) { return Variant(f); }), KRIT);
 }
 
 bool clsDATEN::DVTD(const QString& SPV, double ZAHL, KRIT_DEF)
 {
-    const std::vector<Variant> puffer{Variant(ZAHL)};
-    if (schreiben(SPV, puffer, KRIT))
-        return true;
-    schreibFehler(SPV, puffer[0]);
-    return false;
+    return wertSchreiben(SPV, Variant(ZAHL), KRIT);
 }
 
 bool clsDATEN::DVTV(const QString& SPV, const Variant& WERT, KRIT_DEF)
 {
-    const std::vector<Variant> puffer{WERT};
-    if (schreiben(SPV, puffer, KRIT))
-        return true;
-    schreibFehler(SPV, puffer[0]);
-    return false;
+    return wertSchreiben(SPV, WERT, KRIT);
 }
 
 bool clsDATEN::DVTVF(const QString& SPV, const std::vector<Variant>& FELD, KRIT_DEF)
 {
-    if (schreiben(SPV, FELD, KRIT))
-        return true;
-    schreibFehlerFeld(SPV);
-    return false;
+    return werteSchreiben(SPV, FELD, KRIT);
 }
 
 // ---------------------------------------------------------------------------
@@ -540,76 +512,67 @@ bool clsDATEN::skalarLesen(const QString& SPV, const Kriterien& k, Variant& wert
     return true;
 }
 
+namespace {
+// Hands the value a scalar read found to its target: an empty buffer (no row,
+// or Null) gives the zero value; a value that does not convert raises to the
+// calling operation and leaves the target as it was.
+template <class T, class F>
+bool zuweisen(bool gelesen, const Variant& wert, T& ziel, const T& null, F umwandeln)
+{
+    if (!gelesen)
+        return false;
+    ziel = wert.isEmpty() ? null : T(umwandeln(wert));
+    return true;
+}
+} // namespace
+
 bool clsDATEN::DTVA(const QString& SPV, QDateTime& DATUM, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    DATUM = w.isEmpty() ? vb::fromOleDate(0.0) : vb::CDate(w).toDateTime();
-    return true;
+    return zuweisen(skalarLesen(SPV, KRIT, w), w, DATUM, vb::fromOleDate(0.0),
+                    [](const Variant& v) { return vb::CDate(v).toDateTime(); });
 }
 
 bool clsDATEN::DTVB(const QString& SPV, bool& BO, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    BO = w.isEmpty() ? false : vb::CBool(w);
-    return true;
+    return zuweisen(skalarLesen(SPV, KRIT, w), w, BO, false, [](const Variant& v) { return vb::CBool(v); });
 }
 
 bool clsDATEN::DTVT(const QString& SPV, QString& TXT, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    TXT = w.isEmpty() ? QString() : vb::CStr(w);
-    return true;
+    return zuweisen(skalarLesen(SPV, KRIT, w), w, TXT, QString(), [](const Variant& v) { return vb::CStr(v); });
 }
 
 bool clsDATEN::DTVI(const QString& SPV, int16_t& I, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    I = w.isEmpty() ? int16_t(0) : vb::CInt(w);
-    return true;
+    return zuweisen(skalarLesen(SPV, KRIT, w), w, I, int16_t(0), [](const Variant& v) { return vb::CInt(v); });
 }
 
 bool clsDATEN::DTVL(const QString& SPV, int32_t& L, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    L = w.isEmpty() ? 0 : vb::CLng(w);
-    return true;
+    return zuweisen(skalarLesen(SPV, KRIT, w), w, L, int32_t(0), [](const Variant& v) { return vb::CLng(v); });
 }
 
 bool clsDATEN::DTVS(const QString& SPV, float& ZAHL, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    ZAHL = w.isEmpty() ? 0.0f : vb::CSng(w);
-    return true;
+    return zuweisen(skalarLesen(SPV, KRIT, w), w, ZAHL, 0.0f, [](const Variant& v) { return vb::CSng(v); });
 }
 
 bool clsDATEN::DTVD(const QString& SPV, double& ZAHL, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    ZAHL = w.isEmpty() ? 0.0 : vb::CDbl(w);
-    return true;
+    return zuweisen(skalarLesen(SPV, KRIT, w), w, ZAHL, 0.0, [](const Variant& v) { return vb::CDbl(v); });
 }
 
 bool clsDATEN::DTVV(const QString& SPV, Variant& WERT, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    WERT = w;
-    return true;
+    return zuweisen(skalarLesen(SPV, KRIT, w), w, WERT, Variant(), [](const Variant& v) { return v; });
 }
 
 bool clsDATEN::feldLesen(const QString& SPV, const Kriterien& k,

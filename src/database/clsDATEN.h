@@ -23,8 +23,8 @@
 // The row writer lets pending window messages run after each row it stores
 // (db::SharedState::nachrichtenLaufenLassen, which excludes user input). An
 // accessor refuses to be entered again while its writer is between rows: a
-// nested data operation on the same accessor fails instead of working on rows
-// the outer loop is changing.
+// nested write or delete on the same accessor fails instead of working on rows
+// the outer loop is changing (reads see the rows as written so far).
 
 #include "database/Connection.h"
 #include "platform/Variant.h"
@@ -201,6 +201,10 @@ protected:
     std::unique_ptr<db::Recordset> oeffnen(const QString& SPV, const Kriterien& k, bool schreibbar = true) const;
     bool schreiben(const QString& SPV, const std::vector<vb::Variant>& werte, const Kriterien& k);
     bool lesen(const QString& SPV, std::vector<vb::Variant>& werte, const Kriterien& k);
+
+    // Scalar and array writes through the row writer, with their boxes.
+    bool wertSchreiben(const QString& SPV, const vb::Variant& wert, const Kriterien& k);
+    bool werteSchreiben(const QString& SPV, const std::vector<vb::Variant>& werte, const Kriterien& k);
 
     // Boxes of the transfers.
     void schreibFehler(const QString& SPV, const vb::Variant& wert) const;

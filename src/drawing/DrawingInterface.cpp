@@ -1,5 +1,8 @@
 #include "drawing/DrawingInterface.h"
 
+#include "drawing/Numeric.h"
+#include "platform/VbRuntime.h"
+
 #include "platform/VbError.h"
 
 namespace drawing {
@@ -19,6 +22,20 @@ float SingleArray::operator()(int i) const
 {
     if (i < m_lb || i > ubound()) vb::raise(vb::err::SubscriptOutOfRange);
     return m_v[size_t(i - m_lb)];
+}
+
+void AxisTables::reset(float length)
+{
+    MIN = NumberList{0.0, double(length)};
+    DIFF = NumberList{double(length)};
+    IT = NumberList{1.0};
+    GIT = NumberList{0.0};
+    ZL = NumberList{0.0};
+}
+
+int16_t equalScaleMode(float v)
+{
+    return vb::checkInt(double(roundEven(double(v))));
 }
 
 bool DrawingInterface::EBOGRENZEN() const

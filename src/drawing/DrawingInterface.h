@@ -28,6 +28,9 @@
 // The numeric helpers both engines share (LININT, MINIMUM, LOG10, MASSSTAB,
 // RICHTUNGSWINKEL, KREISSCHNITTX/Y, the axis fitting ACHSBEREICH) are in
 // drawing/Numeric.h.
+// The properties, with their few rules (ELX/ELY reset the axis tables,
+// ELXGIT/ELYGIT set the label counts too, EXYIT is a whole number), are kept
+// once in drawing/EngineProperties.h, from which the engines derive.
 
 #include "drawing/Target.h"
 
@@ -43,6 +46,25 @@ constexpr int32_t rgb(int r, int g, int b) { return (b << 16) | (g << 8) | r; }
 
 // One of the axis value tables: numbers with index base 0.
 using NumberList = std::vector<double>;
+
+// The five value tables of one axis, as every engine keeps them (absent
+// until assigned).
+struct AxisTables {
+    std::optional<NumberList> MIN, DIFF, IT, GIT, ZL;
+    // A new picture width or height: one range from 0 to it with one tick
+    // interval, no grid and no numbers.
+    void reset(float length);
+    // Setting the grid counts sets the label counts to the same list.
+    void grid(const NumberList& v)
+    {
+        GIT = v;
+        ZL = v;
+    }
+};
+
+// The equal-scale mode EXYIT as engines hold it: a 16-bit whole number,
+// halves to the even neighbour (raises 6 beyond the 16-bit range).
+int16_t equalScaleMode(float v);
 
 // A single-precision array with a lower bound (0, or -1 where element -1
 // carries the base point of a series).

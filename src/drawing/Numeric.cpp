@@ -107,6 +107,27 @@ void snapUpSearch(float& v, const NumberList& L)
     }
 }
 
+// Snap a fitted minimum down: below the ladder it becomes L(0), else the search.
+void snapDown(float& v, const NumberList& L)
+{
+    if (v < at(L, 0))
+        v = float(at(L, 0));
+    else
+        snapDownSearch(v, L);
+}
+
+// Snap a fitted maximum up: above the ladder it becomes L(n) (true), else the search.
+bool snapUp(float& v, const NumberList& L)
+{
+    const int n = int(L.size()) - 1;
+    if (v > at(L, n)) {
+        v = float(at(L, n));
+        return true;
+    }
+    snapUpSearch(v, L);
+    return false;
+}
+
 double pow10(int e)
 {
     return std::pow(10.0, e);
@@ -131,21 +152,10 @@ AxisFit ACHSBEREICH(int16_t NR, bool fitMin, bool fitMax, int16_t scaleType, con
         for (float d : data)
             if (d > MAX) MAX = d;
     }
-    const int n = int(L.size()) - 1;
 
     if (scaleType == 0) {
-        if (fitMin) {
-            if (MIN < at(L, 0))
-                MIN = float(at(L, 0));
-            else
-                snapDownSearch(MIN, L);
-        }
-        if (fitMax) {
-            if (MAX > at(L, n))
-                MAX = float(at(L, n));
-            else
-                snapUpSearch(MAX, L);
-        }
+        if (fitMin) snapDown(MIN, L);
+        if (fitMax) snapUp(MAX, L);
         const int m = int(F.size()) - 1;
         float delta = MAX - MIN;
         if (delta <= at(F, 0)) delta = float(at(F, 0));
@@ -168,22 +178,10 @@ AxisFit ACHSBEREICH(int16_t NR, bool fitMin, bool fitMax, int16_t scaleType, con
 
     if (scaleType != 1) return fit;
 
-    bool skipPlainSearches = false;
-    if (fitMin) {
-        if (MIN < at(L, 0))
-            MIN = float(at(L, 0));
-        else
-            snapDownSearch(MIN, L);
-    }
-    if (fitMax) {
-        if (MAX > at(L, n)) {
-            MAX = float(at(L, n));
-            skipPlainSearches = true;
-        } else {
-            snapUpSearch(MAX, L);
-        }
-    }
-    if (!skipPlainSearches) {
+    // A maximum lowered to the top of the ladder skips the plain searches.
+    if (fitMin) snapDown(MIN, L);
+    const bool loweredToTop = fitMax && snapUp(MAX, L);
+    if (!loweredToTop) {
         if (!fitMin) snapDownSearch(MIN, L);
         if (!fitMax) snapUpSearch(MAX, L);
     }

@@ -1,7 +1,6 @@
 #include "drawing/RecordingEngine.h"
 
 #include "drawing/Numeric.h"
-#include "platform/VbRuntime.h"
 
 #include <cmath>
 
@@ -29,10 +28,23 @@ QString quoted(const QString& s)
 
 } // namespace
 
-RecordingEngine::RecordingEngine()
+RecordingEngine::RecordingEngine() = default;
+
+void RecordingEngine::setView(const ViewState& v)
 {
-    m_texts[2] = QStringLiteral("####0");
-    m_texts[3] = QStringLiteral("####0");
+    m_view = v;
+    m_EXDL = v.EXDL;
+    m_EYDO = v.EYDO;
+    m_ELX = v.ELX;  // as given: the axis tables stay
+    m_ELY = v.ELY;
+    m_ESKTX = v.ESKTX;
+    m_ESKTY = v.ESKTY;
+    m_EPTYP = v.EPTYP;
+}
+
+ViewState RecordingEngine::view() const
+{
+    return withPicture(m_view);
 }
 
 QStringList RecordingEngine::callsOf(const QString& name) const
@@ -50,31 +62,6 @@ void RecordingEngine::EOBJEKT(EngineObject* target)
         ELX(float(t->Width() / kTwipsPerMm));
         ELY(float(t->Height() / kTwipsPerMm));
     }
-}
-
-void RecordingEngine::ELX(float v)
-{
-    m_view.ELX = v;
-    m_tables[0] = NumberList{0.0, double(v)};
-    m_tables[2] = NumberList{double(v)};
-    m_tables[4] = NumberList{1.0};
-    m_tables[6] = NumberList{0.0};
-    m_tables[8] = NumberList{0.0};
-}
-
-void RecordingEngine::ELY(float v)
-{
-    m_view.ELY = v;
-    m_tables[1] = NumberList{0.0, double(v)};
-    m_tables[3] = NumberList{double(v)};
-    m_tables[5] = NumberList{1.0};
-    m_tables[7] = NumberList{0.0};
-    m_tables[9] = NumberList{0.0};
-}
-
-void RecordingEngine::EXYIT(float v)
-{
-    m_EXYIT = vb::checkInt(double(roundEven(double(v))));
 }
 
 void RecordingEngine::LINIENEINSTELLUNGEN(int16_t LINIENART, float LINIENBREITE, int32_t FARBE)
@@ -173,7 +160,7 @@ void RecordingEngine::SCHNITTKRAFT(float X1, float Y1, float X2, float Y2, float
 
 void RecordingEngine::KOORDTRANS(float X, float Y, float& XP, float& YP)
 {
-    const ViewState& v = m_view;
+    const ViewState v = view();
     if (v.MX != 0)
         XP = v.OX == 1 ? v.EXDL + v.SX + v.RL + (X - v.XMIN) / v.MX : v.EXDL + v.SX + v.RL + (v.XMAX - X) / v.MX;
     if (v.MY != 0)
@@ -182,7 +169,7 @@ void RecordingEngine::KOORDTRANS(float X, float Y, float& XP, float& YP)
 
 void RecordingEngine::KOORDTRANSINV(float XP, float YP, float& X, float& Y, int16_t SKTX, int16_t SKTY)
 {
-    const ViewState& v = m_view;
+    const ViewState v = view();
     X = v.OX == 1 ? (XP - v.EXDL - v.SX - v.RL) * v.MX + v.XMIN : (v.EXDL + v.SX + v.RL - XP) * v.MX + v.XMAX;
     Y = v.OY == 1 ? (v.EYDO + v.SY + v.RO - YP) * v.MY + v.YMAX : (YP - v.EYDO - v.SY - v.RO) * v.MY + v.YMIN;
     if (SKTX == 1) X = float(std::pow(10.0, double(X)));

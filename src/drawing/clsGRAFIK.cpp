@@ -73,38 +73,11 @@ void clsGRAFIK::EOBJEKT(EngineObject* target)
     SCHRIFTEINSTELLUNGEN();
 }
 
-void clsGRAFIK::ELX(float v)
-{
-    m_ELX = v;
-    m_x.MIN = NumberList{0.0, double(v)};
-    m_x.DIFF = NumberList{double(v)};
-    m_x.IT = NumberList{1.0};
-    m_x.GIT = NumberList{0.0};
-    m_x.ZL = NumberList{0.0};
-}
-
-void clsGRAFIK::ELY(float v)
-{
-    m_ELY = v;
-    m_y.MIN = NumberList{0.0, double(v)};
-    m_y.DIFF = NumberList{double(v)};
-    m_y.IT = NumberList{1.0};
-    m_y.GIT = NumberList{0.0};
-    m_y.ZL = NumberList{0.0};
-}
-
-void clsGRAFIK::EXYIT(float v)
-{
-    m_EXYIT = vb::checkInt(double(roundEven(double(v))));
-}
-
 // ---- view state ----------------------------------------------------------------
 
 ViewState clsGRAFIK::view() const
 {
     ViewState v;
-    v.EID = m_EID;
-    v.EIDOBJEKT = m_EIDOBJEKT;
     v.OX = m_OX;
     v.OY = m_OY;
     v.RL = m_RL;
@@ -120,14 +93,7 @@ ViewState clsGRAFIK::view() const
     v.MYMX = m_MYMX;
     v.SX = m_SX;
     v.SY = m_SY;
-    v.EXDL = m_EXDL;
-    v.EYDO = m_EYDO;
-    v.ELX = m_ELX;
-    v.ELY = m_ELY;
-    v.ESKTX = m_ESKTX;
-    v.ESKTY = m_ESKTY;
-    v.EPTYP = m_EPTYP;
-    return v;
+    return withPicture(v);
 }
 
 void clsGRAFIK::setView(const ViewState& v)

@@ -10,7 +10,7 @@
 //   g.LINIENEINSTELLUNGEN();  g.SCHRIFTEINSTELLUNGEN();  g.SKALEN(-1, xs, ys);
 //   g.LINIE(...); g.TEXT(...); g.KREIS(...);
 
-#include "drawing/DrawingInterface.h"
+#include "drawing/EngineProperties.h"
 #include "drawing/Numeric.h"
 #include "drawing/figures/Figures.h"
 
@@ -20,7 +20,7 @@
 #include <optional>
 #include <vector>
 
-class clsGRAFIK : public drawing::DrawingInterface, public drawing::FigureHost {
+class clsGRAFIK : public drawing::EngineProperties, public drawing::FigureHost {
 public:
     // Bind to the working copy of the shared state (cnnX). Without an open
     // working copy the construction raises 91.
@@ -29,73 +29,11 @@ public:
     clsGRAFIK(const clsGRAFIK&) = delete;
     clsGRAFIK& operator=(const clsGRAFIK&) = delete;
 
-    // ---- properties ------------------------------------------------------
-    int32_t EID() const override { return m_EID; }
-    void EID(int32_t v) override { m_EID = v; }
-    int16_t EIDOBJEKT() const override { return m_EIDOBJEKT; }
-    void EIDOBJEKT(int16_t v) override { m_EIDOBJEKT = v; }
-    drawing::EngineObject* EOBJEKT() const override { return m_object; }
+    // ---- properties (plain ones in EngineProperties) -----------------------
+    using drawing::EngineProperties::EOBJEKT;
+    // Binding a target measures it (pixel densities, picture size) and sets
+    // the default font.
     void EOBJEKT(drawing::EngineObject* target) override;
-    drawing::ScrollBar* EXBALKEN() const override { return m_xBar; }
-    void EXBALKEN(drawing::ScrollBar* bar) override { m_xBar = bar; }
-    drawing::ScrollBar* EYBALKEN() const override { return m_yBar; }
-    void EYBALKEN(drawing::ScrollBar* bar) override { m_yBar = bar; }
-    float EXDL() const override { return m_EXDL; }
-    void EXDL(float v) override { m_EXDL = v; }
-    float EYDO() const override { return m_EYDO; }
-    void EYDO(float v) override { m_EYDO = v; }
-    float ELX() const override { return m_ELX; }
-    void ELX(float v) override;
-    float ELY() const override { return m_ELY; }
-    void ELY(float v) override;
-    int16_t EAXEX() const override { return m_EAXEX; }
-    void EAXEX(int16_t v) override { m_EAXEX = v; }
-    int16_t EAXEY() const override { return m_EAXEY; }
-    void EAXEY(int16_t v) override { m_EAXEY = v; }
-    int16_t ESKTX() const override { return m_ESKTX; }
-    void ESKTX(int16_t v) override { m_ESKTX = v; }
-    int16_t ESKTY() const override { return m_ESKTY; }
-    void ESKTY(int16_t v) override { m_ESKTY = v; }
-    bool EBOXMIN() const override { return m_EBOXMIN; }
-    void EBOXMIN(bool v) override { m_EBOXMIN = v; }
-    bool EBOXMAX() const override { return m_EBOXMAX; }
-    void EBOXMAX(bool v) override { m_EBOXMAX = v; }
-    bool EBOYMIN() const override { return m_EBOYMIN; }
-    void EBOYMIN(bool v) override { m_EBOYMIN = v; }
-    bool EBOYMAX() const override { return m_EBOYMAX; }
-    void EBOYMAX(bool v) override { m_EBOYMAX = v; }
-    std::optional<drawing::NumberList> ELXMIN() const override { return m_x.MIN; }
-    void ELXMIN(const drawing::NumberList& v) override { m_x.MIN = v; }
-    std::optional<drawing::NumberList> ELYMIN() const override { return m_y.MIN; }
-    void ELYMIN(const drawing::NumberList& v) override { m_y.MIN = v; }
-    std::optional<drawing::NumberList> ELXDIFF() const override { return m_x.DIFF; }
-    void ELXDIFF(const drawing::NumberList& v) override { m_x.DIFF = v; }
-    std::optional<drawing::NumberList> ELYDIFF() const override { return m_y.DIFF; }
-    void ELYDIFF(const drawing::NumberList& v) override { m_y.DIFF = v; }
-    std::optional<drawing::NumberList> ELXIT() const override { return m_x.IT; }
-    void ELXIT(const drawing::NumberList& v) override { m_x.IT = v; }
-    std::optional<drawing::NumberList> ELYIT() const override { return m_y.IT; }
-    void ELYIT(const drawing::NumberList& v) override { m_y.IT = v; }
-    std::optional<drawing::NumberList> ELXGIT() const override { return m_x.GIT; }
-    void ELXGIT(const drawing::NumberList& v) override { m_x.GIT = v; m_x.ZL = v; }
-    std::optional<drawing::NumberList> ELYGIT() const override { return m_y.GIT; }
-    void ELYGIT(const drawing::NumberList& v) override { m_y.GIT = v; m_y.ZL = v; }
-    std::optional<drawing::NumberList> ELXZL() const override { return m_x.ZL; }
-    void ELXZL(const drawing::NumberList& v) override { m_x.ZL = v; }
-    std::optional<drawing::NumberList> ELYZL() const override { return m_y.ZL; }
-    void ELYZL(const drawing::NumberList& v) override { m_y.ZL = v; }
-    QString ETEXTX() const override { return m_ETEXTX; }
-    void ETEXTX(const QString& v) override { m_ETEXTX = v; }
-    QString ETEXTY() const override { return m_ETEXTY; }
-    void ETEXTY(const QString& v) override { m_ETEXTY = v; }
-    QString ESKZX() const override { return m_ESKZX; }
-    void ESKZX(const QString& v) override { m_ESKZX = v; }
-    QString ESKZY() const override { return m_ESKZY; }
-    void ESKZY(const QString& v) override { m_ESKZY = v; }
-    float EXYIT() const override { return float(m_EXYIT); }
-    void EXYIT(float v) override;
-    int16_t EPTYP() const override { return m_EPTYP; }
-    void EPTYP(int16_t v) override { m_EPTYP = v; }
 
     // ---- operations --------------------------------------------------------
     void LINIENEINSTELLUNGEN(int16_t LINIENART = 0, float LINIENBREITE = 0, int32_t FARBE = 0) override;
@@ -158,30 +96,13 @@ public:
     void pointSymbol(float xp, float yp, int16_t nr) override { PUNKTSYMBOL(xp, yp, nr); }
 
 private:
-    struct AxisTables {
-        std::optional<drawing::NumberList> MIN, DIFF, IT, GIT, ZL;
-    };
     drawing::Target& tgt() const;  // raises 91 without a target
-    void drawTextPieces(const QString& text, float XA, float YA, float a, int16_t AL);
     void drawAxisX(const drawing::AxisFit& fit);
     void drawAxisY(const drawing::AxisFit& fit);
     QString logLabel(float position, const QString& format) const;
     void scrollAxis(bool horizontal);
 
-    int32_t m_EID = 0;
-    int16_t m_EIDOBJEKT = 11;
-    drawing::EngineObject* m_object = nullptr;
-    drawing::Target* m_target = nullptr;
-    drawing::ScrollBar* m_xBar = nullptr;
-    drawing::ScrollBar* m_yBar = nullptr;
-    float m_EXDL = 0, m_EYDO = 0, m_ELX = 0, m_ELY = 0;
-    int16_t m_EAXEX = 1, m_EAXEY = 1, m_ESKTX = 0, m_ESKTY = 0;
-    bool m_EBOXMIN = false, m_EBOXMAX = false, m_EBOYMIN = false, m_EBOYMAX = false;
-    AxisTables m_x, m_y;
-    QString m_ETEXTX, m_ETEXTY;
-    QString m_ESKZX = QStringLiteral("####0"), m_ESKZY = QStringLiteral("####0");
-    int16_t m_EXYIT = 0;
-    int16_t m_EPTYP = 0;
+    drawing::Target* m_target = nullptr;  // EOBJEKT when it is a drawing target
 
     // View state.
     int16_t m_OX = 0, m_OY = 0;

@@ -117,7 +117,13 @@ void clsGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t 
     int slot = 0;
     for (size_t i = 0; i < pieces.size(); ++i) {
         const MarkupPiece& p = pieces[i];
-        if (p.kind == MarkupPiece::Kind::Plain && p.text.isEmpty()) continue;  // draws nothing
+        if (p.kind == MarkupPiece::Kind::Plain && p.text.isEmpty()) {
+            // Draws nothing and does not move on, but it is a plain piece:
+            // a directive after it that keeps the slot of the piece before
+            // gets the plain text's slot.
+            slot = 2;
+            continue;
+        }
         float w = 0;
         const bool ok = trap([&] {
             Target& t = tgt();

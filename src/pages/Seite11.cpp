@@ -209,6 +209,8 @@ void Seite11::komponieren(const Anfrage& a)
             vb::raise(vb::err::InvalidCall);
         }
     });
+    if (!weiter())
+        return;
     fortschritt(25);
 
     // 9: axes. The x range starts at the stored XMIN and ends at the page

@@ -481,54 +481,44 @@ bool IsDate(const Variant& v)
     return parseDate(v.text(), &dt);
 }
 
-bool assignUnlessNull(int16_t& target, const Variant& v)
+namespace {
+template <class T, class F>
+bool assignConverted(T& target, const Variant& v, F convert)
 {
     if (v.isNull())
         return false;
-    target = CInt(v);
+    target = convert(v);
     return true;
+}
+} // namespace
+
+bool assignUnlessNull(int16_t& target, const Variant& v)
+{
+    return assignConverted(target, v, [](const Variant& x) { return CInt(x); });
 }
 bool assignUnlessNull(int32_t& target, const Variant& v)
 {
-    if (v.isNull())
-        return false;
-    target = CLng(v);
-    return true;
+    return assignConverted(target, v, [](const Variant& x) { return CLng(x); });
 }
 bool assignUnlessNull(float& target, const Variant& v)
 {
-    if (v.isNull())
-        return false;
-    target = CSng(v);
-    return true;
+    return assignConverted(target, v, [](const Variant& x) { return CSng(x); });
 }
 bool assignUnlessNull(double& target, const Variant& v)
 {
-    if (v.isNull())
-        return false;
-    target = CDbl(v);
-    return true;
+    return assignConverted(target, v, [](const Variant& x) { return CDbl(x); });
 }
 bool assignUnlessNull(bool& target, const Variant& v)
 {
-    if (v.isNull())
-        return false;
-    target = CBool(v);
-    return true;
+    return assignConverted(target, v, [](const Variant& x) { return CBool(x); });
 }
 bool assignUnlessNull(QString& target, const Variant& v)
 {
-    if (v.isNull())
-        return false;
-    target = CStr(v);
-    return true;
+    return assignConverted(target, v, [](const Variant& x) { return CStr(x); });
 }
 bool assignUnlessNull(Variant& target, const Variant& v)
 {
-    if (v.isNull())
-        return false;
-    target = v;
-    return true;
+    return assignConverted(target, v, [](const Variant& x) { return x; });
 }
 
 // ---- Number functions -----------------------------------------------------

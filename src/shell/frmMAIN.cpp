@@ -13,6 +13,9 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
 #include <QStatusBar>
 
 namespace {
@@ -46,8 +49,22 @@ frmMAIN::frmMAIN(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(m_mdi);
     baueMenues();
     baueStatuszeile();
-    resize(1024, 768);
+    anfangsGroesse();
     vb::dialogs().setParentWidget(this);
+}
+
+void frmMAIN::anfangsGroesse()
+{
+    // The main window takes most of the screen, centred on it: the start
+    // screen, the input window and the A4 page windows all open inside it.
+    QScreen* bildschirm = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!bildschirm) {
+        resize(1024, 768);
+        return;
+    }
+    const QRect frei = bildschirm->availableGeometry();
+    const QSize groesse(qRound(frei.width() * 0.9), qRound(frei.height() * 0.9));
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, groesse, frei));
 }
 
 frmMAIN::~frmMAIN()
@@ -116,6 +133,9 @@ void frmMAIN::baueMenues()
     mnuPOLYGON = eintrag(mnuWERKZEUGE, "mnuPOLYGON", QStringLiteral("&Polygon"));
     mnuKREIS = eintrag(mnuWERKZEUGE, "mnuKREIS", QStringLiteral("&Kreisbogen"));
     mnuKOMPRIMIEREN = eintrag(mnuEXTRAS, "mnuKOMPRIMIEREN", QStringLiteral("&Komprimieren"));
+    // The items above the separator are hidden, yet the separator stays
+    // above the compaction item.
+    mnuEXTRAS->setSeparatorsCollapsible(false);
     mnuVVORGABEN->setVisible(false);
     mnuVEVORGABEN->setVisible(false);
     mnuWERKZEUGE->menuAction()->setVisible(false);

@@ -192,6 +192,7 @@ protected:
 private:
     void baueMenues();
     void baueStatuszeile();
+    void anfangsGroesse();
     void englischeTexte();
     void zeigeStartbildschirm();
     void beenden();

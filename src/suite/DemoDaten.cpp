@@ -197,7 +197,7 @@ const Folge kTertiaer[] = {
     {"fS", nullptr, "u'", nullptr, false},    {"mS", "fS", "u'", "ge' ", false},
     {"bT", nullptr, "u,s'", nullptr, true},   {"b'U", "fS", "t'", nullptr, true},
     {"gS", "mS", "g'", "ge", false},          {"b¯T", nullptr, "u'", nullptr, true},
-    {"fS", "U", "t'", nullptr, false},        {"bU", nullptr, "s,t'", nullptr, true},
+    {"fS", "b'U", "t'", nullptr, false},        {"bU", nullptr, "s,t'", nullptr, true},
     {"mfS", nullptr, "u", nullptr, false},
 };
 const char* kFarbenTertiaer[] = {"RAL7031", "RAL7032", "RAL1014", "RAL7003", "RAL8000", "RAL7013", "RAL1004"};

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <map>
 
@@ -127,6 +128,93 @@ TEST(Schema, CreatingOverAnExistingFileIsRefused)
         EXPECT_EQ(e.number, vb::err::FileExists);
     }
     EXPECT_EQ(db::Connection::open(pfad)->tableNames().size(), int(kProjekt.size()));
+}
+
+
+// Every column of every database with its declared type, in order. Text
+// columns compare without regard to letter case. The record header keeps its
+// coordinates and ground level in doubles (national-grid coordinates need more
+// than a 32-bit float); the information system takes them the same way.
+TEST(Schema, EveryColumnHasItsDeclaredTypeInOrder)
+{
+    struct Fall {
+        Datenbank art;
+        const char* tabelle;
+        const char* spalten;   // "NAME TYPE, ..."
+    };
+    const Fall faelle[] = {
+        {Datenbank::Projekt, "E1",
+         "ID INTEGER, KEN TEXT, KOM TEXT, AKT BOOLEAN, RW DOUBLE, HW DOUBLE, H DOUBLE, ROK FLOAT, OPTK BOOLEAN, "
+         "OPTH BOOLEAN, B1 TEXT, B2 TEXT, B3 TEXT, B4 TEXT"},
+        {Datenbank::Projekt, "E2",
+         "ID INTEGER, I1 SMALLINT, TUKS FLOAT, HPTB1 TEXT, HPTB2 TEXT, NEBB TEXT, RUND TEXT, ZUST TEXT, "
+         "FARBE TEXT, BEMS TEXT, BS SMALLINT"},
+        {Datenbank::Projekt, "E3", "ID INTEGER, I1 SMALLINT, GTYP SMALLINT, TGW FLOAT, GWDATUM DATETIME"},
+        {Datenbank::Projekt, "E4",
+         "ID INTEGER, I1 SMALLINT, GUETE TEXT, TUKP FLOAT, HPK FLOAT, BEZ TEXT, ENTVERF SMALLINT, PF FLOAT, "
+         "PS FLOAT, PG FLOAT, PPX FLOAT, PPY FLOAT, D04 FLOAT"},
+        {Datenbank::Projekt, "E5", "ID INTEGER, I1 SMALLINT, VTT FLOAT, MX FLOAT, SX FLOAT"},
+        {Datenbank::Projekt, "E6", "ID INTEGER, I1 SMALLINT, STYP SMALLINT, VTS FLOAT, N15 FLOAT, N30 FLOAT"},
+        {Datenbank::Projekt, "E7", "ID INTEGER, I1 SMALLINT, VTV FLOAT, VTYP TEXT, MAT TEXT, DPR FLOAT"},
+        {Datenbank::Projekt, "E8", "ID INTEGER, I1 SMALLINT, VTB FLOAT, VERF TEXT, DBL FLOAT"},
+        {Datenbank::Projekt, "E9", "ID INTEGER, I1 SMALLINT, VTBI FLOAT, W FLOAT, WP FLOAT, WL FLOAT"},
+        {Datenbank::Projekt, "E10", "ID INTEGER, I1 SMALLINT, VTP FLOAT, PL FLOAT, EP FLOAT"},
+        {Datenbank::Projekt, "E11", "ID INTEGER, I1 SMALLINT, VTF FLOAT, IND FLOAT, KD FLOAT, ED FLOAT"},
+        {Datenbank::Projekt, "E12",
+         "ID INTEGER, MA SMALLINT, SYMBOLE SMALLINT, FARBEN SMALLINT, BZTV SMALLINT, BZSV SMALLINT, BFV SMALLINT, "
+         "BEMV SMALLINT, BUV SMALLINT, ARV BOOLEAN, BVV SMALLINT, VV SMALLINT, PROV SMALLINT, GWV SMALLINT, "
+         "TPV SMALLINT, STSV SMALLINT, BILDV SMALLINT, PRV SMALLINT, FDV SMALLINT, KVV SMALLINT, TAV BOOLEAN"},
+        {Datenbank::Projekt, "A1", "ID INTEGER, BONEU BOOLEAN"},
+        {Datenbank::Projekt, "G0",
+         "ID INTEGER, IDOBJEKT SMALLINT, OX SMALLINT, OY SMALLINT, RL FLOAT, RR FLOAT, RO FLOAT, RU FLOAT, "
+         "XMIN FLOAT, XMAX FLOAT, YMIN FLOAT, YMAX FLOAT, MX FLOAT, MY FLOAT, MYMX FLOAT, MSP FLOAT"},
+        {Datenbank::Archiv, "ADMIN", "BENUTZER TEXT, PROG TEXT, PROJEKTSPFAD TEXT, PROJEKT TEXT, BEARBEITER TEXT"},
+        {Datenbank::Vorgabe, "KAVELOR_VE1",
+         "AKVK TEXT, IDK INTEGER, ZL SMALLINT, DATUM TEXT, UHRZEIT TEXT, KENZ1NR TEXT, KENZ1KZ TEXT, TZS TEXT, "
+         "TZZ TEXT"},
+        {Datenbank::Vorgabe, "KAVELOR_VE2",
+         "IDK INTEGER, MNR SMALLINT, SPALTE TEXT, POSITION DOUBLE, PRAEFIX TEXT, SUFFIX TEXT, FAKTOR FLOAT, "
+         "FORMAT TEXT"},
+        {Datenbank::Vestralin, "E0", "ID INTEGER, QART SMALLINT, PROJ TEXT, BEARBEITER TEXT, DATUM TEXT"},
+        {Datenbank::Vestralin, "E1", "ID INTEGER, KEN TEXT, KOM TEXT, RW DOUBLE, HW DOUBLE, H DOUBLE"},
+        {Datenbank::Vestralin, "E2",
+         "ID INTEGER, I1 SMALLINT, TUKS FLOAT, HPTB1 TEXT, HPTB2 TEXT, NEBB TEXT, RUND TEXT, ZUST TEXT, "
+         "FARBE TEXT, BEMS TEXT"},
+        {Datenbank::Vestralin, "E3", "ID INTEGER, I1 SMALLINT, TGW FLOAT, GTYP SMALLINT, GWDATUM DATETIME"},
+        {Datenbank::Vestralin, "E4",
+         "ID INTEGER, I1 SMALLINT, TUKP FLOAT, GUETE TEXT, HPK FLOAT, BEZ TEXT, ENTVERF SMALLINT, PF FLOAT, "
+         "PS FLOAT, PG FLOAT, PPX FLOAT, PPY FLOAT, D04 FLOAT"},
+        {Datenbank::Vestralin, "E5", "ID INTEGER, I1 SMALLINT, VTT FLOAT, MX FLOAT, SX FLOAT"},
+        {Datenbank::Vestralin, "E6", "ID INTEGER, I1 SMALLINT, VTS FLOAT, STYP SMALLINT, N15 FLOAT, N30 FLOAT"},
+    };
+    std::map<int, std::shared_ptr<db::Connection>> dbs;
+    std::map<int, int> tabellen;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.tabelle);
+        auto& c = dbs[int(f.art)];
+        if (!c) {
+            c = db::Connection::openInMemory();
+            c->executeScript(db::schema::sql(f.art));
+        }
+        ++tabellen[int(f.art)];
+        QStringList ist;
+        for (const QString& spalte : c->columnNames(QString::fromLatin1(f.tabelle))) {
+            const char* typ = nullptr;
+            const char* vergleich = nullptr;
+            ASSERT_EQ(sqlite3_table_column_metadata(c->handle(), "main", f.tabelle, spalte.toUtf8().constData(),
+                                                    &typ, &vergleich, nullptr, nullptr, nullptr),
+                      SQLITE_OK);
+            ist << spalte + QLatin1Char(' ') + QString::fromLatin1(typ);
+            if (QByteArray(typ) == "TEXT")
+                EXPECT_STREQ(vergleich, "NOCASE") << spalte.toStdString();
+            else
+                EXPECT_STREQ(vergleich, "BINARY") << spalte.toStdString();
+        }
+        EXPECT_EQ(ist.join(QStringLiteral(", ")), QString::fromLatin1(f.spalten));
+    }
+    // No table of a database is left out of the list above.
+    for (const auto& [art, c] : dbs)
+        EXPECT_EQ(c->tableNames().size(), tabellen[art]);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/VbRuntime.h"
 
 #include <QFileInfo>
+#include <sqlite3.h>
 
 using vb::Variant;
 
@@ -484,6 +485,104 @@ TEST_F(DatenTest, WriterLetsMessagesRunButRefusesReentry)
               QStringLiteral("Werte können nicht in Spalte TUKS der Tabelle E2 gespeichert werden!"));
     // Afterwards the accessor works again.
     EXPECT_TRUE(d.DVTSF("TUKS", {5.0f}, "I1"));
+}
+
+
+// A write that cannot be committed (another program holds the file) is
+// reported and rolled back; the connection is left without an open
+// transaction, so later writes are committed and seen by others.
+TEST_F(DatenTest, AWriteThatCannotCommitLeavesNoTransactionOpen)
+{
+    sqlite3_busy_timeout(cnn().handle(), 20);
+    sqlite3* leser = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(umgebung.arbeitskopie()).constData(), &leser,
+                              SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(leser, "SELECT * FROM E2", -1, &st, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);   // holds a read lock
+
+    clsDATEN d;
+    d.ETABELLE("E2");
+    d.ESPIDW(99);
+    EXPECT_FALSE(d.DVTSF("TUKS", {1.0f, 2.0f}, "I1"));
+    ASSERT_EQ(boxen().count(), 1);
+    EXPECT_EQ(boxen().last().text,
+              QStringLiteral("Werte können nicht in Spalte TUKS der Tabelle E2 gespeichert werden!"));
+    sqlite3_finalize(st);
+    sqlite3_close(leser);
+    EXPECT_FALSE(cnn().inTransaction());
+
+    EXPECT_TRUE(d.DVTSF("TUKS", {3.0f}, "I1"));
+    EXPECT_FALSE(cnn().inTransaction());
+    auto andere = db::Connection::open(umgebung.arbeitskopie());
+    auto rs = andere->openRecordset(QStringLiteral("SELECT [TUKS] FROM [E2] WHERE [ID]=99"));
+    ASSERT_EQ(rs->recordCount(), 1);
+    EXPECT_EQ(rs->field(0), Variant(3.0f));
+}
+
+
+// The boxes of every kind of member, word for word, on an accessor that has
+// no connection (every data operation then fails at its first step).
+TEST_F(DatenTest, DataErrorBoxTextsWordForWord)
+{
+    auto cnnX = db::sharedState().cnnX;
+    db::sharedState().cnnX.reset();
+    clsDATEN d;
+    db::sharedState().cnnX = cnnX;
+    d.ETABELLE("E2");
+    const QString nichtFestgelegt =
+        QStringLiteral("VB-Error: 91\nObjektvariable oder With-Blockvariable nicht festgelegt");
+    const QString feldLesen = QStringLiteral(
+        "Werte der Spalte TUKS der Tabelle E2 können nicht aus der Spalte TUKS eingelesen werden!\n");
+    const vb::MsgButtons nurOk = vb::MsgButtons::OKOnly, okAbbrechen = vb::MsgButtons::OKCancel;
+
+    int16_t i16 = 0;
+    int32_t i32 = 0;
+    Variant v;
+    float z = 0;
+    std::vector<float> feld(3);
+    std::vector<int32_t> ids;
+    struct Fall {
+        const char* name;
+        std::function<void()> aufruf;
+        QString titel;
+        QString text;
+        vb::MsgButtons knoepfe;
+    };
+    const Fall faelle[] = {
+        {"scalar write of a number", [&] { EXPECT_FALSE(d.DVTS("TUKS", 1.5f, "I1", 0)); }, "Datenfehler",
+         "Wert 1,5 kann nicht in die Spalte TUKS der Tabelle E2 gespeichert werden!", nurOk},
+        {"scalar write of a text", [&] { EXPECT_FALSE(d.DVTT("BEMS", "Torf")); }, "Datenfehler",
+         "Wert Torf kann nicht in die Spalte BEMS der Tabelle E2 gespeichert werden!", nurOk},
+        {"array write", [&] { EXPECT_FALSE(d.DVTSF("TUKS", {1.0f, 2.0f}, "I1")); }, "Datenfehler",
+         "Werte können nicht in Spalte TUKS der Tabelle E2 gespeichert werden!", nurOk},
+        {"scalar read", [&] { EXPECT_FALSE(d.DTVS("TUKS", z, "I1", 0)); }, "Datenfehler",
+         "Wert  kann nicht aus der Spalte TUKS der Tabelle E2 eingelesen werden!", nurOk},
+        {"array read", [&] { EXPECT_TRUE(d.DTVSF("TUKS", feld, "I1")); }, "Datenfehler",
+         feldLesen + nichtFestgelegt, okAbbrechen},
+        {"INDEX", [&] { d.INDEX(i16, i16, i16, "I1"); }, "Index", nichtFestgelegt, okAbbrechen},
+        {"INDEXV", [&] { d.INDEXV(v, v, i16, "I1"); }, "Index", nichtFestgelegt, okAbbrechen},
+        {"INDEXL", [&] { d.INDEXL(i32, i32, i32, "ID"); }, "Datenfehler", nichtFestgelegt, okAbbrechen},
+        {"LOESCHEN, OK still ends true", [&] { EXPECT_TRUE(d.LOESCHEN()); }, "Datenfehler", nichtFestgelegt,
+         okAbbrechen},
+        {"IDKRIT", [&] { EXPECT_FALSE(d.IDKRIT(ids, "ID")); }, "Datenfehler", nichtFestgelegt, okAbbrechen},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        boxen().clear();
+        f.aufruf();
+        ASSERT_EQ(boxen().count(), 1);
+        EXPECT_EQ(boxen().last().title, f.titel);
+        EXPECT_EQ(boxen().last().text, f.text);
+        EXPECT_EQ(boxen().last().buttons, f.knoepfe);
+        EXPECT_EQ(boxen().last().icon, vb::MsgIcon::Exclamation);
+    }
+    // The collection read answers false without a box.
+    boxen().clear();
+    std::shared_ptr<clsDATEN::Collection> x;
+    EXPECT_FALSE(d.DTVCOL("TUKS", x));
+    EXPECT_EQ(boxen().count(), 0);
 }
 
 } // namespace

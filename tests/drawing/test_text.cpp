@@ -166,6 +166,35 @@ TEST_F(DrawingTest, GreekInsertedCharactersAndSymbolsInText)
     EXPECT_FALSE(b.target->lines().join("|").contains("\"3\""));
 }
 
+TEST_F(DrawingTest, UnknownCodeTakesTheFontOfThePieceBefore)
+{
+    // A code without a style of its own keeps the font of the piece before:
+    // the first piece's own font, the plain text's, or a subscript's. Two
+    // directives in a row have an empty plain piece between them, so the
+    // second one gets the plain text's font.
+    struct Case {
+        const char* text;
+        const char* piece;
+        const char* font;
+    };
+    const Case cases[] = {
+        {"{q,1}b", "b", "Arial/8"},
+        {"a{t,1}b", "b", "Arial/7"},
+        {"a{t,1}bc{q,1}d", "d", "Arial/8"},
+        {"a{t,1}b{q,1}d", "d", "Arial/8"},
+        {"a{g,1}b{q,1}d", "d", "Arial/8"},
+    };
+    for (const Case& c : cases) {
+        Bench b;
+        b.g->TEXT(20, 30, c.text);
+        QString found;
+        for (const QString& l : b.target->linesOf("PRINT"))
+            if (l.section('"', 1, 1) == QLatin1String(c.piece)) found = l;
+        ASSERT_FALSE(found.isEmpty()) << c.text;
+        EXPECT_TRUE(found.contains(QStringLiteral("font=") + c.font)) << c.text << ": " << found;
+    }
+}
+
 TEST_F(DrawingTest, EmptyDirectiveCodeKeepsTheTextAfterIt)
 {
     Bench b;

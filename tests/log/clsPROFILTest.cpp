@@ -1,7 +1,7 @@
-// The log painter through a recording engine: the engine hand-over, the depth
+// The log painter through the recording engine: the engine hand-over, the depth
 // arrow, the value scale, the soil column and the header block.
-#include "Aufzeichner.h"
 #include "Projektfixture.h"
+#include "Protokoll.h"
 
 #include "database/clsDATEN.h"
 #include "log/clsPROFIL.h"
@@ -13,15 +13,20 @@ namespace {
 
 struct Maler : Projektfixture
 {
-    std::shared_ptr<Aufzeichner> rec = std::make_shared<Aufzeichner>();
+    std::shared_ptr<drawing::RecordingEngine> rec = std::make_shared<drawing::RecordingEngine>();
     clsPROFIL p;
 
     void uebergeben(float my = 0.1f, int16_t oy = -1)
     {
         ansicht(my, oy);
+        // The engine's transforms follow the same view record.
+        drawing::ViewState v;
+        v.OX = 1, v.OY = oy, v.RL = 5, v.RR = 7, v.RO = 5, v.RU = 5;
+        v.XMAX = 840, v.YMIN = -2.7f, v.YMAX = 14, v.MX = 1, v.MY = my;
+        rec->setView(v);
         rec->EIDOBJEKT(11);
         p.setEclsBILD(rec);
-        rec->aufrufe.clear();
+        rec->clear();
     }
     std::unique_ptr<clsDATEN> tabelle(const char* name)
     {
@@ -64,17 +69,17 @@ TEST(clsPROFIL, DepthArrowSymbol)
         m.p.setETAV(f.etav);
         m.p.setEOPTH(f.eopth);
         m.p.TIEFENPFEIL(100, 7);
-        const auto texte = m.rec->texte();
-        ASSERT_EQ(texte.size(), 2) << f.etav << f.eopth;
-        EXPECT_EQ(texte[0], QString::fromLatin1(f.symbol));
-        EXPECT_EQ(texte[1], QStringLiteral("[m]"));
-        const auto* unit = m.rec->text(QStringLiteral("[m]"));
+        const auto zeilen = texte(*m.rec);
+        ASSERT_EQ(zeilen.size(), 2) << f.etav << f.eopth;
+        EXPECT_EQ(zeilen[0], QString::fromLatin1(f.symbol));
+        EXPECT_EQ(zeilen[1], QStringLiteral("[m]"));
+        const auto unit = text(*m.rec, QStringLiteral("[m]"));
         EXPECT_FLOAT_EQ(unit->z[0], 88.0f);           // 2 mm left of the corner 10 mm left of x
         EXPECT_FLOAT_EQ(unit->z[1], 7 * 0.4f * 0.1f); // one line lower
-        const auto pfeil = m.rec->alle(QStringLiteral("POLYGON"));
+        const auto pfeil = alle(*m.rec, QStringLiteral("POLYGON"));
         ASSERT_EQ(pfeil.size(), 1u);
-        EXPECT_EQ(pfeil[0].text, QStringLiteral("1"));   // arrow head
-        EXPECT_FLOAT_EQ(pfeil[0].z[5], 0.5f);            // 5 mm down
+        EXPECT_EQ(pfeil[0].pfeil, 1);                 // arrow head
+        EXPECT_FLOAT_EQ(pfeil[0].z[5], 0.5f);         // 5 mm down
     }
 }
 
@@ -86,18 +91,18 @@ TEST(clsPROFIL, ValueScale)
     const float r = m.p.MSKALA(50, 0, 0, 100, 30, 20, sg, QStringLiteral("n15 / n30"), 0);
     EXPECT_EQ(sg, 6);
     EXPECT_FLOAT_EQ(r, 5.0f);
-    const auto linien = m.rec->alle(QStringLiteral("POLYGON"));
+    const auto linien = alle(*m.rec, QStringLiteral("POLYGON"));
     ASSERT_EQ(linien.size(), 5u);   // axis and four ticks at 0, 30, 60, 90
     EXPECT_FLOAT_EQ(linien[0].z[2], 75.0f);   // axis 5 mm longer than the scale
     for (int k = 0; k < 4; ++k)
         EXPECT_FLOAT_EQ(linien[size_t(k) + 1].z[0], 50 + k * 6.0f) << k;
-    EXPECT_EQ(m.rec->texte(), (QStringList{"0", "100", "n15 / n30"}));
-    EXPECT_FLOAT_EQ(m.rec->text(QStringLiteral("100"))->z[0], 70.0f);
+    EXPECT_EQ(texte(*m.rec), (QStringList{"0", "100", "n15 / n30"}));
+    EXPECT_FLOAT_EQ(text(*m.rec, QStringLiteral("100"))->z[0], 70.0f);
 
-    m.rec->aufrufe.clear();
+    m.rec->clear();
     sg = 6;
     m.p.MSKALA(0, 0, 0, 0.05f, 0.01f, 20, sg, QStringLiteral("t"), 0);
-    EXPECT_TRUE(m.rec->text(QStringLiteral("0,05"))) << m.rec->texte().join('|').toStdString();
+    EXPECT_TRUE(text(*m.rec, QStringLiteral("0,05"))) << texte(*m.rec).join('|').toStdString();
 }
 
 // A scale whose values are all equal spans one step instead of dividing by zero.
@@ -108,11 +113,11 @@ TEST(clsPROFIL, ValueScaleWithoutExtentDrawsOneStep)
     int16_t sg = 6;
     const float r = m.p.MSKALA(10, 0, 0, 0, 10, 20, sg, QStringLiteral("w [%]"), 2);
     EXPECT_FLOAT_EQ(r, 0.5f);
-    for (const auto& a : m.rec->aufrufe)
+    for (const auto& a : aufrufe(*m.rec))
         for (float z : a.z)
             EXPECT_TRUE(std::isfinite(z)) << a.name.toStdString();
-    EXPECT_EQ(m.rec->alle(QStringLiteral("POLYGON")).size(), 3u);   // axis and two ticks
-    EXPECT_EQ(m.rec->texte(), (QStringList{"0", "10", "w [%]"}));
+    EXPECT_EQ(alle(*m.rec, QStringLiteral("POLYGON")).size(), 3u);   // axis and two ticks
+    EXPECT_EQ(texte(*m.rec), (QStringList{"0", "10", "w [%]"}));
     EXPECT_TRUE(m.dienste.dialogs.messages().empty());
 }
 
@@ -138,7 +143,7 @@ TEST(clsPROFIL, SoilColumnWithoutLayersDrawsNothing)
     ProfilParameter pp;
     pp.X = 100;
     m.p.PROFIL(*e2, pp);
-    EXPECT_TRUE(m.rec->aufrufe.empty());
+    EXPECT_TRUE(m.rec->calls().isEmpty());
     EXPECT_EQ(pp.SG, 8);
 }
 
@@ -161,7 +166,7 @@ TEST(clsPROFIL, SoilColumnDepthLabelsDescriptionsAndAssessors)
         {false, {"312,40", "312,30", "308,50"}, "312,50"},
     };
     for (const Fall& f : faelle) {
-        m.rec->aufrufe.clear();
+        m.rec->clear();
         m.p.setETAV(f.etav);
         ProfilParameter pp;
         pp.BUV = pp.BEMV = pp.BFV = pp.BZSV = 1;
@@ -172,46 +177,46 @@ TEST(clsPROFIL, SoilColumnDepthLabelsDescriptionsAndAssessors)
         const float h = 7 * 0.4f * 0.1f;   // one line in metres
         const float L[] = {h, 2 * h, 4.0f};
         for (int i = 0; i < 3; ++i) {
-            const auto* t = m.rec->text(f.tiefen[i]);
-            ASSERT_TRUE(t) << f.tiefen[i].toStdString() << " in " << m.rec->texte().join('|').toStdString();
+            const auto t = text(*m.rec, f.tiefen[i]);
+            ASSERT_TRUE(t) << f.tiefen[i].toStdString() << " in " << texte(*m.rec).join('|').toStdString();
             EXPECT_FLOAT_EQ(t->z[0], 183 - 2.5f);
             EXPECT_NEAR(t->z[1], L[i], 1e-6) << i;
             EXPECT_EQ(t->z[4], 2);   // right-aligned
         }
-        const auto* oben = m.rec->text(f.oben);
+        const auto oben = text(*m.rec, f.oben);
         ASSERT_TRUE(oben);
         EXPECT_FLOAT_EQ(oben->z[1], 0);
 
         // Text blocks: 1.7 lines, plus a line for a colour or a remark.
         const float b0 = 2.7f * 7 * 0.4f * 0.1f, b1 = b0;
         const float B0 = b0, B1 = B0 + b1, B2 = 4.0f;
-        const auto* d0 = m.rec->text(QStringLiteral("Mu"));
-        const auto* d1 = m.rec->text(QStringLiteral("(G, S, u', md) 2"));
-        const auto* d2 = m.rec->text(QStringLiteral("(b'T, s, st) "));
-        ASSERT_TRUE(d0 && d1 && d2) << m.rec->texte().join('|').toStdString();
+        const auto d0 = text(*m.rec, QStringLiteral("Mu"));
+        const auto d1 = text(*m.rec, QStringLiteral("(G, S, u', md) 2"));
+        const auto d2 = text(*m.rec, QStringLiteral("(b'T, s, st) "));
+        ASSERT_TRUE(d0 && d1 && d2) << texte(*m.rec).join('|').toStdString();
         EXPECT_NEAR(d0->z[1], B0 - b0, 1e-6);          // top of its block: the ground line
         EXPECT_NEAR(d1->z[1], B1 - b1, 1e-6);
         EXPECT_NEAR(d2->z[1], B2 - (B2 - B1), 1e-6);   // block from the previous block down to the layer
         EXPECT_FLOAT_EQ(d1->z[0], 183 + 7.5f);
-        const auto* rem = m.rec->text(QStringLiteral("Auffüllung"));
+        const auto rem = text(*m.rec, QStringLiteral("Auffüllung"));
         ASSERT_TRUE(rem);
         EXPECT_NEAR(rem->z[1], d0->z[1] + h, 1e-6);
-        const auto* farbe = m.rec->text(QStringLiteral("keine Angabe"));
+        const auto farbe = text(*m.rec, QStringLiteral("keine Angabe"));
         ASSERT_TRUE(farbe);
         EXPECT_NEAR(farbe->z[1], d1->z[1] + h, 1e-6);
 
         // Assessors 1 and 3 on consecutive lines below the last block.
-        const auto* a1 = m.rec->text(QStringLiteral("1: Dr. Huber"));
-        const auto* a3 = m.rec->text(QStringLiteral("3: Ing. Maier"));
+        const auto a1 = text(*m.rec, QStringLiteral("1: Dr. Huber"));
+        const auto a3 = text(*m.rec, QStringLiteral("3: Ing. Maier"));
         ASSERT_TRUE(a1 && a3);
         EXPECT_FLOAT_EQ(a1->z[0], 183 + 30);
         EXPECT_NEAR(a1->z[1], 4.0f + h, 1e-6);
         EXPECT_NEAR(a3->z[1], 4.0f + 2 * h, 1e-6);
-        EXPECT_FALSE(m.rec->text(QStringLiteral("2: ")));
+        EXPECT_FALSE(text(*m.rec, QStringLiteral("2: ")));
 
         // Depth leader of the thin second layer: from its bottom to the moved label.
         bool leader = false;
-        for (const auto& a : m.rec->alle(QStringLiteral("POLYGON")))
+        for (const auto& a : alle(*m.rec, QStringLiteral("POLYGON")))
             if (a.z.size() == 6 && a.z[0] == 183 && std::fabs(a.z[1] - 0.2f) < 1e-6f)
                 leader = std::fabs(a.z[3] - 2 * h) < 1e-6f && a.z[4] == 183 - 9;
         EXPECT_TRUE(leader);
@@ -233,21 +238,21 @@ TEST(clsPROFIL, SoilColumnSwitches)
     pp.SG = 7;
     pp.BOKOT = 1;
     m.p.PROFIL(*e2, pp);
-    EXPECT_EQ(m.rec->texte(), (QStringList{"(S) "}));
-    EXPECT_TRUE(m.rec->alle(QStringLiteral("KREIS")).empty());   // no depth arrow
+    EXPECT_EQ(texte(*m.rec), (QStringList{"(S) "}));
+    EXPECT_TRUE(alle(*m.rec, QStringLiteral("KREIS")).empty());   // no depth arrow
 
     // ARV: one thick layer, the first line one line above the middle.
-    m.rec->aufrufe.clear();
+    m.rec->clear();
     pp = ProfilParameter();
     pp.X = 50;
     pp.SG = 7;
     pp.ARV = true;
     m.p.PROFIL(*e2, pp);
-    const auto* t = m.rec->text(QStringLiteral("(S) "));
+    const auto t = text(*m.rec, QStringLiteral("(S) "));
     ASSERT_TRUE(t);
     EXPECT_NEAR(t->z[1], 3.0f - 7 * 0.4f * 0.1f - 1.5f, 1e-6);
-    EXPECT_TRUE(m.rec->text(QStringLiteral("z")));
-    EXPECT_EQ(m.rec->alle(QStringLiteral("KREIS")).size(), 1u);
+    EXPECT_TRUE(text(*m.rec, QStringLiteral("z")));
+    EXPECT_EQ(alle(*m.rec, QStringLiteral("KREIS")).size(), 1u);
 }
 
 TEST(clsPROFIL, SoilColumnErrorShowsItsBoxAndCancelLeaves)
@@ -289,17 +294,17 @@ TEST(clsPROFIL, HeaderBlock)
         k.AOPTK = f.aoptk;
         m.p.BESCHRIFTUNG(*e1, k);
         EXPECT_EQ(k.SG, 8);
-        const auto texte = m.rec->texte();
-        ASSERT_EQ(texte.size(), 8) << f.optk;
-        EXPECT_EQ(texte[0], QString::fromUtf8(f.zeile1)) << f.optk;
-        EXPECT_EQ(texte[1], QStringLiteral("Rechtswert = 5432100,125 m"));
-        EXPECT_EQ(texte[5], QStringLiteral("Maßstab 1: 100"));
-        const auto* z4 = m.rec->text(texte[3]);
+        const auto zeilen = texte(*m.rec);
+        ASSERT_EQ(zeilen.size(), 8) << f.optk;
+        EXPECT_EQ(zeilen[0], QString::fromUtf8(f.zeile1)) << f.optk;
+        EXPECT_EQ(zeilen[1], QStringLiteral("Rechtswert = 5432100,125 m"));
+        EXPECT_EQ(zeilen[5], QStringLiteral("Maßstab 1: 100"));
+        const auto z4 = text(*m.rec, zeilen[3]);
         EXPECT_FLOAT_EQ(z4->z[0], 0);
         EXPECT_NEAR(z4->z[1], -2.7f + 3 * 0.4f, 1e-5);   // 4 mm lines at 1:100
-        EXPECT_FLOAT_EQ(m.rec->text(texte[1])->z[0], 5);
-        EXPECT_FLOAT_EQ(m.rec->text(texte[4])->z[0], 60);
-        const auto regel = m.rec->alle(QStringLiteral("POLYGON"));
+        EXPECT_FLOAT_EQ(text(*m.rec, zeilen[1])->z[0], 5);
+        EXPECT_FLOAT_EQ(text(*m.rec, zeilen[4])->z[0], 60);
+        const auto regel = alle(*m.rec, QStringLiteral("POLYGON"));
         ASSERT_EQ(regel.size(), 1u);
         EXPECT_FLOAT_EQ(regel[0].z[2], 840);   // LL missing: to the end of the x range
         EXPECT_NEAR(regel[0].z[1], -2.7f + 4.5f * 0.4f, 1e-5);
@@ -318,7 +323,7 @@ TEST(clsPROFIL, HeaderBlockRuleLength)
         k.X = 10;
         k.LL = f.ll;
         m.p.BESCHRIFTUNG(*e1, k);
-        const auto regel = m.rec->alle(QStringLiteral("POLYGON"));
+        const auto regel = alle(*m.rec, QStringLiteral("POLYGON"));
         ASSERT_EQ(regel.size(), f.regeln) << f.ll;
         if (f.regeln) {
             EXPECT_FLOAT_EQ(regel[0].z[2], f.ende);

@@ -1,7 +1,7 @@
-// The page composer through a recording engine: layout, allowances, scale,
+// The page composer through the recording engine: layout, allowances, scale,
 // view-record reset, progress and the guard against nested compositions.
-#include "../log/Aufzeichner.h"
 #include "../log/Projektfixture.h"
+#include "../log/Protokoll.h"
 
 #include "drawing/Target.h"
 #include "log/clsPROFIL.h"
@@ -12,6 +12,15 @@ namespace {
 
 using seite11::Spalte;
 const db::Params keyed{vb::Variant(Projektfixture::ID)};
+
+// The CAD engine's own member on top of the recording engine, so that it can
+// stand in for the CAD engine too.
+struct CadAufzeichner : drawing::RecordingEngine
+{
+    bool grenzen = false;
+    bool EBOGRENZEN() const override { return grenzen; }
+    void EBOGRENZEN(bool v) override { grenzen = v; }
+};
 
 drawing::NumberList bereich(int von, int bis, int schritt)
 {
@@ -24,7 +33,7 @@ drawing::NumberList bereich(int von, int bis, int schritt)
 struct Komposition : Projektfixture
 {
     drawing::PictureTarget bild{13608.0f, 7484.4f};
-    std::shared_ptr<Aufzeichner> rec;
+    std::shared_ptr<drawing::RecordingEngine> rec;
     Seite11 seite;
     int maschinen = 0;
     std::vector<int> fortschritte;
@@ -43,9 +52,10 @@ struct Komposition : Projektfixture
         seite.ELYIT = drawing::NumberList(seite.ELYDIFF.size(), 1);
         seite.ELYGIT = seite.ELYIT;
         seite.bild = &bild;
-        seite.maschinenFabrik = [this](int16_t) {
+        seite.maschinenFabrik = [this](int16_t modus) {
             ++maschinen;
-            rec = std::make_shared<Aufzeichner>();
+            rec = modus == seite11::AUTOCAD ? std::make_shared<CadAufzeichner>()
+                                            : std::make_shared<drawing::RecordingEngine>();
             return rec;
         };
         db::sharedState().fortschrittHook = [this](int w) { fortschritte.push_back(w); };
@@ -67,13 +77,10 @@ struct Komposition : Projektfixture
             r.push_back(x);
         return r;
     }
-    const Aufzeichner::Aufruf& skalen() const
+    Aufruf skalen() const
     {
-        static Aufzeichner::Aufruf leer;
-        for (const auto& a : rec->aufrufe)
-            if (a.name == QLatin1String("SKALEN"))
-                return a;
-        return leer;
+        const auto s = alle(*rec, QStringLiteral("SKALEN"));
+        return s.empty() ? Aufruf{} : s.front();
     }
 };
 
@@ -92,20 +99,20 @@ TEST(Seite11, WorkedLayoutOnScreenAndPrinter)
         k.seite.BILD11(f.modus, f.modus == 1 ? -3.0f : 0.0f, 0, nullptr);
         EXPECT_EQ(k.xs(), f.x) << f.modus;
         EXPECT_FLOAT_EQ(k.seite.xBereich()[1], f.ausdehnung);
-        const auto& s = k.skalen();
+        const Aufruf s = k.skalen();
         ASSERT_EQ(s.z.size(), 5u);
         EXPECT_EQ(s.z[0], -1);
         EXPECT_FLOAT_EQ(s.z[2], f.ausdehnung);
-        EXPECT_EQ(k.rec->objekt, &k.bild);
+        EXPECT_EQ(k.rec->EOBJEKT(), &k.bild);
         if (f.modus == 1) {
-            EXPECT_FLOAT_EQ(k.rec->exdl, 12);   // the picture's 15 mm less 3
-            EXPECT_FLOAT_EQ(k.rec->eydo, 30);
-            EXPECT_FLOAT_EQ(k.rec->elx, 175);
-            EXPECT_FLOAT_EQ(k.rec->ely, 230);
+            EXPECT_FLOAT_EQ(k.rec->EXDL(), 12);   // the picture's 15 mm less 3
+            EXPECT_FLOAT_EQ(k.rec->EYDO(), 30);
+            EXPECT_FLOAT_EQ(k.rec->ELX(), 175);
+            EXPECT_FLOAT_EQ(k.rec->ELY(), 230);
         }
         // The soil column stands where the layout puts it.
-        const auto* tiefe = k.rec->text(QStringLiteral("2,30"));
-        ASSERT_TRUE(tiefe) << k.rec->texte().join('|').toStdString();
+        const auto tiefe = text(*k.rec, QStringLiteral("2,30"));
+        ASSERT_TRUE(tiefe) << texte(*k.rec).join('|').toStdString();
         EXPECT_FLOAT_EQ(tiefe->z[0], f.x[4] - 2.5f);
         EXPECT_TRUE(k.dienste.dialogs.messages().empty());
     }
@@ -117,10 +124,10 @@ TEST(Seite11, CadModeTakesThePictureAreaAndTheClipFlag)
     k.seite.acadGrenzen = true;
     drawing::RecordingTarget dokument;
     k.seite.BILD11(2, 0, 0, &dokument);
-    EXPECT_TRUE(k.rec->grenzen);
-    EXPECT_EQ(k.rec->objekt, &dokument);
-    EXPECT_NEAR(k.rec->elx, 240, 1e-3);
-    EXPECT_NEAR(k.rec->ely, 132, 1e-3);
+    EXPECT_TRUE(k.rec->EBOGRENZEN());
+    EXPECT_EQ(k.rec->EOBJEKT(), &dokument);
+    EXPECT_NEAR(k.rec->ELX(), 240, 1e-3);
+    EXPECT_NEAR(k.rec->ELY(), 132, 1e-3);
     EXPECT_TRUE(k.seite.profil()->EBOACAD());
     EXPECT_FLOAT_EQ(k.xs()[4], 188);   // no screen shift
 }
@@ -137,7 +144,7 @@ TEST(Seite11, HeaderBlockSwitchSetsTheTopAllowance)
         k.seite.BILD11(0, 0, 0, nullptr);
         EXPECT_FLOAT_EQ(k.seite.yBereich()[0], f.oben) << f.bztv;
         EXPECT_FLOAT_EQ(k.seite.yBereich()[1], 6.5f + 2.0f);
-        EXPECT_EQ(bool(k.rec->text(QStringLiteral("Maßstab 1: 100"))), f.kopf);
+        EXPECT_EQ(bool(text(*k.rec, QStringLiteral("Maßstab 1: 100"))), f.kopf);
         EXPECT_FLOAT_EQ(k.g0("YMIN"), f.kopf ? -9.0f : 0.0f);
     }
 }
@@ -181,10 +188,10 @@ TEST(Seite11, NewEvaluationResetsTheViewRecord)
               "VALUES (?, 11, 0, 1, 9, 9, 9, 9, 3, 900, -3, 42, 2, 0.5, 1)", keyed);
         k.seite.BONEU = neu;
         k.seite.BILD11(0, 0, 0, nullptr);
-        EXPECT_EQ(k.rec->eboymax, neu);
-        EXPECT_TRUE(k.rec->eboymin);
-        EXPECT_FALSE(k.rec->eboxmin);
-        EXPECT_TRUE(k.rec->eboxmax);
+        EXPECT_EQ(k.rec->EBOYMAX(), neu);
+        EXPECT_TRUE(k.rec->EBOYMIN());
+        EXPECT_FALSE(k.rec->EBOXMIN());
+        EXPECT_TRUE(k.rec->EBOXMAX());
         EXPECT_EQ(k.anzahl(QStringLiteral("SELECT COUNT(*) FROM G0 WHERE ID = ?"), keyed), 1);
         EXPECT_FLOAT_EQ(k.g0("MY"), 0.1f);   // written on every composition
         if (neu) {
@@ -201,12 +208,12 @@ TEST(Seite11, NewEvaluationResetsTheViewRecord)
             EXPECT_EQ(k.g0("MX"), 2);
         }
         // The engine and the painter are set up for picture 11 of the record.
-        EXPECT_EQ(k.rec->eid, Projektfixture::ID);
-        EXPECT_EQ(k.rec->eidobjekt, 11);
-        EXPECT_EQ(k.rec->lxmin->size(), 25u);
-        EXPECT_EQ(k.rec->lxdiff->size(), 24u);
-        EXPECT_EQ(*k.rec->lxit, *k.rec->lxdiff);
-        EXPECT_EQ(k.rec->lymin, k.seite.ELYMIN);
+        EXPECT_EQ(k.rec->EID(), Projektfixture::ID);
+        EXPECT_EQ(k.rec->EIDOBJEKT(), 11);
+        EXPECT_EQ(k.rec->ELXMIN()->size(), 25u);
+        EXPECT_EQ(k.rec->ELXDIFF()->size(), 24u);
+        EXPECT_EQ(*k.rec->ELXIT(), *k.rec->ELXDIFF());
+        EXPECT_EQ(k.rec->ELYMIN(), k.seite.ELYMIN);
     }
 }
 
@@ -223,10 +230,10 @@ TEST(Seite11, PainterSetUpFromTheRecord)
     EXPECT_TRUE(p->EOPTH());
     EXPECT_FALSE(p->ETAV());
     EXPECT_EQ(p->ELBUListe(), (QStringList{"Dr. Huber", "", "Ing. Maier", ""}));
-    EXPECT_TRUE(k.rec->text(QStringLiteral("NN")));
-    EXPECT_TRUE(k.rec->text(QStringLiteral("310,20")));   // 312.5 - 2.3
-    EXPECT_TRUE(k.rec->text(QStringLiteral("(G, S, u', md) 1")));
-    EXPECT_TRUE(k.rec->text(QStringLiteral("3: Ing. Maier")));
+    EXPECT_TRUE(text(*k.rec, QStringLiteral("NN")));
+    EXPECT_TRUE(text(*k.rec, QStringLiteral("310,20")));   // 312.5 - 2.3
+    EXPECT_TRUE(text(*k.rec, QStringLiteral("(G, S, u', md) 1")));
+    EXPECT_TRUE(text(*k.rec, QStringLiteral("3: Ing. Maier")));
     EXPECT_EQ(k.seite.letzteSchicht(), 2);
 }
 
@@ -246,7 +253,7 @@ TEST(Seite11, RecordWithoutOptionsDrawsTheSoilColumnOnly)
     ASSERT_EQ(k.seite.gezeichneteSpalten().size(), 1u);
     EXPECT_FLOAT_EQ(k.seite.xBereich()[1], 20 + 84);
     EXPECT_FLOAT_EQ(k.seite.yBereich()[0], -5 * 0.075f);
-    EXPECT_FALSE(k.rec->text(QStringLiteral("Maßstab 1: 100")));
+    EXPECT_FALSE(text(*k.rec, QStringLiteral("Maßstab 1: 100")));
     EXPECT_TRUE(k.dienste.dialogs.messages().empty());
 }
 
@@ -290,4 +297,27 @@ TEST(Seite11, CadModeWithoutEngineReportsAndStops)
     EXPECT_TRUE(boxen[0].text.startsWith(QStringLiteral("VB-Fehler: 429\n"))) << boxen[0].text.toStdString();
     EXPECT_TRUE(k.seite.gezeichneteSpalten().empty());
     EXPECT_TRUE(dokument.lines().isEmpty());
+}
+
+// An engine without the CAD clip member raises in the target step; Cancel in
+// the composer's box ends the composition there: no progress, no frame, no
+// columns.
+TEST(Seite11, CancelInTheTargetStepEndsTheComposition)
+{
+    Komposition k;
+    k.seite.maschinenFabrik = [&](int16_t) {
+        k.rec = std::make_shared<drawing::RecordingEngine>();
+        return k.rec;
+    };
+    k.fortschritte.clear();
+    k.dienste.dialogs.answerMessage(vb::vbCancel);
+    drawing::RecordingTarget dokument;
+    k.seite.BILD11(2, 0, 0, &dokument);
+    const auto boxen = k.dienste.dialogs.messages();
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].title, QStringLiteral("Bild 11"));
+    EXPECT_TRUE(boxen[0].text.startsWith(QStringLiteral("VB-Fehler: 438\n"))) << boxen[0].text.toStdString();
+    EXPECT_TRUE(k.fortschritte.empty());
+    EXPECT_TRUE(alle(*k.rec, QStringLiteral("SKALEN")).empty());
+    EXPECT_TRUE(k.seite.gezeichneteSpalten().empty());
 }

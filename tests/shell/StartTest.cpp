@@ -17,6 +17,8 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <cstdlib>
 
 using vb::DialogRecord;
 
@@ -77,6 +79,19 @@ TEST_F(ShellTest, CompleteStartUpHandsOverAndShowsTheProject)
     for (QAction* a : w.mnuEXTRAS->actions())
         sichtbar += a->isVisible() ? 1 : 0;
     EXPECT_EQ(sichtbar, 2);   // separator and Komprimieren
+    // The separator keeps its place above Komprimieren when the menu is shown.
+    const QRect trenner = w.mnuEXTRAS->actionGeometry(w.mnuTRENN2);
+    EXPECT_GT(trenner.height(), 0);
+    EXPECT_LE(trenner.bottom(), w.mnuEXTRAS->actionGeometry(w.mnuKOMPRIMIEREN).top());
+
+    // The main window opens over most of the screen, centred on it.
+    ASSERT_NE(w.screen(), nullptr);
+    const QRect frei = w.screen()->availableGeometry();
+    EXPECT_TRUE(frei.contains(w.geometry())) << w.geometry().x() << "," << w.geometry().y();
+    EXPECT_GE(w.width(), frei.width() * 8 / 10);
+    EXPECT_GE(w.height(), frei.height() * 8 / 10);
+    EXPECT_LE(std::abs(w.geometry().center().x() - frei.center().x()), 2);
+    EXPECT_LE(std::abs(w.geometry().center().y() - frei.center().y()), 2);
 }
 
 TEST_F(ShellTest, FatalMessagesEndTheProgramAndLeaveTheHandOverAlone)

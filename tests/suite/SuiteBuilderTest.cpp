@@ -143,4 +143,82 @@ TEST(SuiteBuilder, FixtureOpensTheWorkingCopyAsTheStartUpDoes)
     EXPECT_FALSE(db::sharedState().cnnX);
 }
 
+
+// The demo boreholes speak the vocabulary of the input window's code lists and
+// hold values a field engineer would record.
+TEST(SuiteBuilder, DemoDataUsesTheCodeListsAndPlausibleValues)
+{
+    QTemporaryDir tmp;
+    const QString pfad = tmp.filePath(QStringLiteral("KAVELOR.mdb"));
+    suite::projektDatenbank(pfad);
+    auto c = db::Connection::open(pfad);
+
+    const QStringList hauptbestandteile = {"Y",   "X",   "G",   "gG",  "mG",  "gmG", "mfG", "fG", "S",
+                                           "gS",  "mS",  "gmS", "mfS", "fS",  "b'U", "bU",  "b¯U", "H",
+                                           "b'T", "bT",  "b¯T", "Mu",  "A",   "Ko",  "Lö",  "LöL"};
+    const QStringList nebenbestandteile = {"y¯", "y", "y'", "x¯", "x", "x'", "g¯", "g", "g'",
+                                           "s¯", "s", "s'", "u¯", "u", "u'", "t¯", "t", "t'"};
+    const QStringList farben = {"keine Angabe", "RAL1002", "RAL1004", "RAL1011", "RAL1014", "RAL3009",
+                                "RAL3011",      "RAL3016", "RAL6013", "RAL7003", "RAL7006", "RAL7013",
+                                "RAL7030",      "RAL7031", "RAL7032", "RAL8000", "RAL8001", "RAL8003",
+                                "RAL8004",      "RAL8011", "RAL8023", "RAL8028"};
+    struct Liste {
+        const char* tabelle;
+        const char* spalte;
+        QStringList werte;
+        bool mehrere;   // several items separated by commas
+    };
+    const Liste listen[] = {
+        {"E2", "HPTB1", hauptbestandteile, false},
+        {"E2", "HPTB2", hauptbestandteile, false},
+        {"E2", "NEBB", nebenbestandteile, true},
+        {"E2", "RUND", {"ka* ", "ka", "ka' ", "ge' ", "ge", "ge* "}, false},
+        {"E2", "ZUST", {"lo", "md", "di", "sd", "br", "we", "st", "ha", "fe"}, false},
+        {"E2", "FARBE", farben, false},
+        {"E2", "BS", {"0", "1", "2", "3", "4", "5"}, false},
+        {"E3", "GTYP", {"0", "1", "2"}, false},
+        {"E4", "ENTVERF", {"0", "1", "2"}, false},
+        {"E6", "STYP", {"0", "1"}, false},
+        {"E7", "MAT", {"keine Angaben", "Stahl", "PVC"}, false},
+    };
+    for (const Liste& l : listen) {
+        SCOPED_TRACE(std::string(l.tabelle) + "." + l.spalte);
+        auto rs = c->openRecordset(QStringLiteral("SELECT [%1] FROM [%2] WHERE [%1] IS NOT NULL")
+                                       .arg(QLatin1String(l.spalte), QLatin1String(l.tabelle)));
+        EXPECT_GT(rs->recordCount(), 0);
+        for (; !rs->eof(); rs->moveNext()) {
+            const QString wert = vb::CStr(rs->field(0));
+            for (const QString& teil : l.mehrere ? wert.split(QLatin1Char(',')) : QStringList{wert})
+                EXPECT_TRUE(l.werte.contains(teil)) << '"' << teil.toStdString() << '"';
+        }
+    }
+
+    // Rules of the trade: none of these queries may find a row.
+    const char* verstoesse[] = {
+        // grain-size fractions make up the whole sample; the fines pass 0.4 mm
+        "SELECT * FROM E4 WHERE ABS(PF+PS+PG+PPX+PPY-100) > 0.01 OR D04 < PF",
+        // plastic limit below liquid limit; blows for 30 cm at least those for 15 cm
+        "SELECT * FROM E9 WHERE WP >= WL",
+        "SELECT * FROM E6 WHERE N30 < N15",
+        // an assessor number names an assessor of the record
+        "SELECT * FROM E2 JOIN E1 USING (ID) WHERE (BS=1 AND B1 IS NULL) OR (BS=2 AND B2 IS NULL) "
+        "OR (BS=3 AND B3 IS NULL) OR (BS=4 AND B4 IS NULL)",
+        // every depth lies within the borehole, whose layers reach its final depth
+        "SELECT * FROM E3 t WHERE TGW > (SELECT MAX(TUKS) FROM E2 WHERE E2.ID=t.ID)",
+        "SELECT * FROM E4 t WHERE TUKP > (SELECT MAX(TUKS) FROM E2 WHERE E2.ID=t.ID)",
+        "SELECT * FROM E5 t WHERE VTT > (SELECT MAX(TUKS) FROM E2 WHERE E2.ID=t.ID)",
+        "SELECT * FROM E6 t WHERE VTS > (SELECT MAX(TUKS) FROM E2 WHERE E2.ID=t.ID)",
+        "SELECT * FROM E7 t WHERE VTV > (SELECT MAX(TUKS) FROM E2 WHERE E2.ID=t.ID)",
+        "SELECT * FROM E8 t WHERE VTB > (SELECT MAX(TUKS) FROM E2 WHERE E2.ID=t.ID)",
+        "SELECT * FROM E9 t WHERE VTBI > (SELECT MAX(TUKS) FROM E2 WHERE E2.ID=t.ID)",
+        "SELECT * FROM E10 t WHERE VTP > (SELECT MAX(TUKS) FROM E2 WHERE E2.ID=t.ID)",
+        "SELECT * FROM E11 t WHERE VTF > (SELECT MAX(TUKS) FROM E2 WHERE E2.ID=t.ID)",
+        // the drilling method is given down to the final depth
+        "SELECT * FROM E1 WHERE (SELECT MAX(VTB) FROM E8 WHERE E8.ID=E1.ID) <> "
+        "(SELECT MAX(TUKS) FROM E2 WHERE E2.ID=E1.ID)",
+    };
+    for (const char* sql : verstoesse)
+        EXPECT_EQ(zeilen(*c, QString::fromUtf8(sql)), 0) << sql;
+}
+
 } // namespace

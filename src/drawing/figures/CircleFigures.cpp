@@ -11,7 +11,8 @@
 
 namespace drawing {
 
-// Shared with the CAD engine (declared in Numeric.h).
+// Shared with the CAD engine (declared in Numeric.h). Crossings of the
+// circle with the vertical line at x, the smaller value first.
 bool KREISSCHNITTX(float xm, float ym, float r, float x, float ys[2])
 {
     const float p = -ym;
@@ -26,18 +27,10 @@ bool KREISSCHNITTX(float xm, float ym, float r, float x, float ys[2])
     return true;
 }
 
+// The same with the axes exchanged: the horizontal line at y.
 bool KREISSCHNITTY(float xm, float ym, float r, float y, float xs[2])
 {
-    const float p = -xm;
-    const double dym = double(y) - double(ym);
-    const float q = float(double(xm) * double(xm) + dym * dym - double(r) * double(r));
-    const double d = double(p) * double(p) - double(q);
-    if (d < 0.0)
-        return false;
-    const double w = std::sqrt(d);
-    xs[0] = float(-double(p) - w);
-    xs[1] = float(w - double(p));
-    return true;
+    return KREISSCHNITTX(ym, xm, r, y, xs);
 }
 
 namespace figures {

@@ -1,12 +1,4 @@
 #pragma once
-// NOTE for the drawing core (from the figures part): KREISSCHNITTX and
-// KREISSCHNITTY (declared in drawing/Numeric.h) are defined in
-// figures/CircleFigures.cpp; please don't define them in Numeric.cpp. The
-// clsGRAFIK members KREIS, POLYGON, GELAENDESCHRAFFUR, KOTENDREIECK,
-// LASTFLAECHEN and SCHNITTKRAFT are defined in figures/clsGRAFIK_figures.cpp;
-// the FigureHost members (view, foreColor, setFill, circle, arc, dot,
-// pointSymbol) are left to clsGRAFIK.cpp. The pure geometry behind the figures
-// is in figures/FigureGeometry.h.
 // Figures both drawing engines draw the same way: circles and arcs cut at the
 // plot frame, point series with their marks, terrain hatch, level triangles,
 // load areas and section forces.
@@ -17,7 +9,11 @@
 // members of the same names here. Each function catches its own errors and
 // shows its own error box (as the engine member of that name does).
 //
-// (Shared helpers the figures need beyond these may be declared here too.)
+// Where they live: the geometry behind the figures is in FigureGeometry.h;
+// KREISSCHNITTX and KREISSCHNITTY (declared in drawing/Numeric.h) are
+// defined with the circle figures; clsGRAFIK's KREIS, POLYGON,
+// GELAENDESCHRAFFUR, KOTENDREIECK, LASTFLAECHEN and SCHNITTKRAFT forward
+// here from clsGRAFIK_figures.cpp.
 
 #include "drawing/DrawingInterface.h"
 

@@ -190,30 +190,16 @@ SeriesError seriesStrokes(int style, const std::vector<PagePoint>& p, PagePoint 
 
     case 2:
     case 7: {
-        if (n < 2)
-            return SeriesError::NeedsTwoPoints;
-        std::vector<float> f(size_t(n + 1));
-        f[0] = p[0].y - (p[1].y - p[0].y) / 2.0f;
-        for (int i = 0; i <= n - 2; ++i)
-            f[size_t(i + 1)] = half(p[i].y, p[i + 1].y);
-        f[size_t(n)] = p[n - 1].y + (p[n - 1].y - p[n - 2].y) / 2.0f;
-        auto F = [&](int i) { return f[size_t(i + 1)]; };
-        for (int i = 0; i < n; ++i) {
-            const float x = p[i].x;
-            if (i == 0) {
-                line({bx, F(-1)}, {x, F(-1)});
-                line({x, F(-1)}, {x, F(0)});
-            } else if (i == n - 1) {
-                line({p[i - 1].x, F(i - 1)}, {x, F(i - 1)});
-                line({x, F(i - 1)}, {x, F(i)});
-                line({x, F(i)}, {bx, F(i)});
-            } else {
-                line(p[i], {x, F(i - 1)});
-                line(p[i], {x, F(i)});
-                line({p[i - 1].x, F(i - 1)}, {x, F(i - 1)});
-            }
-        }
-        return SeriesError::None;
+        // Style 1 with the roles of X and Y exchanged.
+        const auto swap = [](PagePoint q) { return PagePoint{q.y, q.x}; };
+        std::vector<PagePoint> t;
+        for (const PagePoint& q : p)
+            t.push_back(swap(q));
+        SeriesStrokes bars;
+        const SeriesError err = seriesStrokes(1, t, swap(base), nullptr, frame, bars);
+        for (const Segment& l : bars.lines)
+            line(swap(l.a), swap(l.b));
+        return err;
     }
 
     case 3:

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QWindow>
 #include <algorithm>
 
@@ -45,6 +46,47 @@ int pixel(double mm, double dpi)
 {
     return int(std::lround(vb::twipsToPixels(vb::mmToTwips(mm), dpi)));
 }
+
+// A scroll bar of the page as the engine sees it. The engine sets range,
+// steps and value while it draws; those settings are not the user's and must
+// not ask for a new composition, so the bar stays quiet while they are made.
+// Every change it reports is then the user's (or a caller's) own.
+class SeitenBalken : public drawing::QtScrollBar
+{
+public:
+    using drawing::QtScrollBar::QtScrollBar;
+    using drawing::QtScrollBar::LargeChange;
+    using drawing::QtScrollBar::Max;
+    using drawing::QtScrollBar::Min;
+    using drawing::QtScrollBar::SmallChange;
+    using drawing::QtScrollBar::Value;
+
+    void Min(int v) override
+    {
+        const QSignalBlocker still(bar());
+        drawing::QtScrollBar::Min(v);
+    }
+    void Max(int v) override
+    {
+        const QSignalBlocker still(bar());
+        drawing::QtScrollBar::Max(v);
+    }
+    void LargeChange(int v) override
+    {
+        const QSignalBlocker still(bar());
+        drawing::QtScrollBar::LargeChange(v);
+    }
+    void SmallChange(int v) override
+    {
+        const QSignalBlocker still(bar());
+        drawing::QtScrollBar::SmallChange(v);
+    }
+    void Value(int v) override
+    {
+        const QSignalBlocker still(bar());
+        drawing::QtScrollBar::Value(v);
+    }
+};
 
 } // namespace
 
@@ -135,8 +177,8 @@ mdiSEITE1::mdiSEITE1(QWidget* parent) : QWidget(parent)
         bar->hide();
         connect(bar, &QScrollBar::valueChanged, this, [this] { bildAendern(); });
     }
-    m_xBalken = std::make_unique<drawing::QtScrollBar>(hscBILD11, pxProMm, pxProMm);
-    m_yBalken = std::make_unique<drawing::QtScrollBar>(vscBILD11, pxProMm, pxProMm);
+    m_xBalken = std::make_unique<SeitenBalken>(hscBILD11, pxProMm, pxProMm);
+    m_yBalken = std::make_unique<SeitenBalken>(vscBILD11, pxProMm, pxProMm);
 
     m_seite11 = std::make_unique<Seite11>();
     m_seite11->bild = &picBILD11->ziel();
@@ -328,28 +370,48 @@ void mdiSEITE1::KONTEXT(bool& HBOKF, bool& HBOKFS, int32_t& FARBEMDI, int32_t& F
 
 void mdiSEITE1::bildAendern()
 {
-    // While a composition runs, the bars change only because the engine sets
-    // them up (user input is held back meanwhile): no new composition then.
-    if (m_imBild)
-        return;
+    // The engine's own settings of the bars are not reported (SeitenBalken):
+    // this is a change the user made, also one made while a composition runs
+    // (a held arrow repeats on a timer).
     BILD11(0, 0, 0, nullptr);
 }
 
 void mdiSEITE1::BILD11(int16_t OBJ, float XDL, float YDO, drawing::EngineObject* cadDatei)
 {
-    if (!m_seite11 || m_imBild)
+    if (!m_seite11)
         return;
-    m_imBild = true;
-    ++m_kompositionen;
-    m_seite11->BONEU = m_boneu;
-    m_seite11->acadGrenzen = m_acadGrenzen;
-    try {
-        m_seite11->BILD11(OBJ, XDL, YDO, cadDatei);
-    } catch (...) {
-        m_imBild = false;
-        throw;
+    if (m_imBild) {
+        // Never compose inside a composition: the latest request that
+        // arrives meanwhile runs once, right after it.
+        m_nachzuholen = Anfrage{OBJ, XDL, YDO, cadDatei};
+        return;
     }
-    m_imBild = false;
+    // However the run ends, the window is free for the next request.
+    struct Laufmarke
+    {
+        bool& flag;
+        std::optional<Anfrage>& offen;
+        ~Laufmarke()
+        {
+            flag = false;
+            offen.reset();
+        }
+    } marke{m_imBild, m_nachzuholen};
+    m_imBild = true;
+    Anfrage a{OBJ, XDL, YDO, cadDatei};
+    // The new-evaluation flag holds for the first composition only.
+    bool neu = m_boneu;
+    for (;;) {
+        ++m_kompositionen;
+        m_seite11->BONEU = neu;
+        m_seite11->acadGrenzen = m_acadGrenzen;
+        m_seite11->BILD11(a.OBJ, a.XDL, a.YDO, a.cadDatei);
+        if (!m_nachzuholen || !m_seite11)
+            break;
+        a = *m_nachzuholen;
+        m_nachzuholen.reset();
+        neu = false;
+    }
 }
 
 drawing::DrawingInterface* mdiSEITE1::engine() const

@@ -8,7 +8,9 @@
 // Every redraw of the log is a complete composition (BILD11): at load, on
 // every change of a scroll bar and on every mouse press on the picture.
 // Compositions never interleave: a request that arrives while one is running
-// (the data layer lets window messages through between rows) is dropped.
+// (the data layer lets window messages through between rows) is run once,
+// right after it. The engine's own settings of the scroll bars while it draws
+// are no request: they never start a composition.
 //
 // Use (the main window's Auswerten commands):
 //   auto* seite = new mdiSEITE1;          // not shown yet
@@ -27,6 +29,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QScrollBar;
@@ -154,4 +157,12 @@ private:
     int32_t m_farbeMdi = 0xFFFFFF;
     int m_kompositionen = 0;
     bool m_imBild = false;
+    // The latest composition requested while one was running.
+    struct Anfrage
+    {
+        int16_t OBJ;
+        float XDL, YDO;
+        drawing::EngineObject* cadDatei;
+    };
+    std::optional<Anfrage> m_nachzuholen;
 };

@@ -184,6 +184,21 @@ TEST(SeriesGeometry, StyleStrokes)
         for (size_t i = 0; i < s.lines.size(); ++i)
             EXPECT_TRUE(same(s.lines[i], expected[i].a, expected[i].b)) << i;
     }
+    // Bars with levels in X over three points at y 10, 20, 40 (and style 7,
+    // which draws the same): each bar centred on its point's Y, the outer
+    // edges going to the line X = BX.
+    for (int style : {2, 7}) {
+        SeriesStrokes s;
+        seriesStrokes(style, pts({{50, 10}, {40, 20}, {60, 40}}), {100, 5}, nullptr, f, s);
+        const Segment expected[] = {
+            {{100, 5}, {50, 5}},  {{50, 5}, {50, 15}},                          // first bar
+            {{40, 20}, {40, 15}}, {{40, 20}, {40, 30}}, {{50, 15}, {40, 15}},   // middle bar
+            {{40, 30}, {60, 30}}, {{60, 30}, {60, 50}}, {{60, 50}, {100, 50}},  // last bar
+        };
+        ASSERT_EQ(s.lines.size(), std::size(expected)) << style;
+        for (size_t i = 0; i < s.lines.size(); ++i)
+            EXPECT_TRUE(same(s.lines[i], expected[i].a, expected[i].b)) << style << ": " << i;
+    }
     // Outline with levels in X: starts and ends on the line X = BX.
     {
         SeriesStrokes s;

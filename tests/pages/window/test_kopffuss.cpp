@@ -122,6 +122,36 @@ TEST(KopfFuss, PrintsHeaderAndFooterTextsInBothLanguages)
     }
 }
 
+TEST(KopfFuss, FooterDateTakesTheUsersShortDateAndTheTimeHoursAndMinutes)
+{
+    // The block's own language stays German; the date follows the user's
+    // locale. A locale without a language (C, as a bare system has) takes
+    // the German form rather than a month name.
+    struct Fall
+    {
+        const char* locale;
+        const char* datum;
+    };
+    const Fall faelle[] = {
+        {"de_DE", "10.12.2026"},
+        {"de_AT", "10.12.2026"},
+        {"en_US", "12/10/2026"},
+        {"en_GB", "10/12/2026"},
+        {"C", "10.12.2026"},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.locale);
+        Umgebung u;
+        const vb::ScopedLocale lokal{QString::fromLatin1(fall.locale)};
+        u.fuellen();
+        u.kf.KOPFFUSSZEILE();
+        EXPECT_TRUE(u.kf.zeilen().contains(QString::fromLatin1(fall.datum)))
+            << u.kf.zeilen().join(" | ").toStdString();
+        EXPECT_TRUE(u.kf.zeilen().contains(QStringLiteral("14:05")));
+        EXPECT_FALSE(u.kf.zeilen().join(' ').contains(QStringLiteral("Dec")));
+    }
+}
+
 TEST(KopfFuss, PlacesHeaderAndFooterAgainstTheMarginsAndFrame)
 {
     Umgebung u;

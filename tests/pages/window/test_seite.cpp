@@ -4,6 +4,7 @@
 
 #include "database/Connection.h"
 #include "database/SharedState.h"
+#include "pages/Seite11.h"
 #include "pages/clsBERECHNEN.h"
 #include "platform/Services.h"
 #include "suite/SuiteBuilder.h"
@@ -14,7 +15,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTest>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -168,19 +171,56 @@ TEST_F(Seite, EveryScrollAndEveryPressOnThePictureComposesOnce)
     EXPECT_TRUE(dienste.dialogs.messages().empty());
 }
 
-TEST_F(Seite, CompositionRequestedDuringACompositionIsDropped)
+TEST_F(Seite, ScrollDuringACompositionRunsOnceAfterIt)
 {
     mdiSEITE1 seite;
     int innen = 0;
-    // Window messages let through by the data layer while a composition runs
-    // deliver a scroll change: it must not start a second composition inside.
+    int tiefe = 0, tiefste = 0;
+    int zielwert = -1;
+    // Window messages let through by the data layer while the first
+    // composition runs deliver scroll changes (a held arrow repeats on a
+    // timer): none may start a composition inside it, and the last one must
+    // not be lost either.
     db::sharedState().nachrichtenHook = [&] {
-        if (seite.kompositionen() >= 1 && innen++ < 3 && seite.hscBILD11->maximum() > 0)
-            seite.hscBILD11->setValue(seite.hscBILD11->value() == 0 ? 1 : 0);
+        tiefste = std::max(tiefste, ++tiefe);
+        if (seite.kompositionen() == 1 && innen < 3 && seite.hscBILD11->maximum() > 0) {
+            ++innen;
+            seite.hscBILD11->setValue(seite.hscBILD11->value() + 100);
+            zielwert = seite.hscBILD11->value();
+        }
+        --tiefe;
     };
     seite.Form_Load();
     db::sharedState().nachrichtenHook = nullptr;
+    ASSERT_EQ(innen, 3);
+    EXPECT_EQ(seite.kompositionen(), 2);
+    EXPECT_EQ(tiefste, 1);
+    EXPECT_EQ(seite.hscBILD11->value(), zielwert);
+    // Only the first composition after loading is a new evaluation.
+    EXPECT_FALSE(seite.komponist().BONEU);
+    EXPECT_FALSE(seite.neueAuswertung());
+    EXPECT_TRUE(dienste.dialogs.messages().empty());
+}
+
+TEST_F(Seite, TheEnginesOwnScrollBarSettingsStartNoComposition)
+{
+    mdiSEITE1 seite;
+    // Bars left at positions the engine has to change (a range it replaces,
+    // a value beyond it): its settings while drawing are no user request.
+    for (QScrollBar* bar : {seite.hscBILD11, seite.vscBILD11}) {
+        const QSignalBlocker still(bar);
+        bar->setRange(0, 30000);
+        bar->setValue(20000);
+    }
+    seite.Form_Load();
     EXPECT_EQ(seite.kompositionen(), 1);
+    EXPECT_LE(seite.hscBILD11->value(), 10000);
+    EXPECT_LE(seite.vscBILD11->value(), 10000);
+
+    // One scroll of the user: exactly one composition more.
+    seite.vscBILD11->setRange(0, 10000);
+    seite.vscBILD11->setValue(seite.vscBILD11->value() == 0 ? 500 : 0);
+    EXPECT_EQ(seite.kompositionen(), 2);
 }
 
 TEST_F(Seite, KeysCallTheMainWindowCommands)
