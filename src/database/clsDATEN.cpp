@@ -207,6 +207,20 @@ QString klammer(const QString& name)
 {
     return QLatin1Char('[') + name + QLatin1Char(']');
 }
+
+// The order of a selection: by the first column when it is named, then by
+// each later one that is named (a later one without the first leaves a
+// clause that begins with a comma, which the database rejects).
+QString ordnung(const QString (&spalten)[4])
+{
+    QString o;
+    if (!spalten[0].isEmpty())
+        o = QStringLiteral(" ORDER BY ") + klammer(spalten[0]);
+    for (int i = 1; i < 4; ++i)
+        if (!spalten[i].isEmpty())
+            o += QLatin1Char(',') + klammer(spalten[i]);
+    return o;
+}
 } // namespace
 
 clsDATEN::Abfrage clsDATEN::abfrage(const QString& SPV, const Kriterien& k) const
@@ -247,15 +261,8 @@ clsDATEN::Abfrage clsDATEN::abfrage(const QString& SPV, const Kriterien& k) cons
         a.params.push_back(Variant(m_espkw[2]));
     }
 
-    QString ordnung;
-    if (!k.spalte[0].isEmpty())
-        ordnung = QStringLiteral(" ORDER BY ") + klammer(k.spalte[0]);
-    for (int i = 1; i < 4; ++i)
-        if (!k.spalte[i].isEmpty())
-            ordnung += QLatin1Char(',') + klammer(k.spalte[i]);
-
     a.sql = QStringLiteral("SELECT ") + spalten + QStringLiteral(" FROM ") + klammer(m_etabelle) + bedingung
-            + ordnung;
+            + ordnung(k.spalte);
     return a;
 }
 
@@ -940,14 +947,8 @@ bool clsDATEN::IDKRIT(std::vector<int32_t>& IDKR, const QString& SPF1, const Wer
             else
                 a.params.push_back(gebunden(m_cnn, m_etabelle, felder[i], *w));
         }
-        QString ordnung;
-        if (!felder[0].isEmpty())
-            ordnung = QStringLiteral(" ORDER BY ") + klammer(felder[0]);
-        for (int i = 1; i < 4; ++i)
-            if (!felder[i].isEmpty())
-                ordnung += QLatin1Char(',') + klammer(felder[i]);
         a.sql = QStringLiteral("SELECT ") + spalten + QStringLiteral(" FROM ") + klammer(m_etabelle) + bedingung
-                + ordnung;
+                + ordnung(felder);
     });
     if (lauf.abgebrochen)
         return false;

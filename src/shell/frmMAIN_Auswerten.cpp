@@ -21,7 +21,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -96,6 +99,45 @@ void seitenPanelsZeigen(frmMAIN* haupt)
     }
 }
 
+// Holds the main window while a page window is built: the window takes no
+// input, and is released again however the command ends. Enabling a window
+// again enables every menu of its menu bar too, so the menus get back the
+// state they had (the Datei menu stays disabled while page windows are open).
+class Halt
+{
+public:
+    explicit Halt(frmMAIN* haupt) : m_haupt(haupt) {}
+    ~Halt() { freigeben(); }
+    Halt(const Halt&) = delete;
+    Halt& operator=(const Halt&) = delete;
+
+    void halten()
+    {
+        if (m_gehalten || !m_haupt)
+            return;
+        m_menues.clear();
+        for (QAction* a : m_haupt->menuBar()->actions())
+            m_menues.emplace_back(a, a->isEnabled());
+        m_haupt->setEnabled(false);
+        m_gehalten = true;
+    }
+    void freigeben()
+    {
+        if (!m_gehalten || !m_haupt)
+            return;
+        m_gehalten = false;
+        m_haupt->setEnabled(true);
+        for (const auto& [aktion, an] : m_menues)
+            if (aktion)
+                aktion->setEnabled(an);
+    }
+
+private:
+    QPointer<frmMAIN> m_haupt;
+    std::vector<std::pair<QPointer<QAction>, bool>> m_menues;
+    bool m_gehalten = false;
+};
+
 // The progress bar at 100 for a moment, then hidden and back to 0.
 void fortschrittAbschliessen(db::SharedState& st)
 {
@@ -161,17 +203,18 @@ void frmMAIN::mnuBERECHNEN_Click()
 {
     auto& st = state();
     QPointer<mdiSEITE1> seite;
+    Halt halt(this);
     vb::StepRunner op(caption(mnuBERECHNEN), vb::kVbError);
     // Leaving with Cancel never leaves the main window held or the progress
     // bar standing.
-    op.cleanup([this, &st] {
-        setEnabled(true);
+    op.cleanup([&] {
+        halt.freigeben();
         st.setFortschrittSichtbar(false);
         st.setFortschritt(0);
         vb::restoreWaitPointer();
     });
     op.step([] { vb::showWaitPointer(); });
-    op.step([this] { setEnabled(false); });
+    op.step([&] { halt.halten(); });
     op.step([&] {
         st.setFortschrittSichtbar(true);
         nachrichten();
@@ -181,7 +224,7 @@ void frmMAIN::mnuBERECHNEN_Click()
         nachrichten();
     });
     op.step([&] {
-        setEnabled(true);
+        halt.freigeben();
         seiteZeigen(this, seite);
     });
     op.step([this] { seitenPanelsZeigen(this); });
@@ -201,10 +244,11 @@ void frmMAIN::mnuNEUBERECHNEN_Click()
     std::unique_ptr<db::Recordset> a1;
     QPointer<mdiSEITE1> seite;
     bool berechnet = false;
+    Halt halt(this);
     // Cancel in an error box restores the pointer and never leaves the main
     // window held or the progress bar standing.
-    auto freigeben = [this, &st] {
-        setEnabled(true);
+    auto freigeben = [&] {
+        halt.freigeben();
         st.setFortschrittSichtbar(false);
         st.setFortschritt(0);
         vb::restoreWaitPointer();
@@ -213,7 +257,7 @@ void frmMAIN::mnuNEUBERECHNEN_Click()
     vb::StepRunner vorher(caption(mnuNEUBERECHNEN), vb::kVbError);
     vorher.cleanup(freigeben);
     vorher.step([&] {
-        setEnabled(false);
+        halt.halten();
         st.setFortschrittSichtbar(true);
     });
     vorher.step([&] {
@@ -249,7 +293,7 @@ void frmMAIN::mnuNEUBERECHNEN_Click()
     if (!berechnet) {
         // The defaults step has reported its own failure; the record stays
         // to be rebuilt.
-        setEnabled(true);
+        halt.freigeben();
         st.setFortschrittSichtbar(false);
         vb::restoreWaitPointer();
         return;
@@ -263,7 +307,7 @@ void frmMAIN::mnuNEUBERECHNEN_Click()
     });
     nachher.step([&] {
         nachrichten();
-        setEnabled(true);
+        halt.freigeben();
         seiteZeigen(this, seite);
         nachrichten();
     });

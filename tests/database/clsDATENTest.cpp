@@ -585,4 +585,28 @@ TEST_F(DatenTest, DataErrorBoxTextsWordForWord)
     EXPECT_EQ(boxen().count(), 0);
 }
 
+
+// Run from a development folder (its path holds "source" in any case), the
+// presets are the working copy and other databases lie in the project folder.
+TEST_F(DatenTest, DevelopmentModeUsesTheWorkingCopyAndTheProjectFolder)
+{
+    vb::setProgramFolder(umgebung.pfade().wurzel + QStringLiteral("/Source/KAVELOR"));
+    clsDATEN d;
+    d.EBOV(true);
+    EXPECT_EQ(d.verbindung(), db::sharedState().cnnX);
+
+    bool boinf = true;
+    d.EINFMDB(QStringLiteral("VESTRALIN"), &boinf);
+    EXPECT_FALSE(boinf);   // the shared databases' folder is not looked at
+    EXPECT_EQ(d.verbindung(), db::sharedState().cnnX);
+
+    const QString imProjekt = umgebung.pfade().projekt + QStringLiteral("/VESTRALIN.mdb");
+    ASSERT_TRUE(QFile::copy(umgebung.pfade().vestralin, imProjekt));
+    d.EINFMDB(QStringLiteral("VESTRALIN"), &boinf);
+    EXPECT_TRUE(boinf);
+    EXPECT_EQ(d.verbindung()->path(), imProjekt);
+    EXPECT_EQ(boxen().count(), 0);
+    vb::setProgramFolder(umgebung.pfade().programm);
+}
+
 } // namespace

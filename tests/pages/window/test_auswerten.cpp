@@ -320,3 +320,53 @@ TEST_F(Auswerten, PageWhoseLoadFailsIsReportedAndDiscarded)
     EXPECT_FALSE(db::sharedState().fortschrittSichtbar());
     EXPECT_FALSE(vb::waitPointerShown());
 }
+
+TEST_F(Auswerten, FailedCommandReleasesTheMainWindowAndKeepsTheDateiMenuOfTheOpenPage)
+{
+    // A page window is open, so the Datei menu is disabled. A later command
+    // that fails must free the main window again without handing the user
+    // the Datei menu while that page is still shown.
+    struct Fall
+    {
+        const char* name;
+        const char* stoeren;      // SQL that makes the command fail
+        const char* heilen;       // SQL that undoes it
+        bool neuberechnen;        // else Berechnen
+        int antwort;              // answer to an error box, 0: none queued
+    };
+    const Fall faelle[] = {
+        {"defaults step fails", "ALTER TABLE [E12] RENAME TO [E12_weg]", "ALTER TABLE [E12_weg] RENAME TO [E12]",
+         true, 0},
+        {"error box left with Cancel", "ALTER TABLE [A1] RENAME TO [A1_weg]", "ALTER TABLE [A1_weg] RENAME TO [A1]",
+         true, vb::vbCancel},
+        {"page load fails, Cancel", "UPDATE [A1] SET [BONEU]='kaputt'", "UPDATE [A1] SET [BONEU]=0", false,
+         vb::vbCancel},
+    };
+    aktiv(1);
+    haupt().mnuNEUBERECHNEN_Click();
+    ASSERT_EQ(seiten().size(), 1);
+    ASSERT_FALSE(frmMAIN::isMenuEnabled(haupt().mnuDATEI));
+    ASSERT_TRUE(frmMAIN::isMenuEnabled(haupt().mnuEXTRAS));
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        boxen().clear();
+        cnn().execute(QString::fromLatin1(f.stoeren));
+        if (f.antwort)
+            boxen().answerMessage(f.antwort);
+
+        if (f.neuberechnen)
+            haupt().mnuNEUBERECHNEN_Click();
+        else
+            haupt().mnuBERECHNEN_Click();
+        cnn().execute(QString::fromLatin1(f.heilen));
+
+        EXPECT_FALSE(boxen().messages().empty());
+        EXPECT_EQ(seiten().size(), 1);
+        EXPECT_TRUE(haupt().isEnabled());
+        EXPECT_FALSE(frmMAIN::isMenuEnabled(haupt().mnuDATEI));
+        EXPECT_TRUE(frmMAIN::isMenuEnabled(haupt().mnuAUSWERTEN));
+        EXPECT_TRUE(frmMAIN::isMenuEnabled(haupt().mnuEXTRAS));
+        EXPECT_FALSE(db::sharedState().fortschrittSichtbar());
+        EXPECT_FALSE(vb::waitPointerShown());
+    }
+}
