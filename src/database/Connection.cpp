@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace db {
@@ -231,6 +232,20 @@ void backupInto(sqlite3* src, const QString& destPath)
     }
     if (rc != SQLITE_OK)
         vb::raise(rc, fehler + QStringLiteral(" (") + destPath + QLatin1Char(')'));
+
+    // The temporary file is private to its owner; the copy takes the access
+    // rights of the file it replaces (a project folder is shared by the
+    // project's users), or those of any new file.
+    struct stat alt {};
+    mode_t rechte;
+    if (::stat(QFile::encodeName(destPath).constData(), &alt) == 0) {
+        rechte = alt.st_mode & 07777;
+    } else {
+        const mode_t maske = ::umask(0);
+        ::umask(maske);
+        rechte = 0666 & ~maske;
+    }
+    ::chmod(QFile::encodeName(tmpPath).constData(), rechte);
 
     syncFile(tmpPath);
     // A journal left next to the target belongs to the old contents.

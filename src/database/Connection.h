@@ -141,7 +141,8 @@ private:
 // Copy a database file through the backup API (the source may be open in
 // other connections). The copy is written to a temporary file in the target's
 // folder, synced and renamed over the target, so a failure never leaves a
-// damaged target. Raises 53 when the source is missing.
+// damaged target; the copy keeps the target's access rights (a new target
+// gets those of any new file). Raises 53 when the source is missing.
 void copyDatabase(const QString& sourcePath, const QString& destPath);
 
 class Recordset {

@@ -829,40 +829,39 @@ void clsDATEN::INDEXV(Variant& MINI, Variant& MAXI, int16_t& AN, INDEX_DEF)
     INDEX_LAUF(QStringLiteral("Index"), Variant(int16_t(0)), [](const Variant& v) { return v; }, vb::CIntRange)
 }
 
-void clsDATEN::LID(std::vector<int32_t>& ID, bool AKT)
+namespace {
+// The record list of E1 (ID <> 0, all or the active records, by identifier):
+// one column, each value converted into the array, which is replaced only
+// when there are rows.
+template <class T, class F>
+void datensatzListe(const std::shared_ptr<db::Connection>& cnn, const QString& spalte, bool akt,
+                    std::vector<T>& liste, F umwandeln)
 {
-    if (!m_cnn)
+    if (!cnn)
         vb::raise(vb::err::ObjectNotSet);
-    auto rs = m_cnn->openRecordset(
-        AKT ? QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true and [ID]<>0 ORDER BY [KEN]")
-            : QStringLiteral("SELECT [ID] FROM [E1] WHERE [ID]<>0 ORDER BY [KEN]"),
-        {}, db::Connection::Cursor::ReadOnly);
+    auto rs = cnn->openRecordset(QStringLiteral("SELECT ") + klammer(spalte)
+                                     + (akt ? QStringLiteral(" FROM [E1] WHERE [AKT]=true and [ID]<>0 ORDER BY [KEN]")
+                                            : QStringLiteral(" FROM [E1] WHERE [ID]<>0 ORDER BY [KEN]")),
+                                 {}, db::Connection::Cursor::ReadOnly);
     if (rs->recordCount() > 0) {
-        std::vector<int32_t> neu(size_t(rs->recordCount()));
+        std::vector<T> neu(size_t(rs->recordCount()));
         int position = 0;
         for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-            neu[size_t(position++)] = vb::CLng(rs->field(0));
-        ID = std::move(neu);
+            neu[size_t(position++)] = umwandeln(rs->field(0));
+        liste = std::move(neu);
     }
     rs->close();
+}
+} // namespace
+
+void clsDATEN::LID(std::vector<int32_t>& ID, bool AKT)
+{
+    datensatzListe(m_cnn, QStringLiteral("ID"), AKT, ID, [](const Variant& v) { return vb::CLng(v); });
 }
 
 void clsDATEN::LKEN(std::vector<QString>& KEN, bool AKT)
 {
-    if (!m_cnn)
-        vb::raise(vb::err::ObjectNotSet);
-    auto rs = m_cnn->openRecordset(
-        AKT ? QStringLiteral("SELECT [KEN] FROM [E1] WHERE [AKT]=true and [ID]<>0 ORDER BY [KEN]")
-            : QStringLiteral("SELECT [KEN] FROM [E1] WHERE [ID]<>0 ORDER BY [KEN]"),
-        {}, db::Connection::Cursor::ReadOnly);
-    if (rs->recordCount() > 0) {
-        std::vector<QString> neu(size_t(rs->recordCount()));
-        int position = 0;
-        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-            neu[size_t(position++)] = vb::CStr(rs->field(0));
-        KEN = std::move(neu);
-    }
-    rs->close();
+    datensatzListe(m_cnn, QStringLiteral("KEN"), AKT, KEN, [](const Variant& v) { return vb::CStr(v); });
 }
 
 bool clsDATEN::LOESCHEN(KRIT_DEF)

@@ -133,9 +133,6 @@ void frmMAIN::baueMenues()
     mnuPOLYGON = eintrag(mnuWERKZEUGE, "mnuPOLYGON", QStringLiteral("&Polygon"));
     mnuKREIS = eintrag(mnuWERKZEUGE, "mnuKREIS", QStringLiteral("&Kreisbogen"));
     mnuKOMPRIMIEREN = eintrag(mnuEXTRAS, "mnuKOMPRIMIEREN", QStringLiteral("&Komprimieren"));
-    // The items above the separator are hidden, yet the separator stays
-    // above the compaction item.
-    mnuEXTRAS->setSeparatorsCollapsible(false);
     mnuVVORGABEN->setVisible(false);
     mnuVEVORGABEN->setVisible(false);
     mnuWERKZEUGE->menuAction()->setVisible(false);

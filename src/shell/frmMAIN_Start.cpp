@@ -195,6 +195,10 @@ bool frmMAIN::MDIForm_Load()
 
     const bool durchgelaufen = op.run();
     if (ende || !durchgelaufen) {
+        // Cancel in an error box ends the program too: the hand-over row goes
+        // back to what the frame program wrote.
+        if (!ende)
+            beendeSofort();
         beenden();
         return false;
     }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using db::Connection;
 using vb::Variant;
@@ -329,6 +330,38 @@ TEST_F(ConnectionTest, ClosedConnectionRefusesWork)
         FAIL();
     } catch (const vb::VbError& e) {
         EXPECT_EQ(e.number, db::dberr::ObjectClosed);
+    }
+}
+
+
+// A project folder is shared by the users of a project: a copy written back
+// over the project database keeps the file's access rights, and a new copy
+// gets those of any new file.
+TEST_F(ConnectionTest, CopyKeepsTheAccessRightsOfTheTarget)
+{
+    const mode_t maske = ::umask(0);
+    ::umask(maske);
+    struct Fall {
+        const char* name;
+        int vorher;   // -1: no target yet
+        int nachher;
+    };
+    const Fall faelle[] = {
+        {"shared with the group", 0664, 0664},
+        {"readable by the group", 0640, 0640},
+        {"new target", -1, 0666 & ~int(maske)},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        const QString ziel = dir.filePath(QString::fromLatin1(f.name) + QStringLiteral(".mdb"));
+        if (f.vorher >= 0) {
+            db::copyDatabase(path, ziel);
+            ASSERT_EQ(::chmod(QFile::encodeName(ziel).constData(), mode_t(f.vorher)), 0);
+        }
+        db::copyDatabase(path, ziel);
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(ziel).constData(), &st), 0);
+        EXPECT_EQ(QString::number(st.st_mode & 0777, 8), QString::number(f.nachher, 8));
     }
 }
 
