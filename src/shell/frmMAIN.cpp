@@ -9,11 +9,11 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QStatusBar>
