@@ -93,9 +93,17 @@ int Locale::languageCode() const
     return 3;
 }
 
+// A locale without a language of its own (C, POSIX) offers no real short date
+// or time, only an abbreviated month name: dates and times then take the form
+// of the program's default language, German, as its texts do.
+static bool germanForms(const QLocale& l, const QString& language)
+{
+    return language == QLatin1String("de") || l.language() == QLocale::C;
+}
+
 QString Locale::shortDateFormat() const
 {
-    if (languageName() == QLatin1String("de"))
+    if (germanForms(m_locale, languageName()))
         return QStringLiteral("dd.MM.yyyy");
     QString f = m_locale.dateFormat(QLocale::ShortFormat);
     // Windows writes the year with four digits in the short date.
@@ -106,7 +114,7 @@ QString Locale::shortDateFormat() const
 
 QString Locale::timeFormat() const
 {
-    if (languageName() == QLatin1String("de"))
+    if (germanForms(m_locale, languageName()))
         return QStringLiteral("HH:mm:ss");
     // The long time pattern without its time-zone part.
     QString f = m_locale.timeFormat(QLocale::LongFormat);

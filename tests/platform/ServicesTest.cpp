@@ -25,6 +25,7 @@ TEST(Locale, LanguageCodeAndDecimalSign)
         {"en_US", "en", 1, QChar('.'), "M/d/yyyy"},
         {"en_GB", "en", 1, QChar('.'), "dd/MM/yyyy"},
         {"fr_FR", "fr", 3, QChar(','), "dd/MM/yyyy"},   // other languages: German texts
+        {"C", "c", 3, QChar('.'), "dd.MM.yyyy"},         // no language of its own: German forms
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -35,6 +36,8 @@ TEST(Locale, LanguageCodeAndDecimalSign)
         EXPECT_EQ(locale().shortDateFormat(), QString::fromLatin1(c.shortDate));
     }
     ScopedLocale de(QStringLiteral("de_DE"));
+    EXPECT_EQ(locale().timeFormat(), QStringLiteral("HH:mm:ss"));
+    ScopedLocale c(QStringLiteral("C"));
     EXPECT_EQ(locale().timeFormat(), QStringLiteral("HH:mm:ss"));
 }
 

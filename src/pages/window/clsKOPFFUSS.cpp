@@ -22,17 +22,12 @@ QString zahl(int v)
     return QString::number(v);
 }
 
-// The date in the user's short date form. A locale without a language of
-// its own (C, POSIX) has no short date to offer, only an abbreviated month
-// name: the date then takes the form of the program's default language,
-// German, as its texts do.
+// The date in the user's short date form.
 QString kurzesDatum(const QDate& d)
 {
     if (!d.isValid())
         return QString();
     const vb::Locale& l = vb::locale();
-    if (l.qlocale().language() == QLocale::C)
-        return d.toString(QStringLiteral("dd.MM.yyyy"));
     return l.qlocale().toString(d, l.shortDateFormat());
 }
 
