@@ -186,8 +186,23 @@ void syncFile(const QString& path)
 // next to the target, sync, rename over the target.
 void backupInto(sqlite3* src, const QString& destPath)
 {
+    // A source that cannot be read is reported under its own name, before
+    // anything is written next to the target.
+    {
+        const int rc = sqlite3_exec(src, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            const char* name = sqlite3_db_filename(src, "main");
+            vb::raise(rc, QString::fromUtf8(sqlite3_errmsg(src)) + QStringLiteral(" (")
+                              + (name && *name ? QString::fromUtf8(name) : QStringLiteral(":memory:"))
+                              + QLatin1Char(')'));
+        }
+    }
+    // The target's folder must exist: a folder that has gone (a project moved
+    // away, a share not mounted) is an error, never made anew in its place.
     const QFileInfo target(destPath);
-    QDir().mkpath(target.absolutePath());
+    if (!QFileInfo(target.absolutePath()).isDir())
+        vb::raise(vb::err::PathNotFound,
+                  vb::errorDescription(vb::err::PathNotFound) + QStringLiteral(": ") + target.absolutePath());
     QTemporaryFile tmp(target.absolutePath() + QStringLiteral("/.") + target.fileName()
                        + QStringLiteral(".XXXXXX"));
     tmp.setAutoRemove(true);
@@ -360,32 +375,51 @@ Connection::~Connection()
 
 std::shared_ptr<Connection> Connection::open(const QString& path)
 {
+    std::shared_ptr<Connection> c(new Connection(path));
+    c->openHandle();
+    return c;
+}
+
+void Connection::reopen()
+{
+    if (m_db)
+        return;
+    // The file may have been replaced while closed: nothing learnt about the
+    // old one is kept.
+    m_impl->clearCache();
+    m_impl->typen.clear();
+    m_impl->spalten.clear();
+    openHandle();
+    m_txDepth = 0;
+}
+
+void Connection::openHandle()
+{
+    const QString& path = m_path;
     if (path.isEmpty() || !QFileInfo(path).isFile())
         vb::raise(vb::err::FileNotFound,
                   vb::errorDescription(vb::err::FileNotFound) + QStringLiteral(": ") + path);
-    std::shared_ptr<Connection> c(new Connection(path));
     // A connection is used by one thread (the user-interface thread): no
     // per-call locking inside SQLite.
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &c->m_db,
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        const QString msg = c->m_db ? QString::fromUtf8(sqlite3_errmsg(c->m_db))
-                                    : QString::fromUtf8(sqlite3_errstr(rc));
-        if (c->m_db)
-            sqlite3_close(c->m_db);
-        c->m_db = nullptr;
+        const QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db))
+                                 : QString::fromUtf8(sqlite3_errstr(rc));
+        if (m_db)
+            sqlite3_close(m_db);
+        m_db = nullptr;
         vb::raise(rc, msg + QStringLiteral(" (") + path + QLatin1Char(')'));
     }
-    sqlite3_busy_timeout(c->m_db, 30000);
+    sqlite3_busy_timeout(m_db, 30000);
     // Rollback journal; this also proves that the file is a database.
-    rc = sqlite3_exec(c->m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    rc = sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        const QString msg = QString::fromUtf8(sqlite3_errmsg(c->m_db));
-        sqlite3_close(c->m_db);
-        c->m_db = nullptr;
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(m_db));
+        sqlite3_close(m_db);
+        m_db = nullptr;
         vb::raise(rc, msg + QStringLiteral(" (") + path + QLatin1Char(')'));
     }
-    return c;
 }
 
 std::shared_ptr<Connection> Connection::create(const QString& path)

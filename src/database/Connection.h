@@ -78,6 +78,11 @@ public:
     const QString& path() const { return m_path; }
     bool isOpen() const { return m_db != nullptr; }
     void close();
+    // Open the same file again after close(), in this object: whoever holds
+    // the connection works on with it (the file may have been replaced in the
+    // meantime, as compaction does). Nothing happens when it is open; raises
+    // as open() does.
+    void reopen();
 
     // Open a static result set on a query; '?' placeholders take params.
     // A ReadOnly set cannot change rows and is a little cheaper to open.
@@ -131,6 +136,7 @@ public:
 
 private:
     explicit Connection(QString path);
+    void openHandle();
     struct Impl;
     QString m_path;
     sqlite3* m_db = nullptr;
@@ -142,7 +148,9 @@ private:
 // other connections). The copy is written to a temporary file in the target's
 // folder, synced and renamed over the target, so a failure never leaves a
 // damaged target; the copy keeps the target's access rights (a new target
-// gets those of any new file). Raises 53 when the source is missing.
+// gets those of any new file). Raises 53 when the source is missing, 76 when
+// the target's folder does not exist (it is never created); a source that
+// cannot be read is reported under its own path.
 void copyDatabase(const QString& sourcePath, const QString& destPath);
 
 class Recordset {

@@ -4,6 +4,7 @@
 #include "platform/VbError.h"
 #include "platform/VbRuntime.h"
 
+#include <algorithm>
 
 namespace drawing {
 
@@ -59,7 +60,9 @@ std::vector<MarkupPiece> splitMarkup(const QString& text, bool* stopped, std::ex
             pieces.push_back({MarkupPiece::Kind::Inserted, code, QString(ansiChar(n))});
             pos = close + 1;
         } else {
-            pos = std::min(close + 1 + n, len);
+            // The count may reach past the end of the text (up to the
+            // largest int); it takes what is left without overflowing.
+            pos = close + 1 + std::min(n, len - (close + 1));
             pieces.push_back({MarkupPiece::Kind::Directive, code, text.mid(close + 1, pos - close - 1)});
         }
         previousPlain = false;

@@ -114,7 +114,10 @@ float clsPROFIL::MSKALA(float X, float Y, float MIN, float MAX, float STEP, floa
     falle([&] { zug({X, X + (LENGTH + 5.0f) * m_MX}, {Y, Y}, 1); });
     falle([&] {
         S = (MAX - MIN) / LENGTH;
-        n = int(vb::Round(double((MAX - MIN) / STEP)));
+        // The tick count is a 16-bit whole number: an absurd maximum (a typing
+        // slip in the data) overflows and is reported instead of drawing
+        // millions of ticks.
+        n = vb::checkInt(vb::Round(double((MAX - MIN) / STEP)));
     });
     falle([&] {
         yn = Y - d * 1.5f * m_MY;

@@ -25,17 +25,22 @@ void clsPROFIL::BESCHRIFTUNG(clsDATEN& DAT, KopfParameter& p)
     // Coordinates are kept in double precision: national-grid values lose up
     // to half a metre in a 32-bit float.
     double HW = 0, RW = 0;
+    // One read per step: a value that cannot be converted is reported and OK
+    // goes on with the next read; a read that fails (the accessor has shown
+    // its box) ends the block before anything is drawn.
     bool ok = true;
-    if (!falle([&] {
-            if (p.AOPTK)
-                OPTK = p.AOPTK->isBoolean() && p.AOPTK->number() != 0;
-            else
-                ok = DAT.DTVB(QStringLiteral("OPTK"), OPTK);
-            ok = ok && DAT.DTVD(QStringLiteral("HW"), HW) && DAT.DTVD(QStringLiteral("RW"), RW);
-        }))
-        return;
+    auto lesen = [&](auto&& feld) {
+        if (ok && !falle([&] { ok = feld(); }))
+            ok = false;
+    };
+    if (p.AOPTK)
+        OPTK = p.AOPTK->isBoolean() && p.AOPTK->number() != 0;
+    else
+        lesen([&] { return DAT.DTVB(QStringLiteral("OPTK"), OPTK); });
+    lesen([&] { return DAT.DTVD(QStringLiteral("HW"), HW); });
+    lesen([&] { return DAT.DTVD(QStringLiteral("RW"), RW); });
     if (!ok)
-        return;   // the accessor has reported the failed read
+        return;
 
     const std::array<QString, 8> zeilen =
         profilregeln::kopfzeilen(OPTK, RW, HW, m_EH, m_EOPTH, m_ETAV, m_MY, p.SYMBOLE, p.FARBEN);

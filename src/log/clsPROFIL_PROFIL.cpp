@@ -41,24 +41,29 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
 
     std::vector<Schicht> s(size_t(MAXI) + 1);
     const QString I1 = QStringLiteral("I1");
-    for (int16_t i = 0; i <= MAXI; ++i) {
+    // A plain int counts the rows: a 16-bit counter never passes 32767.
+    for (int i = 0; i <= MAXI; ++i) {
         Schicht& r = s[size_t(i)];
-        const Wert zeile{vb::Variant(i)};
+        const Wert zeile{vb::Variant(int16_t(i))};
+        // One read per step: a value that cannot be converted is reported and
+        // OK goes on with the next field; a read that fails (the accessor has
+        // shown its box) ends the column.
         bool ok = true;
-        if (!falle([&] {
-                ok = DAT.DTVS(QStringLiteral("TUKS"), r.TUKS, I1, zeile)
-                     && DAT.DTVT(QStringLiteral("HPTB1"), r.HPTB1, I1, zeile)
-                     && DAT.DTVT(QStringLiteral("HPTB2"), r.HPTB2, I1, zeile)
-                     && DAT.DTVT(QStringLiteral("NEBB"), r.NEBB, I1, zeile)
-                     && DAT.DTVT(QStringLiteral("RUND"), r.RUND, I1, zeile)
-                     && DAT.DTVT(QStringLiteral("ZUST"), r.ZUST, I1, zeile)
-                     && DAT.DTVT(QStringLiteral("FARBE"), r.FARBE, I1, zeile)
-                     && DAT.DTVT(QStringLiteral("BEMS"), r.BEMS, I1, zeile)
-                     && DAT.DTVI(QStringLiteral("BS"), r.BS, I1, zeile);
-            }))
-            return;
+        auto lesen = [&](auto&& feld) {
+            if (ok && !falle([&] { ok = feld(); }))
+                ok = false;
+        };
+        lesen([&] { return DAT.DTVS(QStringLiteral("TUKS"), r.TUKS, I1, zeile); });
+        lesen([&] { return DAT.DTVT(QStringLiteral("HPTB1"), r.HPTB1, I1, zeile); });
+        lesen([&] { return DAT.DTVT(QStringLiteral("HPTB2"), r.HPTB2, I1, zeile); });
+        lesen([&] { return DAT.DTVT(QStringLiteral("NEBB"), r.NEBB, I1, zeile); });
+        lesen([&] { return DAT.DTVT(QStringLiteral("RUND"), r.RUND, I1, zeile); });
+        lesen([&] { return DAT.DTVT(QStringLiteral("ZUST"), r.ZUST, I1, zeile); });
+        lesen([&] { return DAT.DTVT(QStringLiteral("FARBE"), r.FARBE, I1, zeile); });
+        lesen([&] { return DAT.DTVT(QStringLiteral("BEMS"), r.BEMS, I1, zeile); });
+        lesen([&] { return DAT.DTVI(QStringLiteral("BS"), r.BS, I1, zeile); });
         if (!ok)
-            return;   // the accessor has reported the failed read
+            return;
     }
 
     const float d = float(m_d);

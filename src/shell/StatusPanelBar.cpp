@@ -25,6 +25,7 @@ void StatusPanel::setBevel(Bevel bevel)
     if (bevel == m_bevel)
         return;
     m_bevel = bevel;
+    updateGeometry();
     update();
 }
 
@@ -37,10 +38,14 @@ QSize StatusPanel::sizeHint() const
 QSize StatusPanel::minimumSizeHint() const
 {
     // Information texts may be cut when the window is narrow; buttons keep
-    // their full text.
+    // their full text. A long information text (a record's identifier) never
+    // widens the main window: below about twenty characters' room it is cut.
+    const QSize voll = sizeHint();
     if (m_stretch)
-        return QSize(8, sizeHint().height());
-    return sizeHint();
+        return QSize(8, voll.height());
+    if (m_bevel == Bevel::Flat)
+        return QSize(qMin(voll.width(), fontMetrics().averageCharWidth() * 20 + 16), voll.height());
+    return voll;
 }
 
 void StatusPanel::paintEvent(QPaintEvent*)

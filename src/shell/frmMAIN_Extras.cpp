@@ -40,9 +40,15 @@ bool frmMAIN::mnuKOMPRIMIEREN_Click()
     bool verdichtet = false;
     bool ersetzt = false;
 
+    // The working copy is opened again in the same connection object: the
+    // open page windows and everything else that holds it work on with the
+    // compacted file.
     auto neuVerbinden = [&] {
-        if (!(st.cnnX && st.cnnX->isOpen()))
-            st.cnnX = db::Connection::open(w.isEmpty() ? XMDBPFAD() : w);
+        const QString pfad = w.isEmpty() ? XMDBPFAD() : w;
+        if (st.cnnX && st.cnnX->path() == pfad)
+            st.cnnX->reopen();
+        else if (!(st.cnnX && st.cnnX->isOpen()))
+            st.cnnX = db::Connection::open(pfad);
     };
     vb::StepRunner op(titel, vb::kVbError);
     op.cleanup([&] {
@@ -89,8 +95,12 @@ bool frmMAIN::mnuKOMPRIMIEREN_Click()
             if (!verdichtet)
                 return;
             // One rename replaces the working copy with the compacted file.
-            if (std::rename(QFile::encodeName(t).constData(), QFile::encodeName(w).constData()) != 0)
+            // When it cannot, the compacted file goes: left behind, it would
+            // block every later compaction.
+            if (std::rename(QFile::encodeName(t).constData(), QFile::encodeName(w).constData()) != 0) {
+                QFile::remove(t);
                 vb::raise(vb::err::PermissionDenied);
+            }
             ersetzt = true;
         })
         .step([&] {

@@ -72,6 +72,46 @@ TEST(ConnectionOpen, FileThatIsNoDatabaseIsRefused)
     EXPECT_THROW(Connection::open(path), vb::VbError);
 }
 
+// A copy that fails names the file at fault: a damaged source is reported
+// with its own path (not the target's), a target that cannot be written with
+// the target's. Neither leaves anything behind in the target's folder.
+TEST(ConnectionCopy, FailureNamesTheFileAtFault)
+{
+    QTemporaryDir dir;
+    const QString kaputt = dir.filePath(QStringLiteral("quelle/kaputt.mdb"));
+    const QString gut = dir.filePath(QStringLiteral("quelle/gut.mdb"));
+    const QString ziel = dir.filePath(QStringLiteral("ziel/kopie.mdb"));
+    QDir().mkpath(dir.filePath(QStringLiteral("quelle")));
+    QDir().mkpath(dir.filePath(QStringLiteral("ziel")));
+    {
+        QFile f(kaputt);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(8192, 'x'));
+    }
+    Connection::create(gut)->execute(QStringLiteral("CREATE TABLE T (L INTEGER)"));
+    // The target is a folder: it cannot be replaced by a file.
+    const QString zielOrdner = dir.filePath(QStringLiteral("ziel/ordner.mdb"));
+    QDir().mkpath(zielOrdner);
+
+    const struct {
+        QString quelle, ziel, schuld, unschuldig;
+    } faelle[] = {
+        {kaputt, ziel, kaputt, ziel},
+        {gut, zielOrdner, zielOrdner, gut},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.quelle.toStdString() + " -> " + f.ziel.toStdString());
+        try {
+            db::copyDatabase(f.quelle, f.ziel);
+            ADD_FAILURE() << "the copy succeeded";
+        } catch (const vb::VbError& e) {
+            EXPECT_TRUE(e.description.contains(f.schuld)) << e.description.toStdString();
+            EXPECT_FALSE(e.description.contains(f.unschuldig)) << e.description.toStdString();
+        }
+    }
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("ziel"))).entryList(QDir::Files | QDir::Hidden), QStringList{});
+}
+
 TEST_F(ConnectionTest, RollbackJournalNotWal)
 {
     auto rs = cnn->openRecordset(QStringLiteral("PRAGMA journal_mode"));
@@ -331,6 +371,40 @@ TEST_F(ConnectionTest, ClosedConnectionRefusesWork)
     } catch (const vb::VbError& e) {
         EXPECT_EQ(e.number, db::dberr::ObjectClosed);
     }
+}
+
+
+// A connection closed while its file is replaced opens the new file again in
+// the same object, so every holder of it works on; a missing file is refused.
+TEST_F(ConnectionTest, ReopenedConnectionServesItsHoldersWithTheReplacedFile)
+{
+    cnn->execute(QStringLiteral("INSERT INTO T (L) VALUES (1)"));
+    const std::shared_ptr<Connection> halter = cnn;
+    cnn->close();
+    const QString neu = dir.filePath(QStringLiteral("neu.mdb"));
+    {
+        auto c = Connection::create(neu);
+        c->executeScript(QStringLiteral("CREATE TABLE T (L INTEGER, Y TEXT); INSERT INTO T VALUES (7, 'neu');"));
+    }
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(neu, path));
+
+    halter->reopen();
+    ASSERT_TRUE(cnn->isOpen());
+    auto rs = halter->openRecordset(QStringLiteral("SELECT * FROM [T]"));
+    ASSERT_EQ(rs->recordCount(), 1);
+    EXPECT_EQ(rs->field(QStringLiteral("Y")).toQVariant().toString(), QStringLiteral("neu"));
+    rs->setField(QStringLiteral("L"), Variant(8));
+    rs->update();
+    EXPECT_EQ(Connection::open(path)->openRecordset(QStringLiteral("SELECT [L] FROM T"))->field(0).number(), 8);
+    halter->reopen();   // already open: nothing happens
+    EXPECT_TRUE(halter->isOpen());
+
+    halter->close();
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_THROW(halter->reopen(), vb::VbError);
+    EXPECT_FALSE(halter->isOpen());
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 

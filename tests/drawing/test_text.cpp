@@ -69,6 +69,7 @@ TEST(DrawingMarkup, TextsSplitIntoThePiecesTheyAreDrawnIn)
         {"{g,1}a", {"dir:g:a"}, false},
         {"A{h,1}2{t,1}3", {"plain::A", "dir:h:2", "plain::", "dir:t:3"}, false},
         {"x{h,5}ab", {"plain::x", "dir:h:ab"}, false},
+        {"x{h,2147483647}ab{t,1}c", {"plain::x", "dir:h:ab{t,1}c"}, false},
         {"x {s,1}3", {"plain::x ", "dir:s:3"}, false},
         {"E{t,1}D [kN/m{c,178}]", {"plain::E", "dir:t:D", "plain:: [kN/m", QStringLiteral("char:c:²"), "plain::]"},
          false},

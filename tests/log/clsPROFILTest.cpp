@@ -330,3 +330,146 @@ TEST(clsPROFIL, HeaderBlockRuleLength)
         }
     }
 }
+
+// A stored value that the field's type cannot take is reported in the
+// operation's box; after OK the remaining fields of the row are still read.
+TEST(clsPROFIL, UnconvertibleValueIsReportedAndTheOtherFieldsAreRead)
+{
+    {
+        Maler m;
+        m.sql("INSERT INTO E2 (ID, I1, TUKS, HPTB1, HPTB2, BS) VALUES (7, 0, 'abc', 'G', 'S', 2)");
+        m.schicht(1, 2.0f, "fS");
+        m.uebergeben();
+        m.p.setELBU({"A"});
+        m.p.setETAV(true);
+        m.dienste.dialogs.answerMessage(vb::vbOK);
+        auto e2 = m.tabelle("E2");
+        ProfilParameter pp;
+        pp.X = 50;
+        pp.BUV = 1;
+        m.p.PROFIL(*e2, pp);
+        const auto boxen = m.dienste.dialogs.messages();
+        ASSERT_EQ(boxen.size(), 1u);
+        EXPECT_EQ(boxen[0].title, QStringLiteral("clsPROFIL, PROFIL"));
+        EXPECT_TRUE(boxen[0].text.startsWith(QStringLiteral("VB-Fehler: 13\n"))) << boxen[0].text.toStdString();
+        EXPECT_TRUE(text(*m.rec, QStringLiteral("(G, S) 2"))) << texte(*m.rec).join('|').toStdString();
+        EXPECT_TRUE(text(*m.rec, QStringLiteral("fS")));
+        EXPECT_TRUE(text(*m.rec, QStringLiteral("2,00")));
+    }
+    {
+        Maler m;
+        m.sql("UPDATE E1 SET OPTK = 'abc'");
+        m.uebergeben();
+        m.dienste.dialogs.answerMessage(vb::vbOK);
+        auto e1 = m.tabelle("E1");
+        KopfParameter k;
+        k.X = 0;
+        m.p.BESCHRIFTUNG(*e1, k);
+        const auto boxen = m.dienste.dialogs.messages();
+        ASSERT_EQ(boxen.size(), 1u);
+        EXPECT_EQ(boxen[0].title, QStringLiteral("clsPROFIL, BESCHRIFTUNG"));
+        EXPECT_TRUE(boxen[0].text.startsWith(QStringLiteral("VB-Fehler: 13\n"))) << boxen[0].text.toStdString();
+        const auto zeilen = texte(*m.rec);
+        ASSERT_EQ(zeilen.size(), 8);
+        EXPECT_EQ(zeilen[0], QStringLiteral("Lokales Koordinatensystem"));
+        EXPECT_EQ(zeilen[1], QStringLiteral("Rechtswert = 5432100,125 m"));
+        EXPECT_EQ(zeilen[2], QStringLiteral("Hochwert = 300,500 m"));
+    }
+}
+
+// Awkward records as they reach the printed log: a layer with every field
+// Null, a missing row number, a layer 0 m thick, depths going back up, and a
+// record without a view record (scales 0). Everything is drawn, nothing is
+// reported, and no coordinate is infinite or not a number.
+TEST(clsPROFIL, SoilColumnSurvivesAwkwardRecords)
+{
+    struct Fall { bool ansicht; bool etav; };
+    const Fall faelle[] = {{true, true}, {true, false}, {false, true}};
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.schicht(0, 1.0f, "G", "", "", "ka", "st", "RAL8011", "nass", 1);
+        m.sql("INSERT INTO E2 (ID, I1) VALUES (7, 1)");   // every field Null
+        // row 2 missing
+        m.schicht(3, 0.5f, "", "S", "u'");                // shallower than the layers above
+        m.schicht(4, 0.5f, "", "", "", "", "", "", "", 3); // 0 m thick, no constituent
+        if (f.ansicht) {
+            m.uebergeben();
+        } else {
+            m.rec->EIDOBJEKT(11);
+            m.p.setEclsBILD(m.rec);
+            m.rec->clear();
+        }
+        m.p.setETAV(f.etav);
+        m.p.setEH(100);
+        m.p.setELBU({"A", "", "", ""});
+        auto e2 = m.tabelle("E2");
+        ProfilParameter pp;
+        pp.BUV = pp.BEMV = pp.BFV = pp.BZSV = 1;
+        pp.ARV = true;
+        pp.SG = 7;
+        pp.X = 100;
+        m.p.PROFIL(*e2, pp);
+
+        EXPECT_TRUE(m.dienste.dialogs.messages().empty()) << f.ansicht;
+        for (const auto& a : aufrufe(*m.rec))
+            for (float z : a.z)
+                ASSERT_TRUE(std::isfinite(z)) << a.name.toStdString() << " " << f.ansicht << f.etav;
+        int umrisse = 0;
+        for (const auto& a : alle(*m.rec, QStringLiteral("POLYGON")))
+            umrisse += a.z.size() == 10;
+        EXPECT_EQ(umrisse, 5) << f.ansicht;   // one outline per row number 0 to 4
+        const QStringList t = texte(*m.rec);
+        const QStringList tiefen = f.etav ? QStringList{"1,00", "0,00", "0,00", "0,50", "0,50"}
+                                          : QStringList{"99,00", "100,00", "100,00", "99,50", "99,50"};
+        for (const QString& z : tiefen)
+            EXPECT_TRUE(t.contains(z)) << z.toStdString() << " in " << t.join('|').toStdString();
+        EXPECT_TRUE(t.contains(QStringLiteral("(G, st) 1")));
+        EXPECT_TRUE(t.contains(QStringLiteral(", S, u'")));
+        EXPECT_TRUE(t.contains(QStringLiteral("() 3")));
+        EXPECT_TRUE(t.contains(QStringLiteral("1: A")));
+    }
+}
+
+// The tick count of a value scale is a 16-bit whole number: an absurd maximum
+// is reported as an overflow instead of drawing millions of ticks; after OK
+// the rest of the scale is drawn.
+TEST(clsPROFIL, ValueScaleWithAbsurdMaximumReportsOverflow)
+{
+    struct Fall { float max; float step; const char* ende; };
+    const Fall faelle[] = {{1e9f, 10, "1000000000"}, {400000, 10, "400000"}};
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.uebergeben();
+        m.dienste.dialogs.answerMessage(vb::vbOK);
+        int16_t sg = 6;
+        const float r = m.p.MSKALA(10, 0, 0, f.max, f.step, 20, sg, QStringLiteral("n15 / n30"), 0);
+        EXPECT_FLOAT_EQ(r, f.max / 20);
+        const auto boxen = m.dienste.dialogs.messages();
+        ASSERT_EQ(boxen.size(), 1u) << f.max;
+        EXPECT_EQ(boxen[0].title, QStringLiteral("clsPROFIL, MSKALA"));
+        EXPECT_TRUE(boxen[0].text.startsWith(QStringLiteral("VB-Fehler: 6\n"))) << boxen[0].text.toStdString();
+        EXPECT_LE(alle(*m.rec, QStringLiteral("POLYGON")).size(), 2u);   // the axis and the zero tick
+        EXPECT_EQ(texte(*m.rec), (QStringList{"0", QString::fromLatin1(f.ende), "n15 / n30"}));
+    }
+}
+
+// Row numbers are 16-bit: a record whose highest row number is the largest
+// one (32767) is read to its end and drawn, without the row counter running
+// over.
+TEST(clsPROFIL, SoilColumnWithTheHighestRowNumber)
+{
+    Maler m;
+    m.schicht(0, 1.0f, "G");
+    m.schicht(32767, 2.0f, "S");
+    m.uebergeben();
+    m.p.setETAV(true);
+    auto e2 = m.tabelle("E2");
+    ProfilParameter pp;
+    pp.X = 50;
+    m.p.PROFIL(*e2, pp);
+    EXPECT_TRUE(m.dienste.dialogs.messages().empty());
+    const QStringList t = texte(*m.rec);
+    EXPECT_TRUE(t.contains(QStringLiteral("G")));
+    EXPECT_TRUE(t.contains(QStringLiteral("S")));
+    EXPECT_TRUE(t.contains(QStringLiteral("2,00")));
+}

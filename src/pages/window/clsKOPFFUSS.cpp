@@ -251,6 +251,8 @@ void clsKOPFFUSS::textSchritte(double x, double y, const QString& text, int ausr
         }
         if (auf > pos)
             stueck(text.mid(pos, auf - pos), 2, 0.0, false);
+        else if (pos > 0)
+            vorigerSlot = 2;   // an empty plain piece between two directives
 
         const qsizetype komma = text.indexOf(QLatin1Char(','), auf + 1);
         const qsizetype zu = komma < 0 ? -1 : text.indexOf(QLatin1Char('}'), komma + 1);
@@ -348,7 +350,10 @@ void clsKOPFFUSS::KOPFFUSSZEILE()
         const QString seite = deutsch    ? QStringLiteral("Seite ") + nummer
                               : englisch ? QStringLiteral("Page ") + nummer
                                          : QString();
-        const double sx = projektX - flaeche().TextWidth(QString(15, QLatin1Char(' ')) + seite);
+        // The page number keeps one place in every language: it is measured
+        // as the German text, whatever is printed.
+        const double sx = projektX - flaeche().TextWidth(QString(15, QLatin1Char(' ')) +
+                                                         QStringLiteral("Seite ") + nummer);
         if (m_ebokfs)
             TEXT(sx, T + HT - HK, seite);
     });

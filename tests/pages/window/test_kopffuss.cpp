@@ -208,6 +208,36 @@ TEST(KopfFuss, PlacesHeaderAndFooterAgainstTheMarginsAndFrame)
     EXPECT_EQ(u.ziel.FontName(), QStringLiteral("Arial"));
 }
 
+// The page number stands at one place in both languages: the room before the
+// project is measured on the German text, also when the English one is printed.
+TEST(KopfFuss, PageNumberPlaceIsMeasuredOnTheGermanText)
+{
+    struct Fall
+    {
+        int16_t sprache;
+        QString projekt;
+        QString seite;
+    };
+    const Fall faelle[] = {
+        {3, "Projekt TE2026.01", "Seite 12/30"},
+        {1, "Project TE2026.01", "Page 12/30"},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.sprache);
+        Umgebung u;
+        u.fuellen();
+        u.kf.SPRACHE(fall.sprache);
+        u.kf.SEITE(12);
+        u.kf.SEITENANZAHL(30);
+        u.kf.KOPFFUSSZEILE();
+        const auto* projekt = u.stueck(fall.projekt);
+        const auto* seite = u.stueck(fall.seite);
+        ASSERT_TRUE(projekt && seite) << u.kf.zeilen().join(" | ").toStdString();
+        EXPECT_NEAR(seite->x, projekt->x - u.breite(QString(15, ' ') + "Seite 12/30", arial(10)), 0.5);
+        EXPECT_NEAR(seite->y, projekt->y, 0.5);
+    }
+}
+
 TEST(KopfFuss, IdentifierListStopsWithEllipsisWhenTheNextOneDoesNotFit)
 {
     // Room left for the identifiers: frame - margins - label width. The test
@@ -334,6 +364,9 @@ TEST(KopfFuss, MarkupPiecesTakeTheirSlotsAndShifts)
         {"x{gt,1}a", {{"x", 2, 0}, {QString(QChar(0x03B1)), 5, -0.35}}},
         {"{zz,1}ab", {{"a", 0, 0}, {"b", 2, 0}}},
         {"a{zz,5}bc", {{"a", 2, 0}, {"bc", 2, 0}}},
+        // Two directives in a row have an empty plain piece between them.
+        {"a{t,1}b{zz,1}cd", {{"a", 2, 0}, {"b", 4, -0.35}, {"c", 2, 0}, {"d", 2, 0}}},
+        {"a{t,1}b{zz,2}cd", {{"a", 2, 0}, {"b", 4, -0.35}, {"cd", 2, 0}}},
     };
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.eingabe.toStdString());
