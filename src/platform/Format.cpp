@@ -581,6 +581,9 @@ QString Format(const Variant& value, const QString& pattern)
 {
     if (value.isNull())
         return QString();
+    // A number that is not finite has no text under any pattern.
+    if (!value.isString() && !value.isEmpty() && !std::isfinite(value.number()))
+        raise(err::Overflow);
     if (pattern.isEmpty())
         return CStr(value);
 

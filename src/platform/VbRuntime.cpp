@@ -38,6 +38,10 @@ struct Digits {
 
 Digits digitsOf(double d, bool single)
 {
+    // Infinity and NaN have no digits: out of every range, as VB would have
+    // said when the value arose.
+    if (!std::isfinite(d))
+        raise(err::Overflow);
     Digits r;
     if (d == 0.0)
         return r;

@@ -24,8 +24,10 @@ void StatusPanel::setBevel(Bevel bevel)
 {
     if (bevel == m_bevel)
         return;
+    const bool knopfVorher = m_bevel != Bevel::Flat;
     m_bevel = bevel;
-    updateGeometry();
+    if (knopfVorher != (bevel != Bevel::Flat))
+        updateGeometry();
     update();
 }
 

@@ -381,6 +381,13 @@ void frmMAIN::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // A command that holds the main window (a page window being built) is
+    // not cut off: the connections it works on stay open, and the close box
+    // works again once it has ended.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     // The close box or the system menu.
     if (unloadMain(vbFormControlMenu))
         event->accept();

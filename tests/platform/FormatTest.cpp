@@ -3,6 +3,7 @@
 #include "platform/VbRuntime.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace vb;
 
@@ -97,4 +98,33 @@ TEST(Format, DatePatterns)
         {Variant("24.12.2026"), "yyyy-mm-dd", "2026-12-24", "24.12.2026"},
     };
     check(cases, std::size(cases));
+}
+
+// A number that is not finite (a division the data made infinite, a value
+// the database holds as infinity) has no text: CStr and Format raise the
+// overflow error 6 as every other out-of-range value does, never an error
+// of another kind.
+TEST(Format, NonFiniteNumbersRaiseOverflow)
+{
+    ScopedLocale de(QStringLiteral("de_DE"));
+    const double werte[] = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN()};
+    for (const double d : werte) {
+        SCOPED_TRACE(d);
+        const auto erwarteUeberlauf = [](const auto& f) {
+            try {
+                f();
+                ADD_FAILURE() << "no error raised";
+            } catch (const VbError& e) {
+                EXPECT_EQ(e.number, err::Overflow);
+            } catch (...) {
+                ADD_FAILURE() << "an error other than VbError";
+            }
+        };
+        erwarteUeberlauf([&] { CStr(d); });
+        erwarteUeberlauf([&] { CStr(float(d)); });
+        erwarteUeberlauf([&] { CStr(Variant(d)); });
+        for (const char* muster : {"0.00", "#0", "0.0E+00", ""})
+            erwarteUeberlauf([&] { Format(Variant(d), QString::fromLatin1(muster)); });
+    }
 }
