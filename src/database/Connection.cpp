@@ -30,6 +30,11 @@ QString quoteName(const QString& name)
     return QLatin1Char('[') + name + QLatin1Char(']');
 }
 
+[[noreturn]] void raiseClosed()
+{
+    vb::raise(dberr::ObjectClosed, QStringLiteral("Die Verbindung ist geschlossen."));
+}
+
 QString isoText(const vb::Variant& date)
 {
     const QDateTime dt = vb::fromOleDate(date.oleDate());
@@ -470,7 +475,7 @@ void Connection::raiseEngineError(int rc, const QString& context) const
 Connection::CachedStatement* Connection::cachedStatement(const QString& sql, bool writable)
 {
     if (!m_db)
-        vb::raise(dberr::ObjectClosed, QStringLiteral("Die Verbindung ist geschlossen."));
+        raiseClosed();
     // Changeable result sets carry the rowid: they are cached apart.
     const QString key = writable ? QStringLiteral("W\n") + sql : sql;
     if (CachedStatement* cs = m_impl->cache.value(key)) {
@@ -549,16 +554,19 @@ Connection::CachedStatement* Connection::cachedStatement(const QString& sql, boo
 }
 
 namespace {
-// Marks a cached statement busy for a scope and resets it afterwards.
+// Marks a cached statement busy for a scope; afterwards it is reset and free
+// for the next caller.
 struct StatementUse {
     Connection::CachedStatement* cs;
-    sqlite3_stmt* st;
-    StatementUse(Connection::CachedStatement* c, sqlite3_stmt* s) : cs(c), st(s) {}
+    explicit StatementUse(Connection::CachedStatement* c) : cs(c) { cs->inUse = true; }
     ~StatementUse()
     {
-        sqlite3_reset(st);
-        sqlite3_clear_bindings(st);
+        sqlite3_reset(cs->stmt);
+        sqlite3_clear_bindings(cs->stmt);
+        cs->inUse = false;
     }
+    StatementUse(const StatementUse&) = delete;
+    StatementUse& operator=(const StatementUse&) = delete;
 };
 } // namespace
 
@@ -571,9 +579,7 @@ int Connection::execute(const QString& sql, const Params& params, long long rowi
 {
     CachedStatement* cs = cachedStatement(sql);
     sqlite3_stmt* st = cs->stmt;
-    cs->inUse = true;
-    StatementUse use(cs, st);
-    struct Release { CachedStatement* c; ~Release() { c->inUse = false; } } rel{cs};
+    StatementUse use(cs);
     for (size_t i = 0; i < params.size(); ++i) {
         const int rc = bindValue(st, int(i) + 1, params[i]);
         if (rc != SQLITE_OK)
@@ -603,7 +609,7 @@ int Connection::execute(const QString& sql, const Params& params, long long rowi
 void Connection::executeScript(const QString& sql)
 {
     if (!m_db)
-        vb::raise(dberr::ObjectClosed, QStringLiteral("Die Verbindung ist geschlossen."));
+        raiseClosed();
     char* err = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err);
     m_impl->typen.clear();
@@ -714,7 +720,7 @@ ColumnType Connection::columnType(const QString& table, const QString& column)
 void Connection::backupTo(const QString& destPath)
 {
     if (!m_db)
-        vb::raise(dberr::ObjectClosed, QStringLiteral("Die Verbindung ist geschlossen."));
+        raiseClosed();
     backupInto(m_db, destPath);
 }
 
@@ -819,9 +825,7 @@ std::unique_ptr<Recordset> Connection::openRecordset(const QString& sql, const P
 {
     CachedStatement* cs = cachedStatement(sql, cursor == Cursor::Static);
     sqlite3_stmt* st = cs->stmt;
-    cs->inUse = true;
-    struct Release { CachedStatement* c; ~Release() { c->inUse = false; } } rel{cs};
-    StatementUse use(cs, st);
+    StatementUse use(cs);
 
     for (size_t i = 0; i < params.size(); ++i) {
         const int rc = bindValue(st, int(i) + 1, params[i]);

@@ -4,9 +4,7 @@
 #include "platform/Services.h"
 #include "platform/VbError.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 
 namespace db {
@@ -31,13 +29,14 @@ bool SharedState::entwicklungsmodus() const
 QString SharedState::XMDBPFAD() const
 {
     QDir programm(vb::programFolder());
-    QString pfad = QFileInfo(programm.absolutePath()).absolutePath() + QStringLiteral("/BENUTZER");
-    for (const QString& ordner : {pfad, pfad + QLatin1Char('/') + BENUTZER()}) {
+    const QString alle = QFileInfo(programm.absolutePath()).absolutePath() + QStringLiteral("/BENUTZER");
+    const QString eigener = alle + QLatin1Char('/') + BENUTZER();
+    for (const QString& ordner : {alle, eigener}) {
         if (!QFileInfo(ordner).isDir() && !QDir().mkdir(ordner))
             vb::raise(vb::err::PathNotFound,
                       vb::errorDescription(vb::err::PathNotFound) + QStringLiteral(": ") + ordner);
     }
-    return pfad + QLatin1Char('/') + BENUTZER() + QLatin1Char('/') + kProgrammTitel + QStringLiteral(".mdb");
+    return eigener + QLatin1Char('/') + kProgrammTitel + QStringLiteral(".mdb");
 }
 
 void SharedState::setFortschritt(int wert)
@@ -56,12 +55,10 @@ void SharedState::setFortschrittSichtbar(bool sichtbar)
 
 void SharedState::nachrichtenLaufenLassen() const
 {
-    if (nachrichtenHook) {
+    if (nachrichtenHook)
         nachrichtenHook();
-        return;
-    }
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    else
+        vb::DoEvents();
 }
 
 void SharedState::reset()

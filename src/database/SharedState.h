@@ -62,9 +62,9 @@ public:
     std::function<void(int)> fortschrittHook;
     std::function<void(bool)> fortschrittSichtbarHook;
 
-    // "Let pending window messages run" inside data loops. Default:
-    // QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents),
-    // so no user command can start while a loop is in the middle of its rows.
+    // "Let pending window messages run" inside data loops. Default: vb::DoEvents
+    // (no user input), so no user command can start while a loop is in the
+    // middle of its rows.
     std::function<void()> nachrichtenHook;
     void nachrichtenLaufenLassen() const;
 

@@ -26,17 +26,6 @@ QString wertText(const Variant& v)
     }
 }
 
-// Show a handler's box (warning icon, OK and Cancel); true for OK.
-bool fehlerBox(const QString& text, const QString& titel)
-{
-    return vb::MsgBox(text, vb::vbOKCancel | vb::vbExclamation, titel) == vb::vbOK;
-}
-
-QString fehlerText(const vb::VbError& e)
-{
-    return vb::errorText(vb::kVbError, e);
-}
-
 // Marks an accessor's rows as being changed for one scope.
 struct Sperre {
     bool& flag;
@@ -588,16 +577,16 @@ bool clsDATEN::feldLesen(const QString& SPV, const Kriterien& k,
     const QString kopf = QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") + m_etabelle
                          + QStringLiteral(" können nicht aus der Spalte ") + SPV
                          + QStringLiteral(" eingelesen werden!\n");
-    auto melden = [&](const vb::VbError& e) { return fehlerBox(kopf + fehlerText(e), kDatenfehler); };
+    vb::StepRunner falle(kDatenfehler, vb::kVbError);
+    falle.textBuilder([&](const vb::VbError& e) { return kopf + vb::errorText(vb::kVbError, e); });
+    auto melden = [&](const std::exception& e) { return falle.report(vb::toVbError(e)); };
 
     std::unique_ptr<Recordset> rs;
     try {
         rs = oeffnen(SPV, k, false);
-    } catch (const vb::VbError& e) {
+    } catch (const std::exception& e) {
         // OK: nothing could be read, the transfer ends as it reached its end.
         return melden(e);
-    } catch (const std::exception& e) {
-        return melden(vb::toVbError(e));
     }
     if (!rs->eof()) {
         rs->moveFirst();
@@ -609,11 +598,8 @@ bool clsDATEN::feldLesen(const QString& SPV, const Kriterien& k,
                 const Variant& v = rs->field(0);
                 if (!v.isNull())
                     setzen(position, v);
-            } catch (const vb::VbError& e) {
-                if (!melden(e))
-                    return false;
             } catch (const std::exception& e) {
-                if (!melden(vb::toVbError(e)))
+                if (!melden(e))
                     return false;
             }
             rs->moveNext();
@@ -751,11 +737,13 @@ clsDATEN::Abfrage clsDATEN::indexAbfrage(const IndexSpalten& s) const
 }
 
 namespace {
-// The steps of an index query under its handler: each failing step shows the
-// box; OK goes on with the next step, Cancel leaves.
+// The steps of an index query under its handler, each run at once (the
+// caller's control flow depends on what they found): a failing step shows the
+// operation's box; OK goes on with the next step, Cancel leaves.
 struct IndexLauf {
-    QString titel;
+    vb::StepRunner falle;
     bool abgebrochen = false;
+    explicit IndexLauf(const QString& titel) : falle(titel, vb::kVbError) {}
     template <class F>
     void schritt(F f)
     {
@@ -763,10 +751,8 @@ struct IndexLauf {
             return;
         try {
             f();
-        } catch (const vb::VbError& e) {
-            abgebrochen = !fehlerBox(fehlerText(e), titel);
         } catch (const std::exception& e) {
-            abgebrochen = !fehlerBox(fehlerText(vb::toVbError(e)), titel);
+            abgebrochen = !falle.report(vb::toVbError(e));
         }
     }
 };
@@ -787,7 +773,7 @@ struct IndexLauf {
     s.wert[0] = SPI1W;                                                                 \
     s.wert[1] = SPI2W;                                                                 \
     s.wert[2] = SPI3W;                                                                 \
-    IndexLauf lauf{TITEL};                                                             \
+    IndexLauf lauf(TITEL);                                                             \
     std::unique_ptr<Recordset> rs;                                                     \
     lauf.schritt([&] {                                                                 \
         if (!m_cnn)                                                                    \
@@ -866,7 +852,7 @@ void clsDATEN::LKEN(std::vector<QString>& KEN, bool AKT)
 
 bool clsDATEN::LOESCHEN(KRIT_DEF)
 {
-    IndexLauf lauf{kDatenfehler};
+    IndexLauf lauf(kDatenfehler);
     if (m_schreibtGerade) {
         lauf.schritt([] { wiederEintritt(); });
         return false;
@@ -904,7 +890,7 @@ bool clsDATEN::IDKRIT(std::vector<int32_t>& IDKR, const QString& SPF1, const Wer
     const Wert* werte[4] = {&SPF1W, &SPF2W, &SPF3W, &SPF4W};
     QString* operatoren[4] = {SPO1, SPO2, SPO3, SPO4};
 
-    IndexLauf lauf{kDatenfehler};
+    IndexLauf lauf(kDatenfehler);
     bool ergebnis = false;
     Abfrage a;
     lauf.schritt([&] {

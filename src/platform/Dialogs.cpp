@@ -260,6 +260,19 @@ DialogService* setDialogs(DialogService* service)
 
 // ---- Scripted dialogs -------------------------------------------------------
 
+namespace {
+// The next queued answer, or `answer` (the default) when the script has none left.
+template <class T>
+T nextAnswer(std::deque<T>& queue, T answer)
+{
+    if (!queue.empty()) {
+        answer = queue.front();
+        queue.pop_front();
+    }
+    return answer;
+}
+} // namespace
+
 ScriptedDialogs& ScriptedDialogs::answerMessage(int result)
 {
     m_msg.push_back(result);
@@ -347,11 +360,7 @@ int ScriptedDialogs::messageBox(const MessageBoxCall& call)
     r.buttons = call.buttons();
     r.icon = call.icon();
     r.messageCall = call;
-    int answer = defaultResultOf(call.style);
-    if (!m_msg.empty()) {
-        answer = m_msg.front();
-        m_msg.pop_front();
-    }
+    const int answer = nextAnswer(m_msg, defaultResultOf(call.style));
     r.answer = answer;
     m_records.push_back(r);
     return answer;
@@ -364,11 +373,7 @@ std::optional<QString> ScriptedDialogs::inputBox(const InputBoxCall& call)
     r.title = titleOr(call.title);
     r.text = call.prompt;
     r.defaultText = call.defaultText;
-    std::optional<QString> answer = call.defaultText;
-    if (!m_input.empty()) {
-        answer = m_input.front();
-        m_input.pop_front();
-    }
+    const std::optional<QString> answer = nextAnswer(m_input, std::optional<QString>(call.defaultText));
     r.cancelled = !answer.has_value();
     r.answerText = answer.value_or(QString());
     m_records.push_back(r);
@@ -382,11 +387,7 @@ std::optional<QString> ScriptedDialogs::fileDialog(const FileDialogCall& call)
     r.title = titleOr(call.title);
     r.defaultText = call.fileName;
     r.fileCall = call;
-    std::optional<QString> answer;
-    if (!m_file.empty()) {
-        answer = m_file.front();
-        m_file.pop_front();
-    }
+    const std::optional<QString> answer = nextAnswer(m_file, std::optional<QString>());
     r.cancelled = !answer.has_value();
     r.answerText = answer.value_or(QString());
     m_records.push_back(r);
@@ -398,11 +399,8 @@ std::optional<PrintChoice> ScriptedDialogs::printDialog(const PrintDialogCall& c
     DialogRecord r;
     r.kind = DialogRecord::Kind::Print;
     r.printCall = call;
-    std::optional<PrintChoice> answer = PrintChoice{true, call.minPage, call.maxPage, 1, QString(), QString()};
-    if (!m_print.empty()) {
-        answer = m_print.front();
-        m_print.pop_front();
-    }
+    const std::optional<PrintChoice> answer = nextAnswer(
+        m_print, std::optional<PrintChoice>(PrintChoice{true, call.minPage, call.maxPage, 1, QString(), QString()}));
     r.cancelled = !answer.has_value();
     m_records.push_back(r);
     return answer;
@@ -414,11 +412,7 @@ std::optional<QColor> ScriptedDialogs::colorDialog(const ColorDialogCall& call)
     r.kind = DialogRecord::Kind::Color;
     r.title = titleOr(call.title);
     r.colorCall = call;
-    std::optional<QColor> answer = call.initial;
-    if (!m_color.empty()) {
-        answer = m_color.front();
-        m_color.pop_front();
-    }
+    const std::optional<QColor> answer = nextAnswer(m_color, std::optional<QColor>(call.initial));
     r.cancelled = !answer.has_value();
     m_records.push_back(r);
     return answer;

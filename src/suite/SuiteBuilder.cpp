@@ -218,8 +218,6 @@ Testumgebung::Testumgebung(const Optionen& optionen)
         vb::raise(vb::err::PathNotFound, QStringLiteral("Kein temporärer Ordner"));
     Optionen o = optionen;
     o.einstellungen = false;
-    if (o.benutzer.isEmpty())
-        o.benutzer = vb::userName();
     o.programmQuelle = m_dir.path() + QStringLiteral("/keine-quelle");
     m_pfade = erstellen(m_dir.path() + QStringLiteral("/suite"), o);
 
