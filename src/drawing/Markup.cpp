@@ -104,11 +104,6 @@ QChar ansiChar(int n)
     return vb::cp1252ToUnicode(n);
 }
 
-QChar symbolChar(QChar c)
-{
-    return vb::symbolToUnicode(c);
-}
-
 QString symbolText(const QString& s)
 {
     return vb::symbolToUnicode(s);

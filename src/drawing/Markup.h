@@ -38,9 +38,8 @@ QString exponentMarkup(const QString& text);
 
 // Character n (0..255) of the single-byte code page (Windows-1252) as Unicode.
 QChar ansiChar(int n);
-// A character drawn in the face "Symbol": the Greek letter it stands for
-// (other characters unchanged).
-QChar symbolChar(QChar c);
+// A text drawn in the face "Symbol": the Greek letters its characters stand
+// for (other characters unchanged).
 QString symbolText(const QString& s);
 
 } // namespace drawing

@@ -466,15 +466,24 @@ int twipsToPixels(double twips, double dpi)
 {
     return std::max(1, int(std::lround(twips * dpi / 1440.0)));
 }
+
+// An image of w x h pixels that reports the given resolution (font metrics
+// measured on it match the device's).
+QImage imageAt(int w, int h, double dpi)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
+}
 } // namespace
 
 PictureTarget::PictureTarget(float widthTwips, float heightTwips, double dpi)
     : Target(Kind::Picture, twipsToPixels(widthTwips, dpi), twipsToPixels(heightTwips, dpi), dpi, dpi, widthTwips,
              heightTwips)
 {
-    m_image = QImage(pixelWidth(), pixelHeight(), QImage::Format_RGB32);
-    m_image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-    m_image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    m_image = imageAt(pixelWidth(), pixelHeight(), dpi);
     m_image.fill(Qt::white);
 }
 
@@ -518,9 +527,7 @@ void PictureTarget::resize(float widthTwips, float heightTwips)
     endPainting();
     const double dpi = dpiX();
     resetGeometry(twipsToPixels(widthTwips, dpi), twipsToPixels(heightTwips, dpi), widthTwips, heightTwips);
-    m_image = QImage(pixelWidth(), pixelHeight(), QImage::Format_RGB32);
-    m_image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-    m_image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    m_image = imageAt(pixelWidth(), pixelHeight(), dpi);
     m_image.fill(Qt::white);
 }
 
@@ -553,9 +560,7 @@ PrinterTarget::PrinterTarget(const QString& pdfPath, int dpi)
     m_printer->setOutputFileName(pdfPath);
     m_printer->setResolution(dpi);
     setupA4(*m_printer);
-    m_metrics = QImage(1, 1, QImage::Format_RGB32);
-    m_metrics.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-    m_metrics.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    m_metrics = imageAt(1, 1, dpi);
 }
 
 PrinterTarget::PrinterTarget(QPrinter* printer)
@@ -565,10 +570,7 @@ PrinterTarget::PrinterTarget(QPrinter* printer)
     setupA4(*m_printer);
     const QRect paper = m_printer->pageLayout().fullRectPixels(m_printer->resolution());
     resetGeometry(paper.width(), paper.height(), kA4WidthTwips, kA4HeightTwips);
-    const int dpi = m_printer->resolution();
-    m_metrics = QImage(1, 1, QImage::Format_RGB32);
-    m_metrics.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-    m_metrics.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    m_metrics = imageAt(1, 1, m_printer->resolution());
 }
 
 std::unique_ptr<PrinterTarget> PrinterTarget::defaultPrinter(const QString& pdfFallback)

@@ -28,16 +28,9 @@ clsGRAFIK::clsGRAFIK()
     rs->close();
 }
 
-clsGRAFIK::~clsGRAFIK()
-{
-    // The scroll bars, the target and font slot 0 belong to the window or the
-    // printer; only the references are dropped. Slots 1 to 5 are the engine's.
-    m_xBar = nullptr;
-    m_yBar = nullptr;
-    for (auto& s : m_slots) s.reset();
-    m_target = nullptr;
-    m_object = nullptr;
-}
+// The scroll bars, the target and font slot 0 belong to the window or the
+// printer; only the references are dropped. Slots 1 to 5 are the engine's.
+clsGRAFIK::~clsGRAFIK() = default;
 
 Target& clsGRAFIK::tgt() const
 {
@@ -52,21 +45,9 @@ void clsGRAFIK::EOBJEKT(EngineObject* target)
     m_object = target;
     m_target = dynamic_cast<Target*>(target);
     if (m_target) {
-        Target& t = *m_target;
-        const int mode = t.ScaleMode();
-        const float left = t.ScaleLeft();
-        const float top = t.ScaleTop();
-        const float right = left + t.ScaleWidth();
-        const float bottom = top + t.ScaleHeight();
-        t.ScaleMode(vbPixels);
-        const float pxW = t.ScaleWidth();
-        const float pxH = t.ScaleHeight();
-        if (mode != vbUser)
-            t.ScaleMode(mode);
-        else
-            t.Scale(left, top, right, bottom);
-        m_pxX = pxW / (right - left);
-        m_pxY = pxH / (bottom - top);
+        const Target& t = *m_target;
+        m_pxX = float(t.pixelsPerUnitX());
+        m_pxY = float(t.pixelsPerUnitY());
         ELX(float(t.Width() / kTwipsPerMm));
         ELY(float(t.Height() / kTwipsPerMm));
     }
@@ -187,15 +168,11 @@ void clsGRAFIK::SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, int16_t SCHRIFTG
     if (!trap([&] { tgt().ForeColor(FARBE <= 0 ? 0 : FARBE); })) return;
     for (int slot = 1; slot <= 5; ++slot) {
         if (!trap([&] {
-                const StdFont& base = *tgt().Font();
-                StdFont f;
-                f.Bold = base.Bold;
-                f.Italic = base.Italic;
-                f.Name = (slot == 3 || slot == 5) ? QStringLiteral("Symbol") : base.Name;
-                f.Size = (slot >= 4) ? float(roundEven(double(base.Size) / 1.175)) : base.Size;
-                f.Strikethrough = base.Strikethrough;
-                f.Underline = base.Underline;
-                f.Weight = base.Weight;
+                // A copy of the target's font; slots 3 and 5 in the Greek
+                // face, 4 and 5 in the small size.
+                StdFont f = *tgt().Font();
+                if (slot == 3 || slot == 5) f.Name = QStringLiteral("Symbol");
+                if (slot >= 4) f.Size = float(roundEven(double(f.Size) / 1.175));
                 m_slots[size_t(slot)] = newFont(f);
             }))
             return;

@@ -97,8 +97,8 @@ public:
 
 private:
     drawing::Target& tgt() const;  // raises 91 without a target
-    void drawAxisX(const drawing::AxisFit& fit);
-    void drawAxisY(const drawing::AxisFit& fit);
+    // One axis with its ticks, grid lines, numbers and title.
+    void drawAxis(bool horizontal, const drawing::AxisFit& fit);
     QString logLabel(float position, const QString& format) const;
     void scrollAxis(bool horizontal);
 

@@ -141,8 +141,8 @@ void clsGRAFIK::SKALEN(int16_t NR, const std::optional<std::vector<float>>& X,
     if (m_xBar && m_xBar->Visible()) return;
     if (m_yBar && m_yBar->Visible()) return;
 
-    if (m_EAXEX != 0 && !trap([&] { drawAxisX(fitX); })) return;
-    if (m_EAXEY != 0) trap([&] { drawAxisY(fitY); });
+    if (m_EAXEX != 0 && !trap([&] { drawAxis(true, fitX); })) return;
+    if (m_EAXEY != 0) trap([&] { drawAxis(false, fitY); });
 }
 
 void clsGRAFIK::scrollAxis(bool horizontal)
@@ -199,110 +199,87 @@ QString clsGRAFIK::logLabel(float position, const QString& format) const
     return label;
 }
 
-void clsGRAFIK::drawAxisX(const AxisFit& fit)
+void clsGRAFIK::drawAxis(bool horizontal, const AxisFit& fit)
 {
+    // Both axes are drawn by one routine in coordinates along the axis (a)
+    // and across it (c); page points and world points are swapped back for
+    // the vertical axis.
+    const auto line = [&](float a1, float c1, float a2, float c2) {
+        if (horizontal)
+            LINIE(a1, c1, a2, c2, std::nullopt, 1);
+        else
+            LINIE(c1, a1, c2, a2, std::nullopt, 1);
+    };
+    const auto toPage = [&](float along, float across, float& a, float& c) {
+        if (horizontal)
+            KOORDTRANS(along, across, a, c);
+        else
+            KOORDTRANS(across, along, c, a);
+    };
+    const auto text = [&](float a, float c, const QString& label, int16_t align) {
+        if (horizontal)
+            TEXT(a, c, label, 0, 0, 1, align);
+        else
+            TEXT(c, a, label, 0, 90, 1, align);
+    };
+
     float XP1 = 0, YP1 = 0, XP2 = 0, YP2 = 0;
     KOORDTRANS(m_XMIN, m_YMIN, XP1, YP1);
     KOORDTRANS(m_XMAX, m_YMAX, XP2, YP2);
-    const float bottomEdge = std::max(YP1, YP2);
-    const float topEdge = std::min(YP1, YP2);
-    float ya = 0, worldY = 0, d = 1;
-    int16_t a = 0;
-    if (m_EAXEX == 1) {
-        ya = bottomEdge, worldY = m_OY == 1 ? m_YMIN : m_YMAX, d = 1, a = 0;
-    } else if (m_EAXEX == -1) {
-        ya = topEdge, worldY = m_OY == 1 ? m_YMAX : m_YMIN, d = -1, a = 2;
-    } else if (m_EAXEX >= 2) {
-        const float n = m_EAXEX;
-        ya = bottomEdge + n, worldY = m_OY == 1 ? m_YMIN - n * m_MY : m_YMAX + n * m_MY, d = 1, a = 0;
+    const float a1 = horizontal ? XP1 : YP1, a2 = horizontal ? XP2 : YP2;
+    const float c1 = horizontal ? YP1 : XP1, c2 = horizontal ? YP2 : XP2;
+    // Position switch 1 puts the X axis below the plot and the Y axis left of
+    // it (s: the page direction away from the plot there); -1 the other side.
+    const int16_t n = horizontal ? m_EAXEX : m_EAXEY;
+    const float s = horizontal ? 1.0f : -1.0f;
+    const float nearEdge = horizontal ? std::max(c1, c2) : std::min(c1, c2);
+    const float farEdge = horizontal ? std::min(c1, c2) : std::max(c1, c2);
+    // The world range across the axis, its orientation and scale.
+    const int16_t o = horizontal ? m_OY : m_OX;
+    const float lo = horizontal ? m_YMIN : m_XMIN;
+    const float hi = horizontal ? m_YMAX : m_XMAX;
+    const float m = horizontal ? m_MY : m_MX;
+    float c = 0, across = 0, d = s;
+    if (n == 1) {
+        c = nearEdge, across = o == 1 ? lo : hi, d = s;
+    } else if (n == -1) {
+        c = farEdge, across = o == 1 ? hi : lo, d = -s;
+    } else if (n >= 2) {
+        c = nearEdge + n * s, across = o == 1 ? lo - n * m : hi + n * m, d = s;
     } else {
-        const float n = m_EAXEX;
-        ya = topEdge + n, worldY = m_OY == 1 ? m_YMAX - n * m_MY : m_YMIN + n * m_MY, d = -1, a = 2;
+        c = farEdge + n * s, across = o == 1 ? hi - n * m : lo + n * m, d = -s;
     }
-    LINIE(XP1, ya, XP2, ya, std::nullopt, 1);
+    const int16_t align = d > 0 ? 0 : 2;
+    line(a1, c, a2, c);
 
-    const bool logAxis = m_ESKTX == 1;
+    const bool logAxis = (horizontal ? m_ESKTX : m_ESKTY) == 1;
+    const QString& format = horizontal ? m_ESKZX : m_ESKZY;
     double nextGrid = 0, nextLabel = 0;
     int gridPos = 0;
     for (int i = 0; i <= fit.tickCount; ++i) {
         if (i >= int(fit.ticks.size())) vb::raise(vb::err::SubscriptOutOfRange);
-        const QString number = vb::Format(vb::Variant(fit.ticks[size_t(i)]), m_ESKZX);
-        float xt = 0;
-        KOORDTRANS(fit.ticks[size_t(i)], worldY, xt, ya);
-        LINIE(xt, ya, xt, ya + 1.5f * d, std::nullopt, 1);
+        const QString number = vb::Format(vb::Variant(fit.ticks[size_t(i)]), format);
+        float at = 0;
+        toPage(fit.ticks[size_t(i)], across, at, c);
+        line(at, c, at, c + 1.5f * d);
         if (!logAxis) {
             if (i == nextGrid && fit.gridCount != 0) {
-                LINIE(xt, YP1, xt, YP2, std::nullopt, 1);
+                line(at, c1, at, c2);
                 nextGrid = roundEven(double(fit.tickCount) / fit.gridCount + nextGrid);
             }
             if (i == nextLabel && fit.labelCount != 0) {
-                TEXT(xt, ya + 2 * d, number, 0, 0, 1, a);
+                text(at, c + 2 * d, number, align);
                 nextLabel = roundEven(double(fit.tickCount) / fit.labelCount + nextLabel);
             }
         } else if (gridPos <= fit.gridPositions && fit.gridCount != 0) {
-            float xg = 0, yg = 0;
-            KOORDTRANS(fit.grid[size_t(gridPos)], worldY, xg, yg);
-            LINIE(xg, YP1, xg, YP2, std::nullopt, 1);
+            float ag = 0, cg = 0;
+            toPage(fit.grid[size_t(gridPos)], across, ag, cg);
+            line(ag, c1, ag, c2);
             if (fit.labelCount != 0 && fit.labelCount == fit.gridCount)
-                TEXT(xg, ya + 2 * d, logLabel(fit.grid[size_t(gridPos)], m_ESKZX), 0, 0, 1, a);
+                text(ag, c + 2 * d, logLabel(fit.grid[size_t(gridPos)], format), align);
             ++gridPos;
         }
     }
-    const float xm = (XP1 + XP2) / 2;
     const float t = (fit.labelCount > 1 || logAxis) ? 6.0f : 2.0f;
-    TEXT(xm, ya + t * d, m_ETEXTX, 0, 0, 1, a);
-}
-
-void clsGRAFIK::drawAxisY(const AxisFit& fit)
-{
-    float XP1 = 0, YP1 = 0, XP2 = 0, YP2 = 0;
-    KOORDTRANS(m_XMIN, m_YMIN, XP1, YP1);
-    KOORDTRANS(m_XMAX, m_YMAX, XP2, YP2);
-    const float leftEdge = std::min(XP1, XP2);
-    const float rightEdge = std::max(XP1, XP2);
-    float xa = 0, worldX = 0, d = -1;
-    int16_t a = 2;
-    if (m_EAXEY == 1) {
-        xa = leftEdge, worldX = m_OX == 1 ? m_XMIN : m_XMAX, d = -1, a = 2;
-    } else if (m_EAXEY == -1) {
-        xa = rightEdge, worldX = m_OX == 1 ? m_XMAX : m_XMIN, d = 1, a = 0;
-    } else if (m_EAXEY >= 2) {
-        const float n = m_EAXEY;
-        xa = leftEdge - n, worldX = m_OX == 1 ? m_XMIN - n * m_MX : m_XMAX + n * m_MX, d = -1, a = 2;
-    } else {
-        const float n = m_EAXEY;
-        xa = rightEdge - n, worldX = m_OX == 1 ? m_XMAX - n * m_MX : m_XMIN + n * m_MX, d = 1, a = 0;
-    }
-    LINIE(xa, YP1, xa, YP2, std::nullopt, 1);
-
-    const bool logAxis = m_ESKTY == 1;
-    double nextGrid = 0, nextLabel = 0;
-    int gridPos = 0;
-    for (int i = 0; i <= fit.tickCount; ++i) {
-        if (i >= int(fit.ticks.size())) vb::raise(vb::err::SubscriptOutOfRange);
-        const QString number = vb::Format(vb::Variant(fit.ticks[size_t(i)]), m_ESKZY);
-        float yt = 0;
-        KOORDTRANS(worldX, fit.ticks[size_t(i)], xa, yt);
-        LINIE(xa, yt, xa + 1.5f * d, yt, std::nullopt, 1);
-        if (!logAxis) {
-            if (i == nextGrid && fit.gridCount != 0) {
-                LINIE(XP1, yt, XP2, yt, std::nullopt, 1);
-                nextGrid = roundEven(double(fit.tickCount) / fit.gridCount + nextGrid);
-            }
-            if (i == nextLabel && fit.labelCount != 0) {
-                TEXT(xa + 2 * d, yt, number, 0, 90, 1, a);
-                nextLabel = roundEven(double(fit.tickCount) / fit.labelCount + nextLabel);
-            }
-        } else if (gridPos <= fit.gridPositions && fit.gridCount != 0) {
-            float xg = 0, yg = 0;
-            KOORDTRANS(worldX, fit.grid[size_t(gridPos)], xg, yg);
-            LINIE(XP1, yg, XP2, yg, std::nullopt, 1);
-            if (fit.labelCount != 0 && fit.labelCount == fit.gridCount)
-                TEXT(xa + 2 * d, yg, logLabel(fit.grid[size_t(gridPos)], m_ESKZY), 0, 90, 1, a);
-            ++gridPos;
-        }
-    }
-    const float ym = (YP1 + YP2) / 2;
-    const float t = (fit.labelCount > 1 || logAxis) ? 6.0f : 2.0f;
-    TEXT(xa + t * d, ym, m_ETEXTY, 0, 90, 1, a);
+    text((a1 + a2) / 2, c + t * d, horizontal ? m_ETEXTX : m_ETEXTY, align);
 }

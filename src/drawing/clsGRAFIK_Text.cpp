@@ -178,7 +178,6 @@ void clsGRAFIK::DREHTEXT(const QString& piece, int16_t angle, float x, float y, 
     Target& t = tgt();
     t.CurrentX(x);
     t.CurrentY(y);
-    if (t.FontSize() < 8.25f) t.FontSize(size);
     t.FontName(face);
     t.FontSize(size);
     t.FontTransparent(true);

@@ -9,21 +9,11 @@ void clsROTATOR::Device(drawing::Target* objDevice)
 {
     m_device = objDevice;
     if (!objDevice) return;
-    drawing::Target& t = *objDevice;
-    const int mode = t.ScaleMode();
+    const drawing::Target& t = *objDevice;
     m_scaleLeft = t.ScaleLeft();
     m_scaleTop = t.ScaleTop();
-    const float right = m_scaleLeft + t.ScaleWidth();
-    const float bottom = m_scaleTop + t.ScaleHeight();
-    t.ScaleMode(drawing::vbPixels);
-    const float pxW = t.ScaleWidth();
-    const float pxH = t.ScaleHeight();
-    if (mode != drawing::vbUser)
-        t.ScaleMode(mode);
-    else
-        t.Scale(m_scaleLeft, m_scaleTop, right, bottom);
-    m_pxPerUnitX = pxW / (right - m_scaleLeft);
-    m_pxPerUnitY = pxH / (bottom - m_scaleTop);
+    m_pxPerUnitX = float(t.pixelsPerUnitX());
+    m_pxPerUnitY = float(t.pixelsPerUnitY());
 }
 
 int clsROTATOR::PixelX(float x) const

@@ -101,3 +101,27 @@ inline std::unique_ptr<drawing::RecordingTarget> mmTarget(double dpi = 96.0,
     t->ScaleMode(drawing::vbMillimeters);
     return t;
 }
+
+// The log page's view state: world 0..228 x 0..12.2 in the plot area
+// 5..233 x 5..127 mm of a 240 x 132 mm picture, Y running down the page.
+inline drawing::ViewState logPageView()
+{
+    drawing::ViewState v;
+    v.OX = 1, v.OY = -1, v.RL = 5, v.RR = 7, v.RO = 5, v.RU = 5, v.XMAX = 228, v.YMAX = 12.2f, v.MX = 1, v.MY = 0.1f;
+    return v;
+}
+
+// An engine bound to a recording target with the log page's frame; the
+// target's record starts empty.
+struct LogPageBench {
+    std::unique_ptr<drawing::RecordingTarget> target;
+    std::unique_ptr<clsGRAFIK> g;
+    explicit LogPageBench(double dpi = 96.0, drawing::Target::Kind kind = drawing::Target::Kind::Picture)
+    {
+        target = mmTarget(dpi, kind);
+        g = std::make_unique<clsGRAFIK>();
+        g->EOBJEKT(target.get());
+        g->setView(logPageView());
+        target->clear();
+    }
+};

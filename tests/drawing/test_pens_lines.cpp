@@ -9,23 +9,7 @@ using namespace drawing;
 namespace {
 constexpr int32_t kRed = 0x0000FF;
 
-// An engine bound to a recording target with the log page's frame: picture
-// area 0..240 x 0..132 mm, plot area 5..233 x 5..127 mm.
-struct Bench {
-    std::unique_ptr<RecordingTarget> target;
-    std::unique_ptr<clsGRAFIK> g;
-    explicit Bench(double dpi = 96.0, Target::Kind kind = Target::Kind::Picture)
-    {
-        target = mmTarget(dpi, kind);
-        g = std::make_unique<clsGRAFIK>();
-        g->EOBJEKT(target.get());
-        ViewState v;
-        v.OX = 1, v.OY = -1, v.RL = 5, v.RR = 7, v.RO = 5, v.RU = 5, v.XMAX = 228, v.YMAX = 12.2f, v.MX = 1,
-        v.MY = 0.1f;
-        g->setView(v);
-        target->clear();
-    }
-};
+using Bench = LogPageBench;
 } // namespace
 
 TEST_F(DrawingTest, PenWidthInPixelsForScreenAndPrinter)

@@ -142,9 +142,7 @@ TEST_F(DrawingTest, KreisWritesTwoPiBackIntoTheEndAngle)
     auto t = mmTarget();
     clsGRAFIK g;
     g.EOBJEKT(t.get());
-    ViewState v;
-    v.OX = 1, v.OY = -1, v.RL = 5, v.RR = 7, v.RO = 5, v.RU = 5, v.XMAX = 228, v.YMAX = 12.2f, v.MX = 1, v.MY = 0.1f;
-    g.setView(v);
+    g.setView(logPageView());
     float al2 = 0;
     g.KREIS(50, 50, 5, 0, al2, 0, false, int16_t(0));
     EXPECT_FLOAT_EQ(al2, 6.2831855f);

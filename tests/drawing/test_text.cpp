@@ -10,21 +10,7 @@ using namespace drawing;
 
 namespace {
 
-struct Bench {
-    std::unique_ptr<RecordingTarget> target;
-    std::unique_ptr<clsGRAFIK> g;
-    Bench()
-    {
-        target = mmTarget();
-        g = std::make_unique<clsGRAFIK>();
-        g->EOBJEKT(target.get());
-        ViewState v;
-        v.OX = 1, v.OY = -1, v.RL = 5, v.RR = 7, v.RO = 5, v.RU = 5, v.XMAX = 228, v.YMAX = 12.2f, v.MX = 1,
-        v.MY = 0.1f;
-        g->setView(v);
-        target->clear();
-    }
-};
+using Bench = LogPageBench;
 
 // "kind:code:text" of each piece.
 QStringList describe(const std::vector<MarkupPiece>& pieces)
@@ -361,8 +347,7 @@ TEST_F(DrawingTest, AnchorSystemsOfText)
         g.EYDO(3);
         g.ELX(200);
         g.ELY(120);
-        ViewState v;
-        v.OX = 1, v.OY = -1, v.RL = 5, v.RR = 7, v.RO = 5, v.RU = 5, v.XMAX = 228, v.YMAX = 12.2f, v.MX = 1, v.MY = 0.1f;
+        ViewState v = logPageView();
         v.SX = -8, v.SY = -2;
         g.setView(v);
         t->clear();

@@ -87,6 +87,13 @@ CrossingList circleFrameCrossings(float xc, float yc, float rp, const PlotFrame&
         {EdgeRight, true, f.right, f.top, f.bottom, true, xc > f.right},
         {EdgeTop, false, f.top, f.left, f.right, true, yc < f.top},
     };
+    const auto point = [](const EdgeDef& e, float pos) {
+        CircleCrossing c;
+        c.x = e.vertical ? e.line : pos;
+        c.y = e.vertical ? pos : e.line;
+        c.edge = e.code;
+        return c;
+    };
     std::optional<std::pair<long, float>> touch; // edge index and position of a touch from inside
     for (const EdgeDef& e : edges) {
         float s[2];
@@ -104,41 +111,27 @@ CrossingList circleFrameCrossings(float xc, float yc, float rp, const PlotFrame&
         }
         if (!((a > e.lo || b > e.lo) && (a >= e.lo || b <= e.hi) && (a < e.hi || b < e.hi)))
             continue;
-        auto point = [&](float pos, bool paired) {
-            CircleCrossing c;
-            c.x = e.vertical ? e.line : pos;
-            c.y = e.vertical ? pos : e.line;
-            c.edge = e.code;
-            c.paired = paired;
-            return c;
-        };
         if (a < e.lo && e.lo < b) {
-            out.points.push_back(point(b, false));
+            out.points.push_back(point(e, b));
         } else if (a >= e.lo && b > e.hi) {
-            out.points.push_back(point(a, false));
+            out.points.push_back(point(e, a));
         } else if ((a > e.lo && b < e.hi) || (a == e.lo && b == e.hi && e.centreBeyond)) {
             if (out.points.empty())
                 out.startsWithPair = true;
             if (e.pairReversed) {
-                out.points.push_back(point(b, true));
-                out.points.push_back(point(a, true));
+                out.points.push_back(point(e, b));
+                out.points.push_back(point(e, a));
             } else {
-                out.points.push_back(point(a, true));
-                out.points.push_back(point(b, true));
+                out.points.push_back(point(e, a));
+                out.points.push_back(point(e, b));
             }
             ++out.pairCount;
         }
     }
     if (out.points.empty() && touch) {
-        const EdgeDef& e = edges[touch->first];
-        for (int k = 0; k < 2; ++k) {
-            CircleCrossing c;
-            c.x = e.vertical ? e.line : touch->second;
-            c.y = e.vertical ? touch->second : e.line;
-            c.edge = e.code;
-            c.paired = true;
-            out.points.push_back(c);
-        }
+        const CircleCrossing c = point(edges[touch->first], touch->second);
+        out.points.push_back(c);
+        out.points.push_back(c);
         out.pairCount = 1;
         out.startsWithPair = true;
     }

@@ -60,7 +60,6 @@ struct CircleCrossing {
     float x = 0.0f;
     float y = 0.0f;
     int edge = EdgeLeft;   // edge the point lies on
-    bool paired = false;   // the point came in a pair from its edge
     float angle = 0.0f;    // page angle seen from the centre
 };
 
