@@ -6,6 +6,7 @@
 //
 //   Fehlerfalle falle("clsPROFIL, PROFIL");
 //   if (!falle([&] { ... })) return;
+//   falle.lesen([&] { return DAT.DTVS(...); });   // a failed read leaves
 #include "platform/StepRunner.h"
 #include "platform/VbError.h"
 
@@ -36,9 +37,19 @@ public:
         return !m_verlassen;
     }
 
+    // Runs a read or write that reports its own failure (the accessor has
+    // shown its box): false from f leaves the operation without another box.
+    // Returns false once the operation has been left, by Cancel or so.
+    template <class F>
+    bool lesen(F&& f)
+    {
+        return (*this)([&] {
+            if (!std::forward<F>(f)())
+                m_verlassen = true;
+        });
+    }
+
     bool verlassen() const { return m_verlassen; }
-    // Leave without a box (a failed read that the accessor has reported).
-    void verlassen(bool v) { m_verlassen = v; }
 
 private:
     void melden(const vb::VbError& e)

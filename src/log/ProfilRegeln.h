@@ -3,7 +3,6 @@
 // soil column and of the header block. Kept apart from the painter so they can
 // be checked on their own.
 #include <QString>
-#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <vector>

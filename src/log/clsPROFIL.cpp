@@ -91,14 +91,12 @@ float clsPROFIL::MSKALA(float X, float Y, float MIN, float MAX, float STEP, floa
     float S = 0;
     if (SG == 0)
         SG = 6;
-    // A scale needs a length and a step; without them nothing sensible can be drawn.
-    if (!falle([&] {
-            if (!(LENGTH > 0.0f) || !(STEP > 0.0f))
-                vb::raise(vb::err::InvalidCall);
-        }))
+    // A scale needs a length and a step; without them nothing sensible can be
+    // drawn: the error is reported and the scale left out.
+    if (!(LENGTH > 0.0f) || !(STEP > 0.0f)) {
+        falle([] { vb::raise(vb::err::InvalidCall); });
         return S;
-    if (!(LENGTH > 0.0f) || !(STEP > 0.0f))
-        return S;
+    }
 
     // A scale without extent (every value equal) spans one step, so no
     // division by zero reaches the drawing.

@@ -14,7 +14,6 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -22,8 +21,6 @@
 
 class clsDATEN;
 namespace drawing { class DrawingInterface; }
-
-namespace vb { class StepRunner; }
 
 // Parameters of the soil column. Members the column changes (SG 0 becomes 8;
 // FARBEN falls to 0 where the target can't show the chosen fill) are written

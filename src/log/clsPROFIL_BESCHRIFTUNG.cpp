@@ -28,18 +28,13 @@ void clsPROFIL::BESCHRIFTUNG(clsDATEN& DAT, KopfParameter& p)
     // One read per step: a value that cannot be converted is reported and OK
     // goes on with the next read; a read that fails (the accessor has shown
     // its box) ends the block before anything is drawn.
-    bool ok = true;
-    auto lesen = [&](auto&& feld) {
-        if (ok && !falle([&] { ok = feld(); }))
-            ok = false;
-    };
     if (p.AOPTK)
         OPTK = p.AOPTK->isBoolean() && p.AOPTK->number() != 0;
     else
-        lesen([&] { return DAT.DTVB(QStringLiteral("OPTK"), OPTK); });
-    lesen([&] { return DAT.DTVD(QStringLiteral("HW"), HW); });
-    lesen([&] { return DAT.DTVD(QStringLiteral("RW"), RW); });
-    if (!ok)
+        falle.lesen([&] { return DAT.DTVB(QStringLiteral("OPTK"), OPTK); });
+    falle.lesen([&] { return DAT.DTVD(QStringLiteral("HW"), HW); });
+    falle.lesen([&] { return DAT.DTVD(QStringLiteral("RW"), RW); });
+    if (falle.verlassen())
         return;
 
     const std::array<QString, 8> zeilen =

@@ -48,21 +48,16 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
         // One read per step: a value that cannot be converted is reported and
         // OK goes on with the next field; a read that fails (the accessor has
         // shown its box) ends the column.
-        bool ok = true;
-        auto lesen = [&](auto&& feld) {
-            if (ok && !falle([&] { ok = feld(); }))
-                ok = false;
-        };
-        lesen([&] { return DAT.DTVS(QStringLiteral("TUKS"), r.TUKS, I1, zeile); });
-        lesen([&] { return DAT.DTVT(QStringLiteral("HPTB1"), r.HPTB1, I1, zeile); });
-        lesen([&] { return DAT.DTVT(QStringLiteral("HPTB2"), r.HPTB2, I1, zeile); });
-        lesen([&] { return DAT.DTVT(QStringLiteral("NEBB"), r.NEBB, I1, zeile); });
-        lesen([&] { return DAT.DTVT(QStringLiteral("RUND"), r.RUND, I1, zeile); });
-        lesen([&] { return DAT.DTVT(QStringLiteral("ZUST"), r.ZUST, I1, zeile); });
-        lesen([&] { return DAT.DTVT(QStringLiteral("FARBE"), r.FARBE, I1, zeile); });
-        lesen([&] { return DAT.DTVT(QStringLiteral("BEMS"), r.BEMS, I1, zeile); });
-        lesen([&] { return DAT.DTVI(QStringLiteral("BS"), r.BS, I1, zeile); });
-        if (!ok)
+        falle.lesen([&] { return DAT.DTVS(QStringLiteral("TUKS"), r.TUKS, I1, zeile); });
+        falle.lesen([&] { return DAT.DTVT(QStringLiteral("HPTB1"), r.HPTB1, I1, zeile); });
+        falle.lesen([&] { return DAT.DTVT(QStringLiteral("HPTB2"), r.HPTB2, I1, zeile); });
+        falle.lesen([&] { return DAT.DTVT(QStringLiteral("NEBB"), r.NEBB, I1, zeile); });
+        falle.lesen([&] { return DAT.DTVT(QStringLiteral("RUND"), r.RUND, I1, zeile); });
+        falle.lesen([&] { return DAT.DTVT(QStringLiteral("ZUST"), r.ZUST, I1, zeile); });
+        falle.lesen([&] { return DAT.DTVT(QStringLiteral("FARBE"), r.FARBE, I1, zeile); });
+        falle.lesen([&] { return DAT.DTVT(QStringLiteral("BEMS"), r.BEMS, I1, zeile); });
+        falle.lesen([&] { return DAT.DTVI(QStringLiteral("BS"), r.BS, I1, zeile); });
+        if (falle.verlassen())
             return;
     }
 

@@ -104,17 +104,11 @@ void Seite11::spalteZeichnen(Spalte s, clsDATEN& dat, float x)
 
 void Seite11::komponieren(const Anfrage& a)
 {
+    // A read or write that reports failure (falle.lesen) ends the composition
+    // quietly: the accessor has shown its own box.
     Fehlerfalle falle(QStringLiteral("Bild 11"));
     const int16_t OBJ = a.OBJ;
     m_spalten.clear();
-    // A read or write that reports failure ends the composition quietly: the
-    // accessor has shown its own box.
-    bool halt = false;
-    auto stopp = [&](bool ok) {
-        if (!ok)
-            halt = true;
-    };
-    auto weiter = [&] { return !falle.verlassen() && !halt; };
 
     // 1-3: picture, painter, engine.
     if (OBJ == seite11::BILDSCHIRM)
@@ -124,7 +118,7 @@ void Seite11::komponieren(const Anfrage& a)
             bild->Cls();
         });
     falle([&] { m_profil = std::make_shared<clsPROFIL>(); });
-    if (!weiter() || !m_profil)
+    if (falle.verlassen() || !m_profil)
         return;
     falle([&] {
         if (OBJ == seite11::AUTOCAD)
@@ -140,7 +134,7 @@ void Seite11::komponieren(const Anfrage& a)
             vb::raise(vb::err::CannotCreateObject);
         m_maschine = std::move(neu);
     });
-    if (!weiter() || !m_maschine)
+    if (falle.verlassen() || !m_maschine)
         return;
     std::shared_ptr<drawing::DrawingInterface> g = m_maschine;
 
@@ -209,7 +203,7 @@ void Seite11::komponieren(const Anfrage& a)
             vb::raise(vb::err::InvalidCall);
         }
     });
-    if (!weiter())
+    if (falle.verlassen())
         return;
     fortschritt(25);
 
@@ -236,18 +230,15 @@ void Seite11::komponieren(const Anfrage& a)
         g->ELYGIT(ELYGIT);
         g->ETEXTY(QString());
     });
-    if (!weiter())
+    if (falle.verlassen())
         return;
 
     // 10-11: page extent from the switches.
-    const float einheit = seite11::spalteneinheit(OBJ);
     seite11::Schalter schalter{};
-    for (size_t k = 0; k < seite11::SPALTEN.size() && weiter(); ++k) {
-        if (!seite11::SPALTEN[k].schalter)
-            continue;
-        falle([&] { stopp(E12.DTVI(QString::fromLatin1(seite11::SPALTEN[k].schalter), schalter[k])); });
-    }
-    if (!weiter())
+    for (size_t k = 0; k < seite11::SPALTEN.size(); ++k)
+        if (seite11::SPALTEN[k].schalter)
+            falle.lesen([&] { return E12.DTVI(QString::fromLatin1(seite11::SPALTEN[k].schalter), schalter[k]); });
+    if (falle.verlassen())
         return;
     falle([&] { m_xBereich = {0.0f, seite11::anordnen(OBJ, schalter).ausdehnung}; });
 
@@ -256,12 +247,12 @@ void Seite11::komponieren(const Anfrage& a)
     if (m_massstab == 0.0f)
         m_massstab = seite11::ERSATZ_MASSSTAB;
     int16_t BZTV = 0;
-    falle([&] { stopp(E12.DTVI(QStringLiteral("BZTV"), BZTV)); });
-    if (!weiter())
+    falle.lesen([&] { return E12.DTVI(QStringLiteral("BZTV"), BZTV); });
+    if (falle.verlassen())
         return;
     if (BZTV != 1)
-        falle([&] { stopp(G0.DVTS(QStringLiteral("YMIN"), 0.0f, IDOBJEKT, BILD_NR)); });
-    if (!weiter())
+        falle.lesen([&] { return G0.DVTS(QStringLiteral("YMIN"), 0.0f, IDOBJEKT, BILD_NR); });
+    if (falle.verlassen())
         return;
     float letzteTiefe = 0;
     falle([&] {
@@ -280,10 +271,9 @@ void Seite11::komponieren(const Anfrage& a)
                   std::vector<float>(m_yBereich.begin(), m_yBereich.end()));
     });
     float XMIN = 0, YMIN = 0;
-    falle([&] { stopp(G0.DTVS(QStringLiteral("XMIN"), XMIN, IDOBJEKT, BILD_NR)); });
-    if (weiter())
-        falle([&] { stopp(G0.DTVS(QStringLiteral("YMIN"), YMIN, IDOBJEKT, BILD_NR)); });
-    if (!weiter())
+    falle.lesen([&] { return G0.DTVS(QStringLiteral("XMIN"), XMIN, IDOBJEKT, BILD_NR); });
+    falle.lesen([&] { return G0.DTVS(QStringLiteral("YMIN"), YMIN, IDOBJEKT, BILD_NR); });
+    if (falle.verlassen())
         return;
     fortschritt(35);
 
@@ -295,45 +285,36 @@ void Seite11::komponieren(const Anfrage& a)
         float ROK = 0, H = 0;
         bool OPTH = false, TAV = false;
         QStringList namen;
-        falle([&] { stopp(E1.DTVS(QStringLiteral("ROK"), ROK)); });
-        if (weiter())
-            falle([&] { p.setEROK(ROK); });
+        falle.lesen([&] { return E1.DTVS(QStringLiteral("ROK"), ROK); });
+        falle([&] { p.setEROK(ROK); });
         for (const char* spalte : {"B1", "B2", "B3", "B4"}) {
-            if (!weiter())
-                return;
             QString name;
-            falle([&] { stopp(E1.DTVT(QString::fromLatin1(spalte), name)); });
+            falle.lesen([&] { return E1.DTVT(QString::fromLatin1(spalte), name); });
             namen << name;
         }
-        if (!weiter())
+        if (falle.verlassen())
             return;
         falle([&] { p.setELBU(namen); });
-        falle([&] { stopp(E1.DTVB(QStringLiteral("OPTH"), OPTH)); });
-        if (weiter())
-            falle([&] { p.setEOPTH(OPTH); });
-        if (weiter())
-            falle([&] { stopp(E12.DTVB(QStringLiteral("TAV"), TAV)); });
-        if (weiter())
-            falle([&] { p.setETAV(TAV); });
-        if (weiter())
-            falle([&] { stopp(E1.DTVS(QStringLiteral("H"), H)); });
-        if (weiter())
-            falle([&] { p.setEH(H); });
-        if (!weiter())
+        falle.lesen([&] { return E1.DTVB(QStringLiteral("OPTH"), OPTH); });
+        falle([&] { p.setEOPTH(OPTH); });
+        falle.lesen([&] { return E12.DTVB(QStringLiteral("TAV"), TAV); });
+        falle([&] { p.setETAV(TAV); });
+        falle.lesen([&] { return E1.DTVS(QStringLiteral("H"), H); });
+        falle([&] { p.setEH(H); });
+        if (falle.verlassen())
             return;
     }
     fortschritt(40);
 
     // 20: header block.
-    falle([&] { stopp(E12.DTVI(QStringLiteral("BZTV"), BZTV)); });
-    if (!weiter())
+    falle.lesen([&] { return E12.DTVI(QStringLiteral("BZTV"), BZTV); });
+    if (falle.verlassen())
         return;
     if (BZTV == 1) {
         KopfParameter k;
-        falle([&] { stopp(E12.DTVI(QStringLiteral("SYMBOLE"), k.SYMBOLE)); });
-        if (weiter())
-            falle([&] { stopp(E12.DTVI(QStringLiteral("FARBEN"), k.FARBEN)); });
-        if (!weiter())
+        falle.lesen([&] { return E12.DTVI(QStringLiteral("SYMBOLE"), k.SYMBOLE); });
+        falle.lesen([&] { return E12.DTVI(QStringLiteral("FARBEN"), k.FARBEN); });
+        if (falle.verlassen())
             return;
         k.SG = 8;
         k.LL = 0.0f;
@@ -343,42 +324,38 @@ void Seite11::komponieren(const Anfrage& a)
     }
     fortschritt(44);
 
-    // 21-24: the columns from left to right.
-    float x = seite11::START_X;
-    for (const seite11::SpaltenArt& s : seite11::SPALTEN) {
-        if (!weiter())
+    // 21-24: the columns from left to right. Each switch is read as its
+    // column comes up; the columns stand where anordnen places them with the
+    // switches read so far (a column's place depends only on those before it).
+    seite11::Schalter gelesen{};
+    for (size_t k = 0; k < seite11::SPALTEN.size(); ++k) {
+        const seite11::SpaltenArt& s = seite11::SPALTEN[k];
+        if (falle.verlassen())
             return;
         if (s.spalte == Spalte::PROFIL) {
-            if (OBJ == seite11::BILDSCHIRM)
-                x -= 5.0f;
             ProfilParameter pp;
             const std::pair<const char*, int16_t*> schalterFelder[] = {
                 {"SYMBOLE", &pp.SYMBOLE}, {"FARBEN", &pp.FARBEN}, {"BUV", &pp.BUV}, {"BEMV", &pp.BEMV},
                 {"BFV", &pp.BFV}, {"BZSV", &pp.BZSV}};
-            for (const auto& [spalte, ziel] : schalterFelder) {
-                falle([&] { stopp(E12.DTVI(QString::fromLatin1(spalte), *ziel)); });
-                if (!weiter())
-                    return;
-            }
-            falle([&] { stopp(E12.DTVB(QStringLiteral("ARV"), pp.ARV)); });
-            if (!weiter())
+            for (const auto& [spalte, ziel] : schalterFelder)
+                falle.lesen([&] { return E12.DTVI(QString::fromLatin1(spalte), *ziel); });
+            falle.lesen([&] { return E12.DTVB(QStringLiteral("ARV"), pp.ARV); });
+            if (falle.verlassen())
                 return;
+            const float x = seite11::anordnen(OBJ, gelesen).x[k];
             pp.SG = 7;
             pp.X = x;
             falle([&] { p.PROFIL(E2, pp); });
             m_spalten.emplace_back(s.spalte, x);
-            x += s.vorschub * einheit;
             fortschritt(s.fortschritt);
             continue;
         }
-        int16_t ein = 0;
-        falle([&] { stopp(E12.DTVI(QString::fromLatin1(s.schalter), ein)); });
-        if (!weiter())
+        falle.lesen([&] { return E12.DTVI(QString::fromLatin1(s.schalter), gelesen[k]); });
+        if (falle.verlassen())
             return;
-        if (ein == 1) {
-            falle([&] { spalteZeichnen(s.spalte, daten(QString::fromLatin1(s.tabelle)), x); });
-            x += s.vorschub * einheit;
-        }
+        const seite11::Anordnung lage = seite11::anordnen(OBJ, gelesen);
+        if (lage.gezeichnet[k])
+            falle([&] { spalteZeichnen(s.spalte, daten(QString::fromLatin1(s.tabelle)), lage.x[k]); });
         fortschritt(s.fortschritt);
     }
 }

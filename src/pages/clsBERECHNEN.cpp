@@ -34,8 +34,6 @@ bool clsBERECHNEN::BERECHNUNG()
             alle = true;
         }))
         return ergebnis;
-    if (falle.verlassen())
-        return ergebnis;
 
     // An error inside the writes (answered with OK) leaves the row
     // incomplete: that is no success either.

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -113,29 +114,30 @@ public:
 
     void halten()
     {
-        if (m_gehalten || !m_haupt)
+        if (m_menues || !m_haupt)
             return;
-        m_menues.clear();
+        m_menues.emplace();
         for (QAction* a : m_haupt->menuBar()->actions())
-            m_menues.emplace_back(a, a->isEnabled());
+            m_menues->emplace_back(a, a->isEnabled());
         m_haupt->setEnabled(false);
-        m_gehalten = true;
     }
     void freigeben()
     {
-        if (!m_gehalten || !m_haupt)
+        if (!m_menues || !m_haupt)
             return;
-        m_gehalten = false;
+        const Menues menues = std::move(*m_menues);
+        m_menues.reset();
         m_haupt->setEnabled(true);
-        for (const auto& [aktion, an] : m_menues)
+        for (const auto& [aktion, an] : menues)
             if (aktion)
                 aktion->setEnabled(an);
     }
 
 private:
+    using Menues = std::vector<std::pair<QPointer<QAction>, bool>>;
     QPointer<frmMAIN> m_haupt;
-    std::vector<std::pair<QPointer<QAction>, bool>> m_menues;
-    bool m_gehalten = false;
+    // The menus' states from when the window was held; none while it is free.
+    std::optional<Menues> m_menues;
 };
 
 // The progress bar at 100 for a moment, then hidden and back to 0.

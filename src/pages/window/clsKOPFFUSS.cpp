@@ -1,5 +1,6 @@
 #include "pages/window/clsKOPFFUSS.h"
 
+#include "drawing/Markup.h"
 #include "platform/Services.h"
 #include "platform/StepRunner.h"
 #include "platform/TextTables.h"
@@ -171,21 +172,6 @@ void clsKOPFFUSS::SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, int16_t SCHRIF
     op.run();
 }
 
-QString clsKOPFFUSS::ohneAnweisungen(const QString& text)
-{
-    QString rest = text;
-    for (;;) {
-        const qsizetype auf = rest.indexOf(QLatin1Char('{'));
-        if (auf < 0)
-            break;
-        const qsizetype zu = rest.indexOf(QLatin1Char('}'), auf + 1);
-        if (zu < 0)
-            break;
-        rest.remove(auf, zu - auf + 1);
-    }
-    return rest;
-}
-
 void clsKOPFFUSS::TEXT(double x, double y, const QString& text, int ausrichtungX, int ausrichtungY)
 {
     try {
@@ -201,7 +187,8 @@ void clsKOPFFUSS::textSchritte(double x, double y, const QString& text, int ausr
     drawing::Target& f = flaeche();
     m_slots[0] = f.Font();
 
-    const QString plain = ohneAnweisungen(text);
+    // Alignment measures the text without its directives.
+    const QString plain = drawing::plainText(text);
     const double breite = f.TextWidth(plain);
     const double hoehe = f.TextHeight(plain);
     double px = x;

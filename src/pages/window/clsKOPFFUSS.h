@@ -98,9 +98,6 @@ public:
     // ausrichtungY (0 top, 1 middle, 2 bottom).
     void TEXT(double x, double y, const QString& text, int ausrichtungX = 0, int ausrichtungY = 0);
 
-    // The text with every complete directive removed (what alignment measures).
-    static QString ohneAnweisungen(const QString& text);
-
 private:
     void SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, int16_t SCHRIFTGROESSE, bool FETT,
                               bool UNTERSTRICHEN, bool KURSIV, int32_t FARBE);

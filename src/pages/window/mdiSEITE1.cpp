@@ -21,8 +21,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QWindow>
-#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -380,31 +379,25 @@ void mdiSEITE1::BILD11(int16_t OBJ, float XDL, float YDO, drawing::EngineObject*
 {
     if (!m_seite11)
         return;
-    if (m_imBild) {
+    if (m_seite11->laeuft()) {
         // Never compose inside a composition: the latest request that
-        // arrives meanwhile runs once, right after it.
+        // arrives meanwhile runs once, right after it, as a composition of
+        // the window's own (counted, and no new evaluation).
         m_nachzuholen = Anfrage{OBJ, XDL, YDO, cadDatei};
         return;
     }
-    // However the run ends, the window is free for the next request.
+    // However the run ends, no request is left over for the next one.
     struct Laufmarke
     {
-        bool& flag;
         std::optional<Anfrage>& offen;
-        ~Laufmarke()
-        {
-            flag = false;
-            offen.reset();
-        }
-    } marke{m_imBild, m_nachzuholen};
-    m_imBild = true;
+        ~Laufmarke() { offen.reset(); }
+    } marke{m_nachzuholen};
     Anfrage a{OBJ, XDL, YDO, cadDatei};
     // The new-evaluation flag holds for the first composition only.
     bool neu = m_boneu;
     for (;;) {
         ++m_kompositionen;
         m_seite11->BONEU = neu;
-        m_seite11->acadGrenzen = m_acadGrenzen;
         m_seite11->BILD11(a.OBJ, a.XDL, a.YDO, a.cadDatei);
         if (!m_nachzuholen || !m_seite11)
             break;

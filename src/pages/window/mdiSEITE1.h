@@ -25,7 +25,6 @@
 #include "pages/window/clsKOPFFUSS.h"
 
 #include <QWidget>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -149,14 +148,12 @@ private:
     bool m_geladen = false;
     bool m_bokf = true;
     bool m_bokfs = true;
-    bool m_acadGrenzen = false;
     bool m_boneu = false;
     int32_t m_id = 0;
     QString m_ken;
     QString m_kom;
     int32_t m_farbeMdi = 0xFFFFFF;
     int m_kompositionen = 0;
-    bool m_imBild = false;
     // The latest composition requested while one was running.
     struct Anfrage
     {

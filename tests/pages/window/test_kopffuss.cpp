@@ -2,6 +2,7 @@
 // reads the inline markup.
 #include "pages/window/clsKOPFFUSS.h"
 
+#include "drawing/Markup.h"
 #include "drawing/Target.h"
 #include "platform/Services.h"
 #include "platform/VbError.h"
@@ -410,7 +411,7 @@ TEST(KopfFuss, AlignmentMeasuresTheTextWithoutDirectives)
     ASSERT_FALSE(u.kf.gedruckt().isEmpty());
     EXPECT_NEAR(u.kf.gedruckt().first().x, 5000 - w / 2, 0.05);
     EXPECT_NEAR(u.kf.gedruckt().first().y, 3000 - h, 0.05);
-    EXPECT_EQ(clsKOPFFUSS::ohneAnweisungen("a{g,1}b{t,2}cd{x"), QStringLiteral("abcd{x"));
+    EXPECT_EQ(drawing::plainText("a{g,1}b{t,2}cd{x"), QStringLiteral("abcd{x"));
 }
 
 TEST(KopfFuss, InsertedCharacterSitsFurtherRightOnThePrinter)
