@@ -1,6 +1,5 @@
 #include "shell/Bilder.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 

@@ -3,8 +3,6 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
 
 StatusPanel::StatusPanel(int index, QWidget* parent) : QFrame(parent), m_index(index)
 {
@@ -18,6 +16,12 @@ void StatusPanel::setText(const QString& text)
     m_text = text;
     updateGeometry();
     update();
+}
+
+void StatusPanel::setStretch(bool stretch)
+{
+    m_stretch = stretch;
+    setSizePolicy(stretch ? QSizePolicy::Expanding : QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 void StatusPanel::setBevel(Bevel bevel)

@@ -22,8 +22,7 @@ public:
     Bevel bevel() const { return m_bevel; }
     void setBevel(Bevel bevel);
     // A filler panel takes the room the others leave.
-    void setStretch(bool stretch) { m_stretch = stretch; }
-    bool stretch() const { return m_stretch; }
+    void setStretch(bool stretch);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

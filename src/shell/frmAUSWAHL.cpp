@@ -7,7 +7,6 @@
 
 #include <QKeyEvent>
 #include <QListWidget>
-#include <QMdiArea>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -93,11 +92,9 @@ void frmAUSWAHL::Form_Load()
                 return;
             }
             while (!rs->eof()) {
-                const vb::Variant ken = rs->field(QStringLiteral("KEN"));
-                const vb::Variant kom = rs->field(QStringLiteral("KOM"));
-                lstKEN->addItem(ken.isNull() ? QString() : ken.toQVariant().toString());
+                lstKEN->addItem(rs->field(QStringLiteral("KEN")).text());
                 m_schluessel.append(int(rs->field(QStringLiteral("ID")).number()));
-                m_kommentare.append(kom.isNull() ? QString() : kom.toQVariant().toString());
+                m_kommentare.append(rs->field(QStringLiteral("KOM")).text());
                 if (rs->field(QStringLiteral("AKT")).number() != 0)
                     lstKEN->setCurrentRow(lstKEN->count() - 1);
                 rs->moveNext();

@@ -9,7 +9,6 @@
 #include "shell/mdiAUTOSTART.h"
 
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>

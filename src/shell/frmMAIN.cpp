@@ -11,9 +11,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 #include <QStatusBar>
@@ -82,8 +80,6 @@ frmMAIN* frmMAIN::current() { return g_current; }
 
 db::SharedState& frmMAIN::state() const { return db::sharedState(); }
 QString& frmMAIN::Tag() { return state().Tag; }
-QString frmMAIN::BENUTZER() const { return state().BENUTZER(); }
-QString frmMAIN::DATENBANKPFAD() const { return state().DATENBANKPFAD(); }
 QString frmMAIN::XMDBPFAD() const { return state().XMDBPFAD(); }
 bool frmMAIN::entwicklungsmodus() const { return state().entwicklungsmodus(); }
 
@@ -208,7 +204,6 @@ void frmMAIN::baueStatuszeile()
         }
     }
     stbMAIN->panel(7)->setStretch(true);
-    stbMAIN->panel(7)->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(stbMAIN, &StatusPanelBar::mouseDown, this, [this](int x) { stbMAIN_MouseDown(x); });
     connect(stbMAIN, &StatusPanelBar::panelClicked, this, [this](int i) { stbMAIN_PanelClick(i); });
 }
@@ -298,24 +293,19 @@ void frmMAIN::DATENSATZANZEIGE()
     auto rs = st.cnnX->openRecordset(
         QStringLiteral("SELECT [KEN],[KOM] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"));
     QString text, tip;
-    auto textOf = [](const vb::Variant& v) { return v.isNull() || v.isEmpty() ? QString() : v.toQVariant().toString(); };
     if (rs->eof()) {
         text = QStringLiteral("-");
+    } else if (rs->recordCount() == 1) {
+        text = rs->field(QStringLiteral("KEN")).text();
+        tip = rs->field(QStringLiteral("KOM")).text();
     } else {
-        rs->moveLast();
-        if (rs->recordCount() == 1) {
-            text = textOf(rs->field(QStringLiteral("KEN")));
-            tip = textOf(rs->field(QStringLiteral("KOM")));
-        } else {
-            rs->moveFirst();
-            text = textOf(rs->field(QStringLiteral("KEN"))) + QStringLiteral(",...");
-            QStringList alle;
-            while (!rs->eof()) {
-                alle << textOf(rs->field(QStringLiteral("KEN")));
-                rs->moveNext();
-            }
-            tip = alle.join(QStringLiteral(", "));
+        text = rs->field(QStringLiteral("KEN")).text() + QStringLiteral(",...");
+        QStringList alle;
+        while (!rs->eof()) {
+            alle << rs->field(QStringLiteral("KEN")).text();
+            rs->moveNext();
         }
+        tip = alle.join(QStringLiteral(", "));
     }
     rs->close();
     stbMAIN->setText(6, text);

@@ -69,8 +69,6 @@ public:
     db::SharedState& state() const;
     QString& Tag();
     // Read anew on each access.
-    QString BENUTZER() const;
-    QString DATENBANKPFAD() const;
     QString XMDBPFAD() const;
     bool entwicklungsmodus() const;
     // The project database: <PROJEKTSPFAD>/<PROJEKT>/KAVELOR.mdb.

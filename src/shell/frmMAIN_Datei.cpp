@@ -5,12 +5,11 @@
 #include "database/SharedState.h"
 #include "platform/Services.h"
 #include "platform/StepRunner.h"
+#include "platform/VbRuntime.h"
 #include "shell/Zahlen.h"
 #include "shell/frmAUSWAHL.h"
 
-#include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -19,11 +18,6 @@ namespace {
 // Tables that hold rows of one record under its key ID.
 const char* const kSatzTabellen[] = {"E2", "E3", "E4", "E5", "E6", "E7", "E8",
                                      "E9", "E10", "E11", "E12", "A1", "G0"};
-
-QString text(const vb::Variant& v)
-{
-    return v.isNull() || v.isEmpty() ? QString() : v.toQVariant().toString();
-}
 
 db::Connection& offen(const std::shared_ptr<db::Connection>& c)
 {
@@ -81,7 +75,7 @@ void frmMAIN::mnuLOESCHEN_Click()
                 return;
             db::Connection& cnn = offen(st.cnnX);
             while (!rs->eof()) {
-                const QString ken = text(rs->field(QStringLiteral("KEN")));
+                const QString ken = rs->field(QStringLiteral("KEN")).text();
                 const int antwort = vb::MsgBox(en ? QStringLiteral("File ") + ken + QStringLiteral(" will be deleted!")
                                                   : QStringLiteral("Datensatz ") + ken
                                                         + QString::fromUtf8(" wird gelöscht!"),
@@ -141,9 +135,9 @@ bool frmMAIN::mnuSPEICHERN_Click()
             if (!(mb > 10.0f))
                 return;
             vb::MessageBoxCall frage;
-            frage.prompt = en ? QStringLiteral("Database reaches ") + zahlText(mb) + QStringLiteral(" MB! \r\n")
+            frage.prompt = en ? QStringLiteral("Database reaches ") + vb::CStr(mb) + QStringLiteral(" MB! \r\n")
                                     + QStringLiteral("Do you want to compact the file?")
-                              : QStringLiteral("Datenbank hat ") + zahlText(mb) + QStringLiteral(" MB erreicht! \r\n")
+                              : QStringLiteral("Datenbank hat ") + vb::CStr(mb) + QStringLiteral(" MB erreicht! \r\n")
                                     + QStringLiteral("Soll die Datei komprimiert werden?");
             frage.title = titel;
             frage.style = vb::vbYesNo | vb::vbQuestion | vb::vbMsgBoxHelpButton;

@@ -5,6 +5,7 @@
 #include "database/SharedState.h"
 #include "platform/Services.h"
 #include "platform/StepRunner.h"
+#include "platform/VbRuntime.h"
 #include "shell/Zahlen.h"
 #include "shell/frmINFO.h"
 
@@ -51,14 +52,18 @@ bool frmMAIN::mnuKOMPRIMIEREN_Click()
             st.cnnX = db::Connection::open(pfad);
     };
     vb::StepRunner op(titel, vb::kVbError);
-    op.cleanup([&] {
-        try {
-            neuVerbinden();
-        } catch (const vb::VbError& e) {
-            vb::MsgBox(vb::errorText(vb::kVbError, e), vb::vbOKOnly | vb::vbExclamation, titel);
-        }
-        vb::restoreWaitPointer();
-    });
+    // Whichever way the command ends (Cancel in an error box, or OK past a
+    // failed step), the connection is back before it returns.
+    op.cleanup(
+        [&] {
+            try {
+                neuVerbinden();
+            } catch (const vb::VbError& e) {
+                vb::MsgBox(vb::errorText(vb::kVbError, e), vb::vbOKOnly | vb::vbExclamation, titel);
+            }
+            vb::restoreWaitPointer();
+        },
+        true);
     op.step([] { vb::showWaitPointer(); })
         .step([&] {
             w = XMDBPFAD();
@@ -114,27 +119,17 @@ bool frmMAIN::mnuKOMPRIMIEREN_Click()
             if (!ersetzt)
                 return;
             if (st.SPRACHE == 1)
-                vb::MsgBox(QStringLiteral("Database was compact about ") + zahlText(p) + QStringLiteral(" % to ")
-                               + zahlText(s2) + QStringLiteral(" MB!"),
+                vb::MsgBox(QStringLiteral("Database was compact about ") + vb::CStr(p) + QStringLiteral(" % to ")
+                               + vb::CStr(s2) + QStringLiteral(" MB!"),
                            vb::vbOKOnly | vb::vbInformation, titel);
             else if (st.SPRACHE == 3)
-                vb::MsgBox(QStringLiteral("Datenbank wurde um ") + zahlText(p) + QStringLiteral(" % auf ") + zahlText(s2)
+                vb::MsgBox(QStringLiteral("Datenbank wurde um ") + vb::CStr(p) + QStringLiteral(" % auf ") + vb::CStr(s2)
                                + QStringLiteral(" MB komprimiert !"),
                            vb::vbOKOnly | vb::vbInformation, titel);
         })
         .step([&] { neuVerbinden(); })
         .step([] { vb::restoreWaitPointer(); });
-    if (!op.run())
-        return false;
-    // OK in an error box goes on: make sure the connection is back.
-    if (!(st.cnnX && st.cnnX->isOpen())) {
-        try {
-            neuVerbinden();
-        } catch (const vb::VbError& e) {
-            vb::MsgBox(vb::errorText(vb::kVbError, e), vb::vbOKOnly | vb::vbExclamation, titel);
-        }
-    }
-    return ersetzt;
+    return op.run() && ersetzt;
 }
 
 void frmMAIN::mnuFRAGEZEICHEN_Click()

@@ -11,7 +11,6 @@
 #include "shell/mdiAUTOSTART.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,11 +19,6 @@
 
 namespace {
 const QChar kTrenner = QLatin1Char('/');
-
-QString text(const vb::Variant& v)
-{
-    return v.isNull() || v.isEmpty() ? QString() : v.toQVariant().toString();
-}
 } // namespace
 
 bool frmMAIN::MDIForm_Load()
@@ -116,16 +110,14 @@ bool frmMAIN::MDIForm_Load()
         // 10. Take the hand-over and say who runs now.
         schritt([&] {
             rs->moveFirst();
-            alterProg = text(rs->field(QStringLiteral("PROG")));
-            if (rs->field(QStringLiteral("PROG")).isNull())
-                alterProg = QString();
+            alterProg = rs->field(QStringLiteral("PROG")).text();
             rs->setField(QStringLiteral("PROG"), vb::Variant(titel));
             rs->update();
             progGeschrieben = true;
         });
-        schritt([&] { st.PROJEKTSPFAD = text(rs->field(QStringLiteral("PROJEKTSPFAD"))); });
-        schritt([&] { st.PROJEKT = text(rs->field(QStringLiteral("PROJEKT"))); });
-        schritt([&] { st.BEARBEITER = text(rs->field(QStringLiteral("BEARBEITER"))); });
+        schritt([&] { st.PROJEKTSPFAD = rs->field(QStringLiteral("PROJEKTSPFAD")).text(); });
+        schritt([&] { st.PROJEKT = rs->field(QStringLiteral("PROJEKT")).text(); });
+        schritt([&] { st.BEARBEITER = rs->field(QStringLiteral("BEARBEITER")).text(); });
         schritt([&] { rs->close(); });
         // 11. Project checks.
         wenn([&] { return !QFileInfo(st.PROJEKTSPFAD + kTrenner + st.PROJEKT).isDir(); },

@@ -8,7 +8,6 @@
 class QFrame;
 class QLabel;
 class QProgressBar;
-class frmMAIN;
 
 class mdiAUTOSTART : public QWidget
 {

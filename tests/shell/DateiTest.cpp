@@ -17,11 +17,9 @@
 #include <unistd.h>
 
 namespace {
-db::Connection& cnnX() { return *db::sharedState().cnnX; }
-
 int idVon(const QString& ken)
 {
-    auto rs = cnnX().openRecordset("SELECT [ID] FROM [E1] WHERE [KEN]=?", {vb::Variant(ken)});
+    auto rs = ShellTest::cnnX().openRecordset("SELECT [ID] FROM [E1] WHERE [KEN]=?", {vb::Variant(ken)});
     return rs->eof() ? -1 : int(rs->field(0).number());
 }
 
@@ -31,13 +29,6 @@ const QStringList kTabellen = {"E1", "E2", "E3", "E4", "E5", "E6", "E7", "E8", "
 class DateiTest : public ShellTest
 {
 protected:
-    frmMAIN& start()
-    {
-        baue();
-        frmMAIN& w = starte();
-        EXPECT_TRUE(gestartet());
-        return w;
-    }
     QString ken(int i) const { return suite::demoUebersicht().at(i).ken; }
 };
 
@@ -325,8 +316,6 @@ TEST_F(SchliessenTest, QuitSaveQuestionAndFrameProgram)
     int n = 0;
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
-        m_main.reset();
-        db::sharedState().reset();
         baue(standard(), QStringLiteral("s%1").arg(n++));
         rahmenprogramm(f.rahmenDa);
         frmMAIN& w = starte();

@@ -2,6 +2,7 @@
 #include "ShellFixture.h"
 
 #include "database/SharedState.h"
+#include "platform/VbRuntime.h"
 #include "shell/Zahlen.h"
 #include "shell/frmMAIN.h"
 
@@ -10,8 +11,6 @@
 #include <QFileInfo>
 
 namespace {
-db::Connection& cnnX() { return *db::sharedState().cnnX; }
-
 // Fill the working copy with rows and delete them again: the file keeps its size.
 void aufblaehen(db::Connection& c, int zeilen)
 {
@@ -25,17 +24,7 @@ void aufblaehen(db::Connection& c, int zeilen)
 }
 } // namespace
 
-class ExtrasTest : public ShellTest
-{
-protected:
-    frmMAIN& start()
-    {
-        baue();
-        frmMAIN& w = starte();
-        EXPECT_TRUE(gestartet());
-        return w;
-    }
-};
+class ExtrasTest : public ShellTest {};
 
 TEST_F(ExtrasTest, CompactionShrinksTheWorkingCopyAndReconnects)
 {
@@ -48,7 +37,7 @@ TEST_F(ExtrasTest, CompactionShrinksTheWorkingCopyAndReconnects)
     EXPECT_TRUE(w.mnuKOMPRIMIEREN_Click());
     const qint64 nachher = QFileInfo(arbeitskopie()).size();
     EXPECT_LT(nachher, vorher / 4);
-    EXPECT_FALSE(QFileInfo::exists(pfade().wurzel + "/BENUTZER/TESTER/KAVELORTEMP.mdb"));
+    EXPECT_FALSE(QFileInfo::exists(verdichtungsDatei()));
     ASSERT_TRUE(db::sharedState().cnnX && cnnX().isOpen());
     EXPECT_EQ(ShellTest::kennungen(cnnX()), datensaetze);
     cnnX().execute("UPDATE [E1] SET [KOM]=?", {vb::Variant("nach dem Verdichten")});
@@ -56,7 +45,7 @@ TEST_F(ExtrasTest, CompactionShrinksTheWorkingCopyAndReconnects)
     ASSERT_EQ(boxen().count(), 1);
     const float s1 = megabytes(vorher), s2 = megabytes(nachher);
     const float p = rundeEineStelle((s1 - s2) * 100.0f / s1);
-    EXPECT_EQ(boxen().last().text, "Datenbank wurde um " + zahlText(p) + " % auf " + zahlText(s2) + " MB komprimiert !");
+    EXPECT_EQ(boxen().last().text, "Datenbank wurde um " + vb::CStr(p) + " % auf " + vb::CStr(s2) + " MB komprimiert !");
     EXPECT_EQ(boxen().last().title, "&Komprimieren");
     EXPECT_EQ(boxen().last().icon, vb::MsgIcon::Information);
     EXPECT_TRUE(boxen().last().text.contains(','));
@@ -85,7 +74,7 @@ TEST_F(ExtrasTest, FailedCompactionLeavesTheWorkingCopyAndTheConnection)
     cnnX().execute("UPDATE [E1] SET [KOM]=?", {vb::Variant("vorher")});
     const qint64 vorher = QFileInfo(arbeitskopie()).size();
     // A temporary file left over from an earlier run blocks the compaction.
-    const QString temp = pfade().wurzel + "/BENUTZER/TESTER/KAVELORTEMP.mdb";
+    const QString temp = verdichtungsDatei();
     {
         QFile f(temp);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -117,7 +106,7 @@ TEST_F(ExtrasTest, SaveOffersCompactionAboveTenMegabytes)
     EXPECT_TRUE(w.mnuSPEICHERN_Click());
     ASSERT_EQ(boxen().count(), 2);
     const auto frage = boxen().records().front();
-    EXPECT_EQ(frage.text, "Datenbank hat " + zahlText(mb) + " MB erreicht! \r\nSoll die Datei komprimiert werden?");
+    EXPECT_EQ(frage.text, "Datenbank hat " + vb::CStr(mb) + " MB erreicht! \r\nSoll die Datei komprimiert werden?");
     EXPECT_EQ(frage.buttons, vb::MsgButtons::YesNo);
     EXPECT_TRUE(frage.style & vb::vbMsgBoxHelpButton);
     EXPECT_LT(QFileInfo(pfade().projektDb).size(), 10'000'000);
@@ -127,7 +116,7 @@ TEST_F(ExtrasTest, SaveOffersCompactionAboveTenMegabytes)
     EXPECT_EQ(megabytes(10'060'000), rundeEineStelle(10.1f));
     EXPECT_EQ(megabytes(12'345'678), rundeEineStelle(12.3f));
     EXPECT_EQ(megabytes(9'876'543), rundeEineStelle(9.9f));
-    EXPECT_EQ(zahlText(rundeEineStelle((12.3f - 9.9f) * 100.0f / 12.3f)), "19,5");
+    EXPECT_EQ(vb::CStr(rundeEineStelle((12.3f - 9.9f) * 100.0f / 12.3f)), "19,5");
 }
 
 TEST_F(ExtrasTest, QuestionMarkMenuFollowsTheDocumentsPresent)

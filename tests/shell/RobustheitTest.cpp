@@ -17,18 +17,9 @@
 #include <unistd.h>
 
 namespace {
-db::Connection& cnnX() { return *db::sharedState().cnnX; }
-
 class Robustheit : public ShellTest
 {
 protected:
-    frmMAIN& start()
-    {
-        baue();
-        frmMAIN& w = starte();
-        EXPECT_TRUE(gestartet());
-        return w;
-    }
     void aktiv(const QString& ken)
     {
         cnnX().execute("UPDATE [E1] SET [AKT]=0");
@@ -118,7 +109,7 @@ TEST_F(Robustheit, OddRecordsAreEvaluatedAndScrolledWithoutErrors)
 TEST_F(Robustheit, CompactionThatCannotReplaceTheCopyLeavesNoTemporaryFile)
 {
     frmMAIN& w = start();
-    const QString temp = pfade().wurzel + "/BENUTZER/TESTER/KAVELORTEMP.mdb";
+    const QString temp = verdichtungsDatei();
     if (::geteuid() != 0 || !schreibschutz(arbeitskopie(), true))
         GTEST_SKIP() << "no write protection of a single file available";
     boxen().answerMessage(vb::vbOK);

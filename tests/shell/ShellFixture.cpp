@@ -39,6 +39,8 @@ void ShellTest::TearDown()
 
 void ShellTest::baue(const suite::Optionen& optionen, const QString& unterordner)
 {
+    m_main.reset();
+    db::sharedState().reset();
     m_dienste.reset();
     m_pfade = suite::erstellen(m_tmp->path() + QLatin1Char('/') + unterordner, optionen);
     m_dienste = std::make_unique<vb::TestServices>(m_locale, m_pfade.programm);
@@ -60,6 +62,16 @@ frmMAIN& ShellTest::starte()
     return *m_main;
 }
 
+frmMAIN& ShellTest::start()
+{
+    baue();
+    frmMAIN& w = starte();
+    EXPECT_TRUE(gestartet());
+    return w;
+}
+
+db::Connection& ShellTest::cnnX() { return *db::sharedState().cnnX; }
+
 void ShellTest::auswahl(std::function<void(frmAUSWAHL&)> f)
 {
     frmMAIN::setModalDriver([f](QDialog& d) {
@@ -71,6 +83,11 @@ void ShellTest::auswahl(std::function<void(frmAUSWAHL&)> f)
 QString ShellTest::arbeitskopie() const
 {
     return m_pfade.wurzel + QStringLiteral("/BENUTZER/TESTER/KAVELOR.mdb");
+}
+
+QString ShellTest::verdichtungsDatei() const
+{
+    return m_pfade.wurzel + QStringLiteral("/BENUTZER/TESTER/KAVELORTEMP.mdb");
 }
 
 QStringList ShellTest::adminZeilen() const

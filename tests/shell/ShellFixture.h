@@ -22,7 +22,8 @@ public:
     void SetUp() override;
     void TearDown() override;
 
-    // Build the suite (call again with other options before starting).
+    // Build the suite. Called again, it first drops the main window of the
+    // earlier build and the shared state it left.
     void baue(const suite::Optionen& optionen = standard(), const QString& unterordner = QStringLiteral("suite"));
     static suite::Optionen standard();
     // Locale for the next start (default de_DE).
@@ -31,6 +32,10 @@ public:
     // Create the main window and run its start-up.
     frmMAIN& starte();
     bool gestartet() const { return m_gestartet; }
+    // Build the standard suite and start on it; the start-up must succeed.
+    frmMAIN& start();
+    // The working-copy connection of the started program.
+    static db::Connection& cnnX();
 
     // The selection dialog is driven by `f` whenever it is shown.
     void auswahl(std::function<void(frmAUSWAHL&)> f);
@@ -39,6 +44,8 @@ public:
     vb::ScriptedDialogs& boxen() { return m_dienste->dialogs; }
     const suite::Pfade& pfade() const { return m_pfade; }
     QString arbeitskopie() const;
+    // The temporary file the compaction writes next to the working copy.
+    QString verdichtungsDatei() const;
 
     // Rows of ADMIN as "BENUTZER|PROG|PROJEKTSPFAD|PROJEKT|BEARBEITER".
     QStringList adminZeilen() const;

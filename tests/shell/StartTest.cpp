@@ -110,8 +110,6 @@ TEST_F(ShellTest, FatalMessagesEndTheProgramAndLeaveTheHandOverAlone)
     int n = 0;
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
-        m_main.reset();
-        db::sharedState().reset();
         baue(standard(), QStringLiteral("suite%1").arg(n++));
         f.vorbereiten(*this);
         const QStringList vorher = adminZeilen();
@@ -146,8 +144,6 @@ TEST_F(ShellTest, EnglishMessagesAndCaptionsFollowTheLocale)
     int n = 0;
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.locale);
-        m_main.reset();
-        db::sharedState().reset();
         sprache(f.locale);
         baue(standard(), QStringLiteral("suite%1").arg(n++));
         frmMAIN& w = starte();
@@ -172,8 +168,6 @@ TEST_F(ShellTest, EnglishMessagesAndCaptionsFollowTheLocale)
         }
     }
     // The no-hand-over message in English.
-    m_main.reset();
-    db::sharedState().reset();
     sprache("en_US");
     baue(standard(), "suite-en");
     vb::setUserNameOverride("NIEMAND");
@@ -186,8 +180,6 @@ TEST_F(ShellTest, CrashQuestionKeepsOrReplacesTheWorkingCopy)
 {
     for (const int antwort : {vb::vbYes, vb::vbNo}) {
         SCOPED_TRACE(antwort == vb::vbYes ? "Yes" : "No");
-        m_main.reset();
-        db::sharedState().reset();
         baue(standard(), antwort == vb::vbYes ? "ja" : "nein");
         // A working copy left by an interrupted run, with a record entered then.
         QDir().mkpath(QFileInfo(arbeitskopie()).path());
