@@ -736,28 +736,6 @@ clsDATEN::Abfrage clsDATEN::indexAbfrage(const IndexSpalten& s) const
     return a;
 }
 
-namespace {
-// The steps of an index query under its handler, each run at once (the
-// caller's control flow depends on what they found): a failing step shows the
-// operation's box; OK goes on with the next step, Cancel leaves.
-struct IndexLauf {
-    vb::StepRunner falle;
-    bool abgebrochen = false;
-    explicit IndexLauf(const QString& titel) : falle(titel, vb::kVbError) {}
-    template <class F>
-    void schritt(F f)
-    {
-        if (abgebrochen)
-            return;
-        try {
-            f();
-        } catch (const std::exception& e) {
-            abgebrochen = !falle.report(vb::toVbError(e));
-        }
-    }
-};
-} // namespace
-
 #define INDEX_DEF                                                                                        \
     const QString &SPI1, const Wert &SPI1W, const QString &SPI2, const Wert &SPI2W, const QString &SPI3, \
         const Wert &SPI3W, const QString &SPI4
@@ -773,30 +751,30 @@ struct IndexLauf {
     s.wert[0] = SPI1W;                                                                 \
     s.wert[1] = SPI2W;                                                                 \
     s.wert[2] = SPI3W;                                                                 \
-    IndexLauf lauf(TITEL);                                                             \
+    vb::ErrorTrap lauf(TITEL, vb::kVbError);                                           \
     std::unique_ptr<Recordset> rs;                                                     \
-    lauf.schritt([&] {                                                                 \
+    lauf([&] {                                                                         \
         if (!m_cnn)                                                                    \
             vb::raise(vb::err::ObjectNotSet);                                          \
         const Abfrage a = indexAbfrage(s);                                             \
         rs = m_cnn->openRecordset(a.sql, a.params, db::Connection::Cursor::ReadOnly);  \
     });                                                                                \
-    if (!rs || lauf.abgebrochen)                                                       \
+    if (!rs || lauf.cancelled())                                                       \
         return;                                                                        \
     if (rs->recordCount() == 0) {                                                      \
         AN = 0;                                                                        \
         MINI = NULLWERT;                                                               \
         MAXI = NULLWERT;                                                               \
     } else {                                                                           \
-        lauf.schritt([&] {                                                             \
+        lauf([&] {                                                                     \
             rs->moveFirst();                                                           \
             MINI = WERT(rs->field(0));                                                 \
         });                                                                            \
-        lauf.schritt([&] {                                                             \
+        lauf([&] {                                                                     \
             rs->moveLast();                                                            \
             MAXI = WERT(rs->field(0));                                                 \
         });                                                                            \
-        lauf.schritt([&] { AN = ANZAHL(rs->recordCount()); });                         \
+        lauf([&] { AN = ANZAHL(rs->recordCount()); });                                 \
     }                                                                                  \
     rs->close();
 
@@ -852,25 +830,25 @@ void clsDATEN::LKEN(std::vector<QString>& KEN, bool AKT)
 
 bool clsDATEN::LOESCHEN(KRIT_DEF)
 {
-    IndexLauf lauf(kDatenfehler);
+    vb::ErrorTrap lauf(kDatenfehler, vb::kVbError);
     if (m_schreibtGerade) {
-        lauf.schritt([] { wiederEintritt(); });
+        lauf([] { wiederEintritt(); });
         return false;
     }
     Sperre sperre(m_schreibtGerade);
     std::unique_ptr<Recordset> rs;
     std::unique_ptr<Schreibvorgang> tx;
-    lauf.schritt([&] {
+    lauf([&] {
         rs = oeffnen(m_espid, KRIT);
         tx = std::make_unique<Schreibvorgang>(*m_cnn);
     });
-    if (lauf.abgebrochen)
+    if (lauf.cancelled())
         return false;
     if (rs && !rs->eof()) {
         rs->moveFirst();
         while (!rs->eof()) {
-            lauf.schritt([&] { rs->deleteRow(); });
-            if (lauf.abgebrochen)
+            lauf([&] { rs->deleteRow(); });
+            if (lauf.cancelled())
                 return false;
             rs->moveNext();
         }
@@ -878,8 +856,8 @@ bool clsDATEN::LOESCHEN(KRIT_DEF)
     if (rs)
         rs->close();
     if (tx)
-        lauf.schritt([&] { tx->fertig(); });
-    return !lauf.abgebrochen;
+        lauf([&] { tx->fertig(); });
+    return !lauf.cancelled();
 }
 
 bool clsDATEN::IDKRIT(std::vector<int32_t>& IDKR, const QString& SPF1, const Wert& SPF1W, QString* SPO1,
@@ -890,10 +868,10 @@ bool clsDATEN::IDKRIT(std::vector<int32_t>& IDKR, const QString& SPF1, const Wer
     const Wert* werte[4] = {&SPF1W, &SPF2W, &SPF3W, &SPF4W};
     QString* operatoren[4] = {SPO1, SPO2, SPO3, SPO4};
 
-    IndexLauf lauf(kDatenfehler);
+    vb::ErrorTrap lauf(kDatenfehler, vb::kVbError);
     bool ergebnis = false;
     Abfrage a;
-    lauf.schritt([&] {
+    lauf([&] {
         // Operators, written back where they are replaced.
         QString op[4];
         QString platzhalter;
@@ -935,10 +913,10 @@ bool clsDATEN::IDKRIT(std::vector<int32_t>& IDKR, const QString& SPF1, const Wer
         a.sql = QStringLiteral("SELECT ") + spalten + QStringLiteral(" FROM ") + klammer(m_etabelle) + bedingung
                 + ordnung(felder);
     });
-    if (lauf.abgebrochen)
+    if (lauf.cancelled())
         return false;
     std::unique_ptr<Recordset> rs;
-    lauf.schritt([&] {
+    lauf([&] {
         if (!m_cnn)
             vb::raise(vb::err::ObjectNotSet);
         rs = m_cnn->openRecordset(a.sql, a.params, db::Connection::Cursor::ReadOnly);
@@ -950,8 +928,8 @@ bool clsDATEN::IDKRIT(std::vector<int32_t>& IDKR, const QString& SPF1, const Wer
         std::vector<int32_t> neu(size_t(rs->recordCount()));
         int position = 0;
         for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
-            lauf.schritt([&] { neu[size_t(position)] = vb::CLng(rs->field(0)); });
-            if (lauf.abgebrochen)
+            lauf([&] { neu[size_t(position)] = vb::CLng(rs->field(0)); });
+            if (lauf.cancelled())
                 break;
             ++position;
         }

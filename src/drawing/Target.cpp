@@ -113,12 +113,12 @@ double Target::unitsPerPixel(int mode, bool horizontal) const
     const double dpi = horizontal ? m_dpiX : m_dpiY;
     switch (mode) {
     case vbUser: return horizontal ? double(m_scaleWidth) / m_pxW : double(m_scaleHeight) / m_pxH;
-    case vbTwips: return 1440.0 / dpi;
+    case vbTwips: return vb::twipsPerPixel(dpi);
     case vbPoints: return 72.0 / dpi;
     case vbPixels: return 1.0;
-    case vbCharacters: return horizontal ? 1440.0 / dpi / 120.0 : 1440.0 / dpi / 240.0;
+    case vbCharacters: return horizontal ? vb::twipsPerPixel(dpi) / 120.0 : vb::twipsPerPixel(dpi) / 240.0;
     case vbInches: return 1.0 / dpi;
-    case vbMillimeters: return 25.4 / dpi;
+    case vbMillimeters: return vb::kMmPerInch / dpi;
     case vbCentimeters: return 2.54 / dpi;
     default: vb::raise(vb::err::InvalidPropertyValue);
     }
@@ -464,7 +464,7 @@ void Target::TextOut(int px, int py, const QString& text, const LogFont& lf)
 namespace {
 int twipsToPixels(double twips, double dpi)
 {
-    return std::max(1, int(std::lround(twips * dpi / 1440.0)));
+    return std::max(1, int(std::lround(vb::twipsToPixels(twips, dpi))));
 }
 
 // An image of w x h pixels that reports the given resolution (font metrics
@@ -552,8 +552,8 @@ void setupA4(QPrinter& p)
 } // namespace
 
 PrinterTarget::PrinterTarget(const QString& pdfPath, int dpi)
-    : Target(Kind::Printer, int(std::lround(210.0 / 25.4 * dpi)), int(std::lround(297.0 / 25.4 * dpi)), dpi, dpi,
-             kA4WidthTwips, kA4HeightTwips),
+    : Target(Kind::Printer, int(std::lround(210.0 / vb::kMmPerInch * dpi)),
+             int(std::lround(297.0 / vb::kMmPerInch * dpi)), dpi, dpi, kA4WidthTwips, kA4HeightTwips),
       m_owned(std::make_unique<QPrinter>(QPrinter::HighResolution)), m_printer(m_owned.get()), m_pdf(true)
 {
     m_printer->setOutputFormat(QPrinter::PdfFormat);

@@ -17,6 +17,8 @@
 // Coordinates passed to the primitives are in the target's current scale
 // units; colours are VB colour longs (0x00BBGGRR).
 
+#include "platform/Units.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -84,7 +86,7 @@ enum DrawStyleCode : int {
 };
 
 // Twips per millimetre of the page unit.
-constexpr double kTwipsPerMm = 56.7;
+using vb::kTwipsPerMm;
 
 class Target : public EngineObject {
 public:

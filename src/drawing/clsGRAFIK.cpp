@@ -3,9 +3,9 @@
 
 #include "drawing/clsGRAFIK.h"
 
-#include "drawing/Trap.h"
 #include "database/Connection.h"
 #include "database/SharedState.h"
+#include "platform/StepRunner.h"
 #include "platform/VbRuntime.h"
 
 #include <cmath>
@@ -102,7 +102,7 @@ void clsGRAFIK::KOORDTRANS(float X, float Y, float& XP, float& YP)
 {
     // No allocation on the way through: the trap is built only for an error.
     const auto fail = [](const std::exception& e) {
-        return Trap(QStringLiteral("Koordinatentransformation"), vb::kVbFehler).report(vb::toVbError(e));
+        return vb::ErrorTrap(QStringLiteral("Koordinatentransformation"), vb::kVbFehler).report(vb::toVbError(e));
     };
     try {
         const float base = m_EXDL + m_SX + m_RL;
@@ -122,7 +122,7 @@ void clsGRAFIK::KOORDTRANS(float X, float Y, float& XP, float& YP)
 
 void clsGRAFIK::KOORDTRANSINV(float XP, float YP, float& X, float& Y, int16_t SKTX, int16_t SKTY)
 {
-    Trap trap(QStringLiteral("Inverse Koordinatentransformation"), vb::kVbFehler);
+    vb::ErrorTrap trap(QStringLiteral("Inverse Koordinatentransformation"), vb::kVbFehler);
     if (!trap([&] {
             X = m_OX == 1 ? (XP - m_EXDL - m_SX - m_RL) * m_MX + m_XMIN : (m_EXDL + m_SX + m_RL - XP) * m_MX + m_XMAX;
         }))
@@ -144,7 +144,7 @@ void clsGRAFIK::KOORDTRANSINV(float XP, float YP, float& X, float& Y, int16_t SK
 
 void clsGRAFIK::LINIENEINSTELLUNGEN(int16_t LINIENART, float LINIENBREITE, int32_t FARBE)
 {
-    Trap trap(QStringLiteral("Linieneinstellungen"), QStringLiteral("VB-Fehler "));
+    vb::ErrorTrap trap(QStringLiteral("Linieneinstellungen"), QStringLiteral("VB-Fehler "));
     const float width = LINIENBREITE != 0 ? LINIENBREITE * m_pxX : 1.0f;
     const int32_t colour = FARBE;  // 0 is black
     if (!trap([&] { tgt().DrawStyle(LINIENART); })) return;
@@ -156,7 +156,7 @@ void clsGRAFIK::LINIENEINSTELLUNGEN(int16_t LINIENART, float LINIENBREITE, int32
 void clsGRAFIK::SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, int16_t SCHRIFTGROESSE, bool FETT,
                                      bool UNTERSTRICHEN, bool KURSIV, int32_t FARBE)
 {
-    Trap trap(QStringLiteral("Schrifteinstellungen"), QStringLiteral("VB-Fehler:"));
+    vb::ErrorTrap trap(QStringLiteral("Schrifteinstellungen"), QStringLiteral("VB-Fehler:"));
     if (!trap([&] { tgt().FontName(SCHRIFTART.isEmpty() ? QStringLiteral("Arial") : SCHRIFTART); })) return;
     if (!trap([&] { tgt().FontSize(SCHRIFTGROESSE < 1 ? 8.0f : float(SCHRIFTGROESSE)); })) return;
     if (!trap([&] {
@@ -201,7 +201,8 @@ void clsGRAFIK::LINIE(float XP1, float YP1, float XP2, float YP2, std::optional<
     }
     if ((XP1 < L && XP2 < L) || (XP1 > R && XP2 > R) || (YP1 < T && YP2 < T) || (YP1 > B && YP2 > B)) return;
 
-    Trap trap(QStringLiteral("LINIE"), vb::kVbFehler, Trap::Form::NumberLine);
+    vb::ErrorTrap trap(QStringLiteral("LINIE"), vb::kVbFehler);
+    trap.numberLine();
     if (FB) {
         float ax = XP1, ay = YP1, cx = XP2, cy = YP2;
         if (ax < L) ax = L;
@@ -325,7 +326,7 @@ void clsGRAFIK::LINIE(float XP1, float YP1, float XP2, float YP2, std::optional<
 
 void clsGRAFIK::PFEIL(float XP1, float YP1, float XP2, float YP2)
 {
-    Trap trap(QStringLiteral("Pfeil"), vb::kVbFehler);
+    vb::ErrorTrap trap(QStringLiteral("Pfeil"), vb::kVbFehler);
     float len = 2.5f;
     const float half = 15.0f * kDegree;
     float w = 0;

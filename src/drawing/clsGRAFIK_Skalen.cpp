@@ -2,10 +2,10 @@
 // scroll bars and the drawing of axes, ticks, grid lines, numbers and titles.
 
 #include "database/clsDATEN.h"
-#include "drawing/Trap.h"
 #include "drawing/clsGRAFIK.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
+#include "platform/StepRunner.h"
 #include "platform/VbRuntime.h"
 
 #include <cmath>
@@ -34,7 +34,7 @@ void clsGRAFIK::SKALEN(int16_t NR, const std::optional<std::vector<float>>& X,
     const std::vector<float> xs = X ? *X : std::vector<float>{0.0f};
     const std::vector<float> ys = Y ? *Y : std::vector<float>{0.0f};
 
-    Trap trap(kTitle, kPrefix);
+    vb::ErrorTrap trap(kTitle, kPrefix);
     std::unique_ptr<clsDATEN> dat;
     const Wert picture = vb::Variant(m_EIDOBJEKT);
     const QString kKey = QStringLiteral("IDOBJEKT");

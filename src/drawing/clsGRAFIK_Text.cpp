@@ -1,9 +1,9 @@
 // clsGRAFIK: marked-up, aligned, clipped and rotated text.
 
 #include "drawing/Markup.h"
-#include "drawing/Trap.h"
 #include "drawing/clsGRAFIK.h"
 #include "drawing/clsROTATOR.h"
+#include "platform/StepRunner.h"
 #include "platform/VbRuntime.h"
 
 #include <cmath>
@@ -31,7 +31,7 @@ int slotOf(const MarkupPiece& p, int previous)
 void clsGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t AL, int16_t ARX, int16_t ARY)
 {
     if (TEXT.isEmpty()) return;
-    Trap trap(QStringLiteral("Text"), vb::kVbFehler);
+    vb::ErrorTrap trap(QStringLiteral("Text"), vb::kVbFehler);
 
     // Anchor in page millimetres.
     if (!trap([&] {

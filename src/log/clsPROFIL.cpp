@@ -3,8 +3,8 @@
 #include "database/clsDATEN.h"
 #include "drawing/DrawingInterface.h"
 #include "drawing/clsGRAFIK.h"
-#include "log/Fehlerfalle.h"
 #include "log/ProfilRegeln.h"
+#include "platform/StepRunner.h"
 #include "platform/VbError.h"
 #include "platform/VbRuntime.h"
 
@@ -69,7 +69,7 @@ void clsPROFIL::zug(std::vector<float> xs, std::vector<float> ys, int16_t LAGEPF
 
 void clsPROFIL::TIEFENPFEIL(float x, int16_t SG)
 {
-    Fehlerfalle falle(QStringLiteral("clsPROFIL, TIEFENPFEIL"));
+    vb::ErrorTrap falle(QStringLiteral("clsPROFIL, TIEFENPFEIL"));
     const float h = float(SG) * 0.4f;
     const float d = float(m_d);
     const float cx = x - 10.0f * m_MX;
@@ -87,7 +87,7 @@ void clsPROFIL::TIEFENPFEIL(float x, int16_t SG)
 float clsPROFIL::MSKALA(float X, float Y, float MIN, float MAX, float STEP, float LENGTH, int16_t& SG,
                         const QString& TITLE, float Y2)
 {
-    Fehlerfalle falle(QStringLiteral("clsPROFIL, MSKALA"));
+    vb::ErrorTrap falle(QStringLiteral("clsPROFIL, MSKALA"));
     float S = 0;
     if (SG == 0)
         SG = 6;

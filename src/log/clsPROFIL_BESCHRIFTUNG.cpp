@@ -5,12 +5,12 @@
 
 #include "database/clsDATEN.h"
 #include "drawing/DrawingInterface.h"
-#include "log/Fehlerfalle.h"
 #include "log/ProfilRegeln.h"
+#include "platform/StepRunner.h"
 
 void clsPROFIL::BESCHRIFTUNG(clsDATEN& DAT, KopfParameter& p)
 {
-    Fehlerfalle falle(QStringLiteral("clsPROFIL, BESCHRIFTUNG"));
+    vb::ErrorTrap falle(QStringLiteral("clsPROFIL, BESCHRIFTUNG"));
 
     float delta = 0, x0 = 0, y0 = 0;
     falle([&] {
@@ -31,10 +31,10 @@ void clsPROFIL::BESCHRIFTUNG(clsDATEN& DAT, KopfParameter& p)
     if (p.AOPTK)
         OPTK = p.AOPTK->isBoolean() && p.AOPTK->number() != 0;
     else
-        falle.lesen([&] { return DAT.DTVB(QStringLiteral("OPTK"), OPTK); });
-    falle.lesen([&] { return DAT.DTVD(QStringLiteral("HW"), HW); });
-    falle.lesen([&] { return DAT.DTVD(QStringLiteral("RW"), RW); });
-    if (falle.verlassen())
+        falle.access([&] { return DAT.DTVB(QStringLiteral("OPTK"), OPTK); });
+    falle.access([&] { return DAT.DTVD(QStringLiteral("HW"), HW); });
+    falle.access([&] { return DAT.DTVD(QStringLiteral("RW"), RW); });
+    if (falle.cancelled())
         return;
 
     const std::array<QString, 8> zeilen =

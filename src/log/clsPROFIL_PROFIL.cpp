@@ -5,8 +5,8 @@
 
 #include "database/clsDATEN.h"
 #include "drawing/DrawingInterface.h"
-#include "log/Fehlerfalle.h"
 #include "log/ProfilRegeln.h"
+#include "platform/StepRunner.h"
 #include "platform/VbError.h"
 
 #include <cmath>
@@ -24,7 +24,7 @@ struct Schicht
 
 void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
 {
-    Fehlerfalle falle(QStringLiteral("clsPROFIL, PROFIL"));
+    vb::ErrorTrap falle(QStringLiteral("clsPROFIL, PROFIL"));
 
     // --- reading -------------------------------------------------------------
     float h = 0, X = 0;
@@ -36,7 +36,7 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
     });
     falle([&] { X = p.X ? *p.X : standardX(); });
     falle([&] { DAT.INDEX(MINI, MAXI, AN, QStringLiteral("I1")); });
-    if (falle.verlassen() || AN == 0 || MAXI < 0)
+    if (falle.cancelled() || AN == 0 || MAXI < 0)
         return;
 
     std::vector<Schicht> s(size_t(MAXI) + 1);
@@ -48,16 +48,16 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
         // One read per step: a value that cannot be converted is reported and
         // OK goes on with the next field; a read that fails (the accessor has
         // shown its box) ends the column.
-        falle.lesen([&] { return DAT.DTVS(QStringLiteral("TUKS"), r.TUKS, I1, zeile); });
-        falle.lesen([&] { return DAT.DTVT(QStringLiteral("HPTB1"), r.HPTB1, I1, zeile); });
-        falle.lesen([&] { return DAT.DTVT(QStringLiteral("HPTB2"), r.HPTB2, I1, zeile); });
-        falle.lesen([&] { return DAT.DTVT(QStringLiteral("NEBB"), r.NEBB, I1, zeile); });
-        falle.lesen([&] { return DAT.DTVT(QStringLiteral("RUND"), r.RUND, I1, zeile); });
-        falle.lesen([&] { return DAT.DTVT(QStringLiteral("ZUST"), r.ZUST, I1, zeile); });
-        falle.lesen([&] { return DAT.DTVT(QStringLiteral("FARBE"), r.FARBE, I1, zeile); });
-        falle.lesen([&] { return DAT.DTVT(QStringLiteral("BEMS"), r.BEMS, I1, zeile); });
-        falle.lesen([&] { return DAT.DTVI(QStringLiteral("BS"), r.BS, I1, zeile); });
-        if (falle.verlassen())
+        falle.access([&] { return DAT.DTVS(QStringLiteral("TUKS"), r.TUKS, I1, zeile); });
+        falle.access([&] { return DAT.DTVT(QStringLiteral("HPTB1"), r.HPTB1, I1, zeile); });
+        falle.access([&] { return DAT.DTVT(QStringLiteral("HPTB2"), r.HPTB2, I1, zeile); });
+        falle.access([&] { return DAT.DTVT(QStringLiteral("NEBB"), r.NEBB, I1, zeile); });
+        falle.access([&] { return DAT.DTVT(QStringLiteral("RUND"), r.RUND, I1, zeile); });
+        falle.access([&] { return DAT.DTVT(QStringLiteral("ZUST"), r.ZUST, I1, zeile); });
+        falle.access([&] { return DAT.DTVT(QStringLiteral("FARBE"), r.FARBE, I1, zeile); });
+        falle.access([&] { return DAT.DTVT(QStringLiteral("BEMS"), r.BEMS, I1, zeile); });
+        falle.access([&] { return DAT.DTVI(QStringLiteral("BS"), r.BS, I1, zeile); });
+        if (falle.cancelled())
             return;
     }
 
@@ -87,7 +87,7 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
             bild().KREIS(xp, yp, 0.3f, 0, 0.0f, 0, false, int16_t(0));
         });
         falle([&] { bild().TEXT(X - 2.5f * m_MX, m_EYB, profilregeln::kopftext(m_ETAV, m_EH), 1, 0, 2); });
-        if (falle.verlassen())
+        if (falle.cancelled())
             return;
     }
 
@@ -172,7 +172,7 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
                 bild().TEXT(X + 7.5f * m_MX, yt, r.BEMS, 1);
             });
         }
-        if (falle.verlassen())
+        if (falle.cancelled())
             return;
     }
 

@@ -3,8 +3,8 @@
 #include "database/SharedState.h"
 #include "database/clsDATEN.h"
 #include "drawing/clsGRAFIK.h"
-#include "log/Fehlerfalle.h"
 #include "log/clsPROFIL.h"
+#include "platform/StepRunner.h"
 #include "platform/VbError.h"
 
 using seite11::Spalte;
@@ -104,9 +104,9 @@ void Seite11::spalteZeichnen(Spalte s, clsDATEN& dat, float x)
 
 void Seite11::komponieren(const Anfrage& a)
 {
-    // A read or write that reports failure (falle.lesen) ends the composition
+    // A read or write that reports failure (falle.access) ends the composition
     // quietly: the accessor has shown its own box.
-    Fehlerfalle falle(QStringLiteral("Bild 11"));
+    vb::ErrorTrap falle(QStringLiteral("Bild 11"));
     const int16_t OBJ = a.OBJ;
     m_spalten.clear();
 
@@ -118,7 +118,7 @@ void Seite11::komponieren(const Anfrage& a)
             bild->Cls();
         });
     falle([&] { m_profil = std::make_shared<clsPROFIL>(); });
-    if (falle.verlassen() || !m_profil)
+    if (falle.cancelled() || !m_profil)
         return;
     falle([&] {
         if (OBJ == seite11::AUTOCAD)
@@ -134,7 +134,7 @@ void Seite11::komponieren(const Anfrage& a)
             vb::raise(vb::err::CannotCreateObject);
         m_maschine = std::move(neu);
     });
-    if (falle.verlassen() || !m_maschine)
+    if (falle.cancelled() || !m_maschine)
         return;
     std::shared_ptr<drawing::DrawingInterface> g = m_maschine;
 
@@ -203,7 +203,7 @@ void Seite11::komponieren(const Anfrage& a)
             vb::raise(vb::err::InvalidCall);
         }
     });
-    if (falle.verlassen())
+    if (falle.cancelled())
         return;
     fortschritt(25);
 
@@ -230,15 +230,15 @@ void Seite11::komponieren(const Anfrage& a)
         g->ELYGIT(ELYGIT);
         g->ETEXTY(QString());
     });
-    if (falle.verlassen())
+    if (falle.cancelled())
         return;
 
     // 10-11: page extent from the switches.
     seite11::Schalter schalter{};
     for (size_t k = 0; k < seite11::SPALTEN.size(); ++k)
         if (seite11::SPALTEN[k].schalter)
-            falle.lesen([&] { return E12.DTVI(QString::fromLatin1(seite11::SPALTEN[k].schalter), schalter[k]); });
-    if (falle.verlassen())
+            falle.access([&] { return E12.DTVI(QString::fromLatin1(seite11::SPALTEN[k].schalter), schalter[k]); });
+    if (falle.cancelled())
         return;
     falle([&] { m_xBereich = {0.0f, seite11::anordnen(OBJ, schalter).ausdehnung}; });
 
@@ -247,12 +247,12 @@ void Seite11::komponieren(const Anfrage& a)
     if (m_massstab == 0.0f)
         m_massstab = seite11::ERSATZ_MASSSTAB;
     int16_t BZTV = 0;
-    falle.lesen([&] { return E12.DTVI(QStringLiteral("BZTV"), BZTV); });
-    if (falle.verlassen())
+    falle.access([&] { return E12.DTVI(QStringLiteral("BZTV"), BZTV); });
+    if (falle.cancelled())
         return;
     if (BZTV != 1)
-        falle.lesen([&] { return G0.DVTS(QStringLiteral("YMIN"), 0.0f, IDOBJEKT, BILD_NR); });
-    if (falle.verlassen())
+        falle.access([&] { return G0.DVTS(QStringLiteral("YMIN"), 0.0f, IDOBJEKT, BILD_NR); });
+    if (falle.cancelled())
         return;
     float letzteTiefe = 0;
     falle([&] {
@@ -271,9 +271,9 @@ void Seite11::komponieren(const Anfrage& a)
                   std::vector<float>(m_yBereich.begin(), m_yBereich.end()));
     });
     float XMIN = 0, YMIN = 0;
-    falle.lesen([&] { return G0.DTVS(QStringLiteral("XMIN"), XMIN, IDOBJEKT, BILD_NR); });
-    falle.lesen([&] { return G0.DTVS(QStringLiteral("YMIN"), YMIN, IDOBJEKT, BILD_NR); });
-    if (falle.verlassen())
+    falle.access([&] { return G0.DTVS(QStringLiteral("XMIN"), XMIN, IDOBJEKT, BILD_NR); });
+    falle.access([&] { return G0.DTVS(QStringLiteral("YMIN"), YMIN, IDOBJEKT, BILD_NR); });
+    if (falle.cancelled())
         return;
     fortschritt(35);
 
@@ -285,36 +285,36 @@ void Seite11::komponieren(const Anfrage& a)
         float ROK = 0, H = 0;
         bool OPTH = false, TAV = false;
         QStringList namen;
-        falle.lesen([&] { return E1.DTVS(QStringLiteral("ROK"), ROK); });
+        falle.access([&] { return E1.DTVS(QStringLiteral("ROK"), ROK); });
         falle([&] { p.setEROK(ROK); });
         for (const char* spalte : {"B1", "B2", "B3", "B4"}) {
             QString name;
-            falle.lesen([&] { return E1.DTVT(QString::fromLatin1(spalte), name); });
+            falle.access([&] { return E1.DTVT(QString::fromLatin1(spalte), name); });
             namen << name;
         }
-        if (falle.verlassen())
+        if (falle.cancelled())
             return;
         falle([&] { p.setELBU(namen); });
-        falle.lesen([&] { return E1.DTVB(QStringLiteral("OPTH"), OPTH); });
+        falle.access([&] { return E1.DTVB(QStringLiteral("OPTH"), OPTH); });
         falle([&] { p.setEOPTH(OPTH); });
-        falle.lesen([&] { return E12.DTVB(QStringLiteral("TAV"), TAV); });
+        falle.access([&] { return E12.DTVB(QStringLiteral("TAV"), TAV); });
         falle([&] { p.setETAV(TAV); });
-        falle.lesen([&] { return E1.DTVS(QStringLiteral("H"), H); });
+        falle.access([&] { return E1.DTVS(QStringLiteral("H"), H); });
         falle([&] { p.setEH(H); });
-        if (falle.verlassen())
+        if (falle.cancelled())
             return;
     }
     fortschritt(40);
 
     // 20: header block.
-    falle.lesen([&] { return E12.DTVI(QStringLiteral("BZTV"), BZTV); });
-    if (falle.verlassen())
+    falle.access([&] { return E12.DTVI(QStringLiteral("BZTV"), BZTV); });
+    if (falle.cancelled())
         return;
     if (BZTV == 1) {
         KopfParameter k;
-        falle.lesen([&] { return E12.DTVI(QStringLiteral("SYMBOLE"), k.SYMBOLE); });
-        falle.lesen([&] { return E12.DTVI(QStringLiteral("FARBEN"), k.FARBEN); });
-        if (falle.verlassen())
+        falle.access([&] { return E12.DTVI(QStringLiteral("SYMBOLE"), k.SYMBOLE); });
+        falle.access([&] { return E12.DTVI(QStringLiteral("FARBEN"), k.FARBEN); });
+        if (falle.cancelled())
             return;
         k.SG = 8;
         k.LL = 0.0f;
@@ -330,7 +330,7 @@ void Seite11::komponieren(const Anfrage& a)
     seite11::Schalter gelesen{};
     for (size_t k = 0; k < seite11::SPALTEN.size(); ++k) {
         const seite11::SpaltenArt& s = seite11::SPALTEN[k];
-        if (falle.verlassen())
+        if (falle.cancelled())
             return;
         if (s.spalte == Spalte::PROFIL) {
             ProfilParameter pp;
@@ -338,9 +338,9 @@ void Seite11::komponieren(const Anfrage& a)
                 {"SYMBOLE", &pp.SYMBOLE}, {"FARBEN", &pp.FARBEN}, {"BUV", &pp.BUV}, {"BEMV", &pp.BEMV},
                 {"BFV", &pp.BFV}, {"BZSV", &pp.BZSV}};
             for (const auto& [spalte, ziel] : schalterFelder)
-                falle.lesen([&] { return E12.DTVI(QString::fromLatin1(spalte), *ziel); });
-            falle.lesen([&] { return E12.DTVB(QStringLiteral("ARV"), pp.ARV); });
-            if (falle.verlassen())
+                falle.access([&] { return E12.DTVI(QString::fromLatin1(spalte), *ziel); });
+            falle.access([&] { return E12.DTVB(QStringLiteral("ARV"), pp.ARV); });
+            if (falle.cancelled())
                 return;
             const float x = seite11::anordnen(OBJ, gelesen).x[k];
             pp.SG = 7;
@@ -350,8 +350,8 @@ void Seite11::komponieren(const Anfrage& a)
             fortschritt(s.fortschritt);
             continue;
         }
-        falle.lesen([&] { return E12.DTVI(QString::fromLatin1(s.schalter), gelesen[k]); });
-        if (falle.verlassen())
+        falle.access([&] { return E12.DTVI(QString::fromLatin1(s.schalter), gelesen[k]); });
+        if (falle.cancelled())
             return;
         const seite11::Anordnung lage = seite11::anordnen(OBJ, gelesen);
         if (lage.gezeichnet[k])

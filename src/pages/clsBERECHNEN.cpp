@@ -2,14 +2,14 @@
 
 #include "database/SharedState.h"
 #include "database/clsDATEN.h"
-#include "log/Fehlerfalle.h"
 #include "pages/E12Vorgaben.h"
+#include "platform/StepRunner.h"
 
 #include <memory>
 
 bool clsBERECHNEN::BERECHNUNG()
 {
-    Fehlerfalle falle(QStringLiteral("Auswerten/Neuberechnen"), QStringLiteral("VB-Fehler:"));
+    vb::ErrorTrap falle(QStringLiteral("Auswerten/Neuberechnen"), QStringLiteral("VB-Fehler:"));
     bool ergebnis = false;
     db::SharedState& zustand = db::sharedState();
     std::unique_ptr<clsDATEN> dat;

@@ -126,6 +126,13 @@ bool StepRunner::guard(const std::function<bool()>& cond)
     }
 }
 
+ErrorTrap& ErrorTrap::numberLine()
+{
+    // Captures only the trap (which cannot move), so building it allocates nothing.
+    m_runner.textBuilder([this](const VbError& e) { return lineErrorText(m_runner.prefix(), e); });
+    return *this;
+}
+
 bool runSteps(const QString& title, const QString& prefix, std::initializer_list<StepRunner::Step> steps)
 {
     StepRunner r(title, prefix);

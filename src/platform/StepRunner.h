@@ -24,6 +24,7 @@
 
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace vb {
@@ -94,6 +95,57 @@ private:
     std::vector<int> m_silent;
     bool m_cancelled = false;
     std::vector<VbError> m_errors;
+};
+
+// The run-now form of the trap, for operations whose control flow depends on
+// what each step found: every call runs its step at once. A step that raises
+// shows the operation's box (StepRunner::report); OK goes on, Cancel leaves
+// the operation: every later call skips its step and returns false.
+//
+//   vb::ErrorTrap trap("Pfeil");
+//   if (!trap([&] { ... })) return;              // false: the operation was left
+//   trap.access([&] { return DAT.DTVS(...); });  // false leaves without a second box
+class ErrorTrap {
+public:
+    explicit ErrorTrap(QString title, QString prefix = kVbFehler) : m_runner(std::move(title), std::move(prefix)) {}
+
+    // Box text with a number line (lineErrorText) instead of errorText.
+    ErrorTrap& numberLine();
+
+    // Runs f unless the operation was left; false once it has been left.
+    template <class F>
+    bool operator()(F&& f)
+    {
+        if (m_cancelled)
+            return false;
+        try {
+            std::forward<F>(f)();
+        } catch (...) {
+            if (!report(currentVbError()))
+                m_cancelled = true;
+        }
+        return !m_cancelled;
+    }
+
+    // Runs a read or write that reports its own failure (the accessor has
+    // shown its box): false from f leaves the operation without another box.
+    template <class F>
+    bool access(F&& f)
+    {
+        return (*this)([&] {
+            if (!std::forward<F>(f)())
+                m_cancelled = true;
+        });
+    }
+
+    // Show the operation's box for e; true for OK. The trap's state is not changed.
+    bool report(const VbError& e) const { return m_runner.report(e); }
+    // True once the operation has been left (Cancel, or a failed access()).
+    bool cancelled() const { return m_cancelled; }
+
+private:
+    StepRunner m_runner;
+    bool m_cancelled = false;
 };
 
 // One-shot helper: run steps under a trap and return StepRunner::run()'s result.

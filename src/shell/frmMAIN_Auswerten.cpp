@@ -29,11 +29,6 @@
 
 namespace {
 
-void nachrichten()
-{
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 // The page window reaches the main window's commands through these hooks.
 void seitenAnbindung(frmMAIN* haupt)
 {
@@ -144,7 +139,7 @@ private:
 void fortschrittAbschliessen(db::SharedState& st)
 {
     st.setFortschritt(100);
-    nachrichten();
+    st.nachrichtenLaufenLassen();
     vb::Sleep(1500);
     st.setFortschrittSichtbar(false);
     st.setFortschritt(0);
@@ -219,11 +214,11 @@ void frmMAIN::mnuBERECHNEN_Click()
     op.step([&] { halt.halten(); });
     op.step([&] {
         st.setFortschrittSichtbar(true);
-        nachrichten();
+        st.nachrichtenLaufenLassen();
     });
     op.step([&] {
         seite = seiteLaden(this);
-        nachrichten();
+        st.nachrichtenLaufenLassen();
     });
     op.step([&] {
         halt.freigeben();
@@ -281,8 +276,8 @@ void frmMAIN::mnuNEUBERECHNEN_Click()
         a1->setField(QStringLiteral("BONEU"), vb::Variant(true));
         a1->update();
     });
-    vorher.step([] {
-        nachrichten();
+    vorher.step([&] {
+        st.nachrichtenLaufenLassen();
         vb::showWaitPointer();
     });
     vorher.step([&] {
@@ -304,14 +299,14 @@ void frmMAIN::mnuNEUBERECHNEN_Click()
     vb::StepRunner nachher(caption(mnuNEUBERECHNEN), vb::kVbError);
     nachher.cleanup(freigeben);
     nachher.step([&] {
-        nachrichten();
+        st.nachrichtenLaufenLassen();
         seite = seiteLaden(this);
     });
     nachher.step([&] {
-        nachrichten();
+        st.nachrichtenLaufenLassen();
         halt.freigeben();
         seiteZeigen(this, seite);
-        nachrichten();
+        st.nachrichtenLaufenLassen();
     });
     nachher.step([this] { seitenPanelsZeigen(this); });
     nachher.step([&] {

@@ -10,7 +10,6 @@
 #include "shell/StatusPanelBar.h"
 #include "shell/mdiAUTOSTART.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -214,7 +213,7 @@ void frmMAIN::zeigeStartbildschirm()
         if (start)
             start->pgbBERECHNEN->setHidden(!sichtbar);
     };
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    st.nachrichtenLaufenLassen();
     m_autostartFenster->showMaximized();
 }
 

@@ -195,3 +195,55 @@ TEST(StepRunner, AFailingCleanupDoesNotEscape)
     EXPECT_TRUE(op.cancelled());
     EXPECT_EQ(env.dialogs.count(), 1);
 }
+
+TEST(ErrorTrap, RunsEachStepAtOnceAndStaysLeftAfterCancel)
+{
+    TestServices env;
+    env.dialogs.answerMessage(vbOK);
+    env.dialogs.answerMessage(vbCancel);
+    ErrorTrap trap(QStringLiteral("LINIE"));
+    trap.numberLine();
+    std::vector<int> ran;
+    EXPECT_TRUE(trap([&] { ran.push_back(1); }));
+    EXPECT_TRUE(trap([&] {
+        ran.push_back(2);
+        vb::raise(11);
+    }));   // OK goes on
+    EXPECT_FALSE(trap.cancelled());
+    EXPECT_FALSE(trap([] { throw std::runtime_error("disk on fire"); }));   // Cancel leaves
+    EXPECT_TRUE(trap.cancelled());
+    EXPECT_FALSE(trap([&] { ran.push_back(4); }));   // skipped once left
+    EXPECT_FALSE(trap.access([&] {
+        ran.push_back(5);
+        return true;
+    }));
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+    ASSERT_EQ(env.dialogs.count(), 2);
+    EXPECT_EQ(env.dialogs.records()[0].text, QStringLiteral("VB-Fehler: \nFehlerNr. 11\nDivision durch Null"));
+    EXPECT_EQ(env.dialogs.records()[1].text, QStringLiteral("VB-Fehler: \nFehlerNr. 5\ndisk on fire"));
+    for (const auto& box : env.dialogs.records()) {
+        EXPECT_EQ(box.title, QStringLiteral("LINIE"));
+        EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+        EXPECT_EQ(box.buttons, MsgButtons::OKCancel);
+    }
+}
+
+TEST(ErrorTrap, AFailedAccessLeavesWithoutASecondBox)
+{
+    TestServices env(QStringLiteral("en_US"));
+    ErrorTrap trap(QStringLiteral("Index"), kVbError);
+    EXPECT_TRUE(trap.access([] { return true; }));
+    EXPECT_FALSE(trap.cancelled());
+    EXPECT_FALSE(trap.access([] { return false; }));   // the accessor has shown its own box
+    EXPECT_TRUE(trap.cancelled());
+    EXPECT_EQ(env.dialogs.count(), 0);
+    bool ran = false;
+    EXPECT_FALSE(trap([&] { ran = true; }));
+    EXPECT_FALSE(ran);
+    // A box shown on request answers for the caller and leaves the trap as it is.
+    env.dialogs.answerMessage(vbCancel);
+    ErrorTrap fresh(QStringLiteral("Index"), kVbError);
+    EXPECT_FALSE(fresh.report(VbError(91)));
+    EXPECT_FALSE(fresh.cancelled());
+    EXPECT_EQ(env.dialogs.last().text, QStringLiteral("VB-Error: 91\nObject variable or With block variable not set"));
+}
