@@ -253,28 +253,8 @@ void backupInto(sqlite3* src, const QString& destPath)
     if (rc != SQLITE_OK)
         vb::raise(rc, fehler + QStringLiteral(" (") + destPath + QLatin1Char(')'));
 
-    // The temporary file is private to its owner; the copy takes the access
-    // rights of the file it replaces (a project folder is shared by the
-    // project's users), or those of any new file.
-    struct stat alt {};
-    mode_t rechte;
-    if (::stat(QFile::encodeName(destPath).constData(), &alt) == 0) {
-        rechte = alt.st_mode & 07777;
-    } else {
-        const mode_t maske = ::umask(0);
-        ::umask(maske);
-        rechte = 0666 & ~maske;
-    }
-    ::chmod(QFile::encodeName(tmpPath).constData(), rechte);
-
-    syncFile(tmpPath);
-    // A journal left next to the target belongs to the old contents.
-    QFile::remove(destPath + QStringLiteral("-journal"));
-    if (::rename(QFile::encodeName(tmpPath).constData(), QFile::encodeName(destPath).constData()) != 0)
-        vb::raise(vb::err::PermissionDenied,
-                  vb::errorDescription(vb::err::PermissionDenied) + QStringLiteral(": ") + destPath);
+    replaceFile(tmpPath, destPath);
     tmp.setAutoRemove(false);
-    syncFile(target.absolutePath());
 }
 
 } // namespace
@@ -722,6 +702,43 @@ void Connection::backupTo(const QString& destPath)
     if (!m_db)
         raiseClosed();
     backupInto(m_db, destPath);
+}
+
+void replaceFile(const QString& tempPath, const QString& targetPath)
+{
+    const QByteArray temp = QFile::encodeName(tempPath);
+    const QByteArray target = QFile::encodeName(targetPath);
+    auto scheitern = [&](int nummer) {
+        QFile::remove(tempPath);
+        vb::raise(nummer, vb::errorDescription(nummer) + QStringLiteral(": ") + targetPath);
+    };
+    // The temporary file is private to its owner; the new contents take the
+    // access rights of the file they replace (a project folder is shared by
+    // the project's users), or those of any new file.
+    struct stat alt {};
+    mode_t rechte;
+    if (::stat(target.constData(), &alt) == 0) {
+        rechte = alt.st_mode & 07777;
+    } else {
+        const mode_t maske = ::umask(0);
+        ::umask(maske);
+        rechte = 0666 & ~maske;
+    }
+    ::chmod(temp.constData(), rechte);
+
+    // Its contents reach the disk before they replace the target.
+    const int fd = ::open(temp.constData(), O_RDONLY);
+    if (fd < 0)
+        scheitern(vb::err::PermissionDenied);
+    const bool geschrieben = ::fsync(fd) == 0;
+    ::close(fd);
+    if (!geschrieben)
+        scheitern(vb::err::DiskFull);
+    // A journal left next to the target belongs to the old contents.
+    QFile::remove(targetPath + QStringLiteral("-journal"));
+    if (::rename(temp.constData(), target.constData()) != 0)
+        scheitern(vb::err::PermissionDenied);
+    syncFile(QFileInfo(targetPath).absolutePath());
 }
 
 void copyDatabase(const QString& sourcePath, const QString& destPath)

@@ -144,11 +144,18 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
+// Put the finished file tempPath (in the target's folder) in place of
+// targetPath: it takes the target's access rights (a new target gets those of
+// any new file), is synced, a journal left next to the target is removed, one
+// rename replaces the target and the folder is synced. When it fails the
+// target is left as it was and tempPath is removed; raises 70 when tempPath
+// cannot be opened or renamed, 61 when it cannot be written to the disk.
+void replaceFile(const QString& tempPath, const QString& targetPath);
+
 // Copy a database file through the backup API (the source may be open in
 // other connections). The copy is written to a temporary file in the target's
-// folder, synced and renamed over the target, so a failure never leaves a
-// damaged target; the copy keeps the target's access rights (a new target
-// gets those of any new file). Raises 53 when the source is missing, 76 when
+// folder and put in place with replaceFile, so a failure never leaves a
+// damaged target. Raises 53 when the source is missing, 76 when
 // the target's folder does not exist (it is never created); a source that
 // cannot be read is reported under its own path.
 void copyDatabase(const QString& sourcePath, const QString& destPath);

@@ -1,8 +1,8 @@
 // VB's Format function for numbers and dates.
+#include "platform/Digits.h"
 #include "platform/Services.h"
 #include "platform/VbRuntime.h"
 
-#include <charconv>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -22,40 +22,39 @@ struct Decimal {
     std::string fracPart;
 };
 
+// The digits of |v| split at the decimal point; raises 6 when v is not finite.
 Decimal decimalOf(double v, bool single)
 {
+    const detail::Digits dg = detail::digitsOf(v, single);
     Decimal r;
-    v = std::fabs(v);
-    if (v == 0.0)
+    if (dg.digits.empty())
         return r;
-    char buf[64];
-    std::to_chars_result res;
-    if (single)
-        res = std::to_chars(buf, buf + sizeof buf, static_cast<float>(v), std::chars_format::scientific);
-    else
-        res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-    const std::string s(buf, res.ptr);
-    const auto e = s.find('e');
-    const int exp = std::stoi(s.substr(e + 1));
-    std::string digits;
-    for (char c : s.substr(0, e)) {
-        if (c != '.')
-            digits.push_back(c);
-    }
-    if (exp >= 0) {
-        const size_t n = size_t(exp) + 1;
-        if (digits.size() <= n) {
-            r.intPart = digits + std::string(n - digits.size(), '0');
+    if (dg.exp >= 0) {
+        const size_t n = size_t(dg.exp) + 1;
+        if (dg.digits.size() <= n) {
+            r.intPart = dg.digits + std::string(n - dg.digits.size(), '0');
         } else {
-            r.intPart = digits.substr(0, n);
-            r.fracPart = digits.substr(n);
+            r.intPart = dg.digits.substr(0, n);
+            r.fracPart = dg.digits.substr(n);
         }
     } else {
-        r.fracPart = std::string(size_t(-exp - 1), '0') + digits;
+        r.fracPart = std::string(size_t(-dg.exp - 1), '0') + dg.digits;
     }
-    while (!r.fracPart.empty() && r.fracPart.back() == '0')
-        r.fracPart.pop_back();
     return r;
+}
+
+// v / 10^e, also where 10^e itself lies beyond the range of doubles (the
+// mantissas of the smallest and the largest numbers).
+double durchZehnHoch(double v, int e)
+{
+    if (e < -300) {
+        v *= 1e300;
+        e += 300;
+    } else if (e > 300) {
+        v /= 1e300;
+        e -= 300;
+    }
+    return v / std::pow(10.0, e);
 }
 
 // Round to `decimals` fraction digits, halves away from zero; pads with zeros.
@@ -259,14 +258,12 @@ QString formatNumberSection(double v, bool single, const QString& section, bool 
     // Exponent: the mantissa keeps as many integer digits as the pattern has.
     int exponent = 0;
     if (expAt >= 0 && v != 0.0) {
-        const int keep = std::max<int>(int(intSlots.size()), 0);
-        exponent = int(std::floor(std::log10(std::fabs(v)))) - (keep > 0 ? keep - 1 : -1);
-        double m = v / std::pow(10.0, exponent);
-        Decimal test = roundDecimal(decimalOf(m, false), int(fracSlots.size()));
-        const int limit = keep > 0 ? keep : 0;
-        if (int(test.intPart.size()) > limit) {
+        const int keep = int(intSlots.size());
+        exponent = detail::digitsOf(v, false).exp - keep + 1;
+        double m = durchZehnHoch(v, exponent);
+        if (int(roundDecimal(decimalOf(m, false), int(fracSlots.size())).intPart.size()) > keep) {
             ++exponent;
-            m = v / std::pow(10.0, exponent);
+            m = durchZehnHoch(v, exponent);
         }
         v = m;
         single = false;

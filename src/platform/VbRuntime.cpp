@@ -1,5 +1,6 @@
 #include "platform/VbRuntime.h"
 
+#include "platform/Digits.h"
 #include "platform/Services.h"
 
 #include <QTime>
@@ -11,36 +12,13 @@
 
 namespace vb {
 
-namespace {
-
-const QDate kOleBase(1899, 12, 30);
-
-// Round half to even (the rounding of CInt/CLng and of the Integer/Long
-// assignment), independent of the current floating-point rounding mode.
-double roundHalfEven(double d)
-{
-    const double f = std::floor(d);
-    const double diff = d - f;
-    if (diff > 0.5)
-        return f + 1.0;
-    if (diff < 0.5)
-        return f;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
-}
-
-// Decimal digits and exponent of a value: value = 0.d1d2d3... * 10^(exp+1),
-// i.e. the first digit has the decimal exponent `exp`.
-struct Digits {
-    bool negative = false;
-    std::string digits;   // no leading/trailing zeros; empty for 0
-    int exp = 0;
-};
+namespace detail {
 
 Digits digitsOf(double d, bool single)
 {
     // Infinity and NaN have no digits: out of every range, as VB would have
-    // said when the value arose.
-    if (!std::isfinite(d))
+    // said when the value arose (a Single also beyond its own range).
+    if (!std::isfinite(single ? static_cast<float>(d) : d))
         raise(err::Overflow);
     Digits r;
     if (d == 0.0)
@@ -64,6 +42,28 @@ Digits digitsOf(double d, bool single)
         r.digits.pop_back();
     return r;
 }
+
+} // namespace detail
+
+namespace {
+
+const QDate kOleBase(1899, 12, 30);
+
+// Round half to even (the rounding of CInt/CLng and of the Integer/Long
+// assignment), independent of the current floating-point rounding mode.
+double roundHalfEven(double d)
+{
+    const double f = std::floor(d);
+    const double diff = d - f;
+    if (diff > 0.5)
+        return f + 1.0;
+    if (diff < 0.5)
+        return f;
+    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
+}
+
+using detail::Digits;
+using detail::digitsOf;
 
 // VB's text of a number: fixed notation for decimal exponents -5 < e < maxExp,
 // otherwise "d.dddE+xx".

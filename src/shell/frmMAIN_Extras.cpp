@@ -11,21 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
-#include <unistd.h>
-
-namespace {
-// Flushes a finished file to the disk before it replaces another one.
-void aufPlatte(const QString& pfad)
-{
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadWrite))
-        vb::raise(vb::err::PermissionDenied);
-    if (::fsync(f.handle()) != 0)
-        vb::raise(vb::err::DiskFull);
-    f.close();
-}
-} // namespace
 
 QString frmMAIN::hilfeDatei(const QString& name) const
 {
@@ -89,7 +74,6 @@ bool frmMAIN::mnuKOMPRIMIEREN_Click()
                 auto quelle = db::Connection::open(w);
                 quelle->execute(QStringLiteral("VACUUM INTO ?"), {vb::Variant(t)});
                 quelle->close();
-                aufPlatte(t);
             } catch (...) {
                 QFile::remove(t);
                 throw;
@@ -99,13 +83,10 @@ bool frmMAIN::mnuKOMPRIMIEREN_Click()
         .step([&] {
             if (!verdichtet)
                 return;
-            // One rename replaces the working copy with the compacted file.
-            // When it cannot, the compacted file goes: left behind, it would
-            // block every later compaction.
-            if (std::rename(QFile::encodeName(t).constData(), QFile::encodeName(w).constData()) != 0) {
-                QFile::remove(t);
-                vb::raise(vb::err::PermissionDenied);
-            }
+            // The compacted file replaces the working copy in one step. When it
+            // cannot, the compacted file goes: left behind, it would block every
+            // later compaction.
+            db::replaceFile(t, w);
             ersetzt = true;
         })
         .step([&] {

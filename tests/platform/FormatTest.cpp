@@ -30,6 +30,19 @@ void check(const FormatCase* cases, size_t n)
         }
     }
 }
+
+template <class F>
+void erwarteUeberlauf(const F& f)
+{
+    try {
+        f();
+        ADD_FAILURE() << "no error raised";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.number, err::Overflow);
+    } catch (...) {
+        ADD_FAILURE() << "an error other than VbError";
+    }
+}
 } // namespace
 
 TEST(Format, NumberPatternsOfTheDrawings)
@@ -111,20 +124,40 @@ TEST(Format, NonFiniteNumbersRaiseOverflow)
                             std::numeric_limits<double>::quiet_NaN()};
     for (const double d : werte) {
         SCOPED_TRACE(d);
-        const auto erwarteUeberlauf = [](const auto& f) {
-            try {
-                f();
-                ADD_FAILURE() << "no error raised";
-            } catch (const VbError& e) {
-                EXPECT_EQ(e.number, err::Overflow);
-            } catch (...) {
-                ADD_FAILURE() << "an error other than VbError";
-            }
-        };
         erwarteUeberlauf([&] { CStr(d); });
         erwarteUeberlauf([&] { CStr(float(d)); });
         erwarteUeberlauf([&] { CStr(Variant(d)); });
         for (const char* muster : {"0.00", "#0", "0.0E+00", ""})
             erwarteUeberlauf([&] { Format(Variant(d), QString::fromLatin1(muster)); });
     }
+}
+
+// The ends of the range of doubles: the smallest (denormal) and the largest
+// numbers keep their text in every pattern; a percentage beyond the largest
+// number overflows like any other value out of range.
+TEST(Format, ExtremeNumbers)
+{
+    const double groesste = std::numeric_limits<double>::max();
+    const double kleinste = std::numeric_limits<double>::denorm_min();
+    const FormatCase cases[] = {
+        {Variant(kleinste), "0.00E+00", "4,94E-324", "4.94E-324"},
+        {Variant(-kleinste), "0.00E+00", "-4,94E-324", "-4.94E-324"},
+        {Variant(kleinste * 3), "0.0E-00", "1,5E-323", "1.5E-323"},
+        {Variant(kleinste), "0.00", "0,00", "0.00"},
+        {Variant(2.2250738585072014e-308), "0.00E+00", "2,23E-308", "2.23E-308"},
+        {Variant(groesste), "0.00E+00", "1,80E+308", "1.80E+308"},
+        {Variant(12345.0), ".00E+00", ",12E+05", ".12E+05"},
+        {Variant(1e308), ".00E+00", ",10E+309", ".10E+309"},
+        {Variant(1e306), "0.0E+00%", "1,0E+308%", "1.0E+308%"},
+    };
+    check(cases, std::size(cases));
+
+    ScopedLocale de(QStringLiteral("de_DE"));
+    for (const double d : {1e307, groesste, -groesste}) {
+        SCOPED_TRACE(d);
+        erwarteUeberlauf([&] { Format(Variant(d), QStringLiteral("0%")); });
+        erwarteUeberlauf([&] { Format(Variant(d), QStringLiteral("Percent")); });
+    }
+    // A Single whose percentage lies beyond the range of Singles.
+    erwarteUeberlauf([] { Format(Variant(3e38f), QStringLiteral("0%")); });
 }

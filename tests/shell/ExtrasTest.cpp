@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace {
 // Fill the working copy with rows and delete them again: the file keeps its size.
 void aufblaehen(db::Connection& c, int zeilen)
@@ -65,6 +67,20 @@ TEST_F(ExtrasTest, TinyWorkingCopyReportsWithoutDividingByZero)
     ASSERT_EQ(boxen().count(), 1);
     EXPECT_EQ(boxen().last().text, "Database was compact about 0 % to 0 MB!");
     EXPECT_EQ(boxen().last().title, "Compact Database");
+}
+
+// The working copy is shared with the project's users: the compacted file
+// takes over its access rights instead of those of a new file.
+TEST_F(ExtrasTest, CompactionKeepsTheAccessRightsOfTheWorkingCopy)
+{
+    frmMAIN& w = start();
+    const QByteArray pfad = QFile::encodeName(arbeitskopie());
+    ASSERT_EQ(::chmod(pfad.constData(), 0660), 0);
+    EXPECT_TRUE(w.mnuKOMPRIMIEREN_Click());
+    struct stat st {};
+    ASSERT_EQ(::stat(pfad.constData(), &st), 0);
+    EXPECT_EQ(QString::number(st.st_mode & 0777, 8), QStringLiteral("660"));
+    EXPECT_FALSE(QFileInfo::exists(verdichtungsDatei()));
 }
 
 TEST_F(ExtrasTest, FailedCompactionLeavesTheWorkingCopyAndTheConnection)

@@ -82,24 +82,12 @@ void clsKOPFFUSS::AUSGABEOBJEKT(drawing::Target* EOBJEKT, QSizeF RAHMENOBJEKT)
     m_gedruckt.clear();
     m_zeilen.clear();
 
-    // Measure the surface in millimetres, then give it back its own scale.
-    drawing::Target& f = *EOBJEKT;
-    const int modus = f.ScaleMode();
-    const float links = f.ScaleLeft();
-    const float oben = f.ScaleTop();
-    const float rechts = links + f.ScaleWidth();
-    const float unten = oben + f.ScaleHeight();
-    f.ScaleMode(drawing::vbMillimeters);
-    const double breiteMm = f.ScaleWidth();
-    const double hoeheMm = f.ScaleHeight();
-    if (modus != drawing::vbUser)
-        f.ScaleMode(modus);
-    else
-        f.Scale(links, oben, rechts, unten);
-    if (rechts == links || unten == oben)
+    // Millimetres per unit of the surface's own scale; the surface keeps it.
+    const drawing::Target& f = *EOBJEKT;
+    if (f.ScaleWidth() == 0 || f.ScaleHeight() == 0)
         vb::raise(vb::err::DivisionByZero);
-    m_mmProEinheitX = breiteMm / (rechts - links);
-    m_mmProEinheitY = hoeheMm / (unten - oben);
+    m_mmProEinheitX = f.ScaleX(1.0, drawing::vbUser, drawing::vbMillimeters);
+    m_mmProEinheitY = f.ScaleY(1.0, drawing::vbUser, drawing::vbMillimeters);
 
     m_rand[OBEN] = 15.0 / m_mmProEinheitY;
     m_rand[UNTEN] = 15.0 / m_mmProEinheitY;
