@@ -331,12 +331,32 @@ void frmMAIN::stbMAIN_PanelClick(int index)
     op.silentlyLeaveOn({vb::err::InvalidPropertyValue, vb::err::CancelSelected});
     op.step([&] {
         switch (index) {
+        case 8:
+            PANEL8();
+            break;
+        case 9:
+            PANEL9();
+            break;
+        case 10:
+            PANEL10();
+            break;
+        case 11:
+            PANEL11();
+            break;
+        case 12:
+            PANEL12();
+            break;
+        case 13:
+            PANEL13();
+            break;
+        case 14:
+            PANEL14();
+            break;
         case 15:
             PANEL15();
             break;
         default:
-            // Panels 8 to 13 belong to the input and page windows; 14 and the
-            // information panels have no command.
+            // The information panels have no command.
             break;
         }
     });

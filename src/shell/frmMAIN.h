@@ -163,6 +163,17 @@ public:
     // Pressed look: the command panel under x (status-bar coordinates) gets
     // the inset bevel, then a 250 ms wait.
     void stbMAIN_MouseDown(int x);
+    // Panels 8 and 9: OK and Abbrechen of the input window (frmMAIN_Eingabe.cpp).
+    void PANEL8();
+    void PANEL9();
+    // Panels 10 to 13: Anzeigen, Drucken, Kopie, Word of the page windows
+    // (frmMAIN_Seiten.cpp).
+    void PANEL10();
+    void PANEL11();
+    void PANEL12();
+    void PANEL13();
+    // Panel 14: the CAD export of the active page window (frmMAIN_ACAD.cpp).
+    void PANEL14();
     // Panel 15: closes the page windows (frmMAIN_Auswerten.cpp).
     void PANEL15();
 

@@ -30,10 +30,6 @@ db::Connection& offen(const std::shared_ptr<db::Connection>& c)
 // Neu and Öffnen open the input window, Export-Import and Export-Inf.system
 // the exchange dialogs; until those windows are part of the program the
 // items do nothing.
-void frmMAIN::mnuNEU_Click() {}
-void frmMAIN::mnuOEFFNEN_Click() {}
-void frmMAIN::mnuEXPIMP_Click() {}
-void frmMAIN::mnuEXPINF_Click() {}
 
 void frmMAIN::mnuAUSWAHL_Click()
 {
