@@ -141,4 +141,28 @@ QString skalenformat(float MAX)
     return QStringLiteral("0");
 }
 
+float stufe(const std::vector<Stufe>& tabelle, float v)
+{
+    for (const Stufe& s : tabelle)
+        if (v <= s.bis)
+            return s.wert;
+    return tabelle.empty() ? 0.0f : tabelle.back().wert;
+}
+
+Skalenteilung skalenteilung(float M, const std::vector<Stufe>& vielfache, const std::vector<Stufe>& schritte)
+{
+    const float m = stufe(vielfache, M);
+    float t = m * float(vb::Round(double(M / m)));
+    if (t < M)
+        t = t + m;
+    if (!(t > 0.0f))
+        t = schritte.empty() ? 1.0f : schritte.front().wert;
+    return {t, stufe(schritte, t)};
+}
+
+float senkrechtabstand(int16_t SG, qsizetype zeichen, float h)
+{
+    return float(0.3 * double(SG) * double(zeichen)) + h;
+}
+
 } // namespace profilregeln

@@ -56,4 +56,29 @@ std::array<QString, 8> kopfzeilen(bool OPTK, double RW, double HW, float EH, boo
 // Number format of a value scale's end values, chosen by its maximum.
 QString skalenformat(float MAX);
 
+// One entry of a table chosen by a value: the first entry whose limit `bis`
+// the value does not exceed; above the last limit the last entry holds.
+struct Stufe
+{
+    float bis;
+    float wert;
+};
+float stufe(const std::vector<Stufe>& tabelle, float v);
+
+// Ends and tick step of a value scale from the largest value M (at least 0)
+// of a record: M rounded up to the multiple the table `vielfache` gives for
+// it, the step from `schritte` for the rounded maximum. A maximum of 0 (no
+// value above 0) takes the table's first step, so the scale always has an
+// extent and nothing divides by zero.
+struct Skalenteilung
+{
+    float maximum;
+    float schritt;
+};
+Skalenteilung skalenteilung(float M, const std::vector<Stufe>& vielfache, const std::vector<Stufe>& schritte);
+
+// Label spacing of a row whose texts are written upwards along the column:
+// 0.3 mm per character of the longer text plus one line height h.
+float senkrechtabstand(int16_t SG, qsizetype zeichen, float h);
+
 } // namespace profilregeln

@@ -125,6 +125,8 @@ public:
     int abwaerts() const { return m_d; }   // the down sign d
 
 private:
+    friend class Testspalte;   // the frame of the test columns
+
     // Default x of a column: the middle of the x range on the screen and printer
     // engine, 0 on any other.
     float standardX() const;

@@ -1,17 +1,202 @@
-// The side and test columns of the log: drilling method, casing,
-// groundwater, samples, penetrometers, plasticity, grain size, dilatometer
-// and pressuremeter. They are called in their places and draw nothing yet.
-#include "log/clsPROFIL.h"
+// The side columns of the log: groundwater, drilling method, casing and
+// samples. Each marks its rows on the column axis and labels them on label
+// lines that keep the texts apart.
+#include "log/Testspalte.h"
 
-#include "database/clsDATEN.h"
+#include "drawing/DrawingInterface.h"
+#include "platform/Colors.h"
+#include "platform/VbRuntime.h"
 
-void clsPROFIL::BILDSAMKEIT(clsDATEN&, int16_t&, std::optional<float>) {}
-void clsPROFIL::BOHRUNG(clsDATEN&, int16_t&, std::optional<float>) {}
-void clsPROFIL::FLACHDILATOMETER(clsDATEN&, int16_t&, std::optional<float>) {}
-void clsPROFIL::GRUNDWASSER(clsDATEN&, int16_t&, std::optional<float>) {}
-void clsPROFIL::KORNVERTEILUNG(clsDATEN&, int16_t&, std::optional<float>) {}
-void clsPROFIL::PRESSIOMETER(clsDATEN&, int16_t&, std::optional<float>) {}
-void clsPROFIL::PROBEN(clsDATEN&, int16_t&, std::optional<float>) {}
-void clsPROFIL::STANDARDSONDE(clsDATEN&, int16_t&, std::optional<float>) {}
-void clsPROFIL::TASCHENPENETROMETER(clsDATEN&, int16_t&, std::optional<float>) {}
-void clsPROFIL::VERROHRUNG(clsDATEN&, int16_t&, std::optional<float>) {}
+#include <algorithm>
+
+namespace {
+
+struct Grundwasser
+{
+    int16_t GTYP = 0;
+    float TGW = 0;
+    vb::Variant GWDATUM;
+};
+
+struct Bohrverfahren
+{
+    float VTB = 0;
+    QString VERF;
+    float DBL = 0;
+};
+
+struct Rohr
+{
+    float VTV = 0;
+    QString VTYP;
+    float DPR = 0;
+    QString MAT;
+};
+
+struct Probe
+{
+    QString GUETE;
+    float TUKP = 0;
+    float HPK = 0;
+    QString BEZ;
+    int16_t ENTVERF = 0;
+};
+
+// The date of an observation in the user's short date form; none for a date
+// that was not recorded.
+QString beobachtungsdatum(const vb::Variant& datum)
+{
+    if (datum.isEmpty() || datum.isNull())
+        return QString();
+    return vb::Format(vb::CDate(datum), QStringLiteral("Short Date"));
+}
+
+// Depth or level left of the axis and the diameter right of it, both
+// standing on the label line.
+void tiefeUndDurchmesser(Testspalte& s, size_t i, float durchmesser)
+{
+    s.tiefentext(i, s.rechts(-2.0f), s.L[i]);
+    s.text(s.rechts(2.0f), s.L[i], vb::Format(vb::Variant(durchmesser), QStringLiteral("0")), 0, 2);
+}
+
+} // namespace
+
+void clsPROFIL::GRUNDWASSER(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
+{
+    Testspalte s(*this, "GRUNDWASSER", SG, X);
+    std::vector<Grundwasser> z;
+    if (!s.lesen<Grundwasser>(DAT, {{"GTYP", &Grundwasser::GTYP}, {"TGW", &Grundwasser::TGW},
+                                    {"GWDATUM", &Grundwasser::GWDATUM}}, z))
+        return;
+    s.platzieren(z, &Grundwasser::TGW, 3.0f * s.h);
+
+    s.ueberschrift(QStringLiteral("GW"));
+    s.rohroberkante();
+    s.tiefenpfeil();
+    s.linie();
+    for (size_t i = 0; i < z.size(); ++i) {
+        const float y = s.y[i], L = s.L[i];
+        s.achse(i);
+        s.zug({s.rechts(5.0f), s.X, s.rechts(-1.5f), s.rechts(-5.0f)}, {y, y, L, L});
+        s.tiefentext(i, s.rechts(-1.5f), s.hoch(L, s.h));
+        // Triangle: filled for the level last measured, open for one met
+        // while drilling, none when the kind is not known.
+        if (z[i].GTYP == 1 || z[i].GTYP == 2)
+            s.falle([&] { bild().KOTENDREIECK(s.rechts(-5.0f), L, 2.0f * s.MY, 0.0f, 1, z[i].GTYP == 1 ? 3 : 0); });
+        QString datum;
+        s.falle([&] { datum = beobachtungsdatum(z[i].GWDATUM); });
+        s.text(s.rechts(-1.5f), s.hoch(L, -s.h), datum, 2);
+        if (s.abgebrochen())
+            return;
+    }
+}
+
+void clsPROFIL::BOHRUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
+{
+    Testspalte s(*this, "BOHRUNG", SG, X);
+    std::vector<Bohrverfahren> z;
+    if (!s.lesen<Bohrverfahren>(DAT, {{"VTB", &Bohrverfahren::VTB}, {"VERF", &Bohrverfahren::VERF},
+                                      {"DBL", &Bohrverfahren::DBL}}, z))
+        return;
+    // The method name is written upwards from the label line: the next label
+    // line keeps room for it.
+    std::vector<float> tiefen, abstand;
+    for (const Bohrverfahren& r : z) {
+        tiefen.push_back(r.VTB);
+        abstand.push_back(profilregeln::senkrechtabstand(s.SG, r.VERF.size(), s.h));
+    }
+    s.platzieren(tiefen, abstand);
+
+    s.ueberschrift(QStringLiteral("Bohrverfahren"));
+    s.kopfwort(QStringLiteral("d [mm]"), 0.5f);
+    s.tiefenpfeil();
+    s.linie();
+    for (size_t i = 0; i < z.size(); ++i) {
+        s.achse(i);
+        s.kerbe(i);
+        tiefeUndDurchmesser(s, i, z[i].DBL);
+        s.text(s.rechts(-1.5f), s.hoch(s.L[i], 2.0f + s.h), z[i].VERF, 0, 2, 90);
+        if (s.abgebrochen())
+            return;
+    }
+}
+
+void clsPROFIL::VERROHRUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
+{
+    Testspalte s(*this, "VERROHRUNG", SG, X);
+    std::vector<Rohr> z;
+    if (!s.lesen<Rohr>(DAT, {{"VTV", &Rohr::VTV}, {"VTYP", &Rohr::VTYP}, {"DPR", &Rohr::DPR}, {"MAT", &Rohr::MAT}},
+                       z))
+        return;
+    // Type and material are written upwards on either side of the axis: the
+    // longer of the two keeps the next label line away.
+    std::vector<float> tiefen, abstand;
+    for (const Rohr& r : z) {
+        tiefen.push_back(r.VTV);
+        abstand.push_back(profilregeln::senkrechtabstand(s.SG, std::max(r.MAT.size(), r.VTYP.size()), s.h));
+    }
+    s.platzieren(tiefen, abstand);
+
+    s.ueberschrift(QStringLiteral("Verrohrung"));
+    s.rohroberkante();
+    s.kopfwort(QStringLiteral("d [mm]"), 0.5f);
+    s.tiefenpfeil();
+    s.linie();
+    for (size_t i = 0; i < z.size(); ++i) {
+        s.achse(i);
+        s.kerbe(i);
+        tiefeUndDurchmesser(s, i, z[i].DPR);
+        const float oben = s.hoch(s.L[i], 2.0f + s.h);
+        s.text(s.rechts(1.5f), oben, z[i].MAT, 0, 0, 90);
+        s.text(s.rechts(-1.5f), oben, z[i].VTYP, 0, 2, 90);
+        if (s.abgebrochen())
+            return;
+    }
+}
+
+void clsPROFIL::PROBEN(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
+{
+    Testspalte s(*this, "PROBEN", SG, X);
+    std::vector<Probe> z;
+    if (!s.lesen<Probe>(DAT, {{"GUETE", &Probe::GUETE}, {"TUKP", &Probe::TUKP}, {"HPK", &Probe::HPK},
+                              {"BEZ", &Probe::BEZ}, {"ENTVERF", &Probe::ENTVERF}}, z))
+        return;
+    s.platzieren(z, &Probe::TUKP, s.h);
+
+    s.ueberschrift(QStringLiteral("Proben"));
+    s.kopfwort(QStringLiteral("Bez."), 1.5f);
+    s.kopfwort(QStringLiteral("Güte"), 0.5f);
+    s.tiefenpfeil();
+    s.linie();
+    for (size_t i = 0; i < z.size(); ++i) {
+        const float L = s.L[i];
+        s.achse(i);
+        s.kerbe(i);
+        s.tiefentext(i, s.rechts(-1.5f), s.hoch(L, 1.0f + s.h),
+                     m_ETAV ? QStringLiteral("0.00") : QStringLiteral("#0.00"));
+        s.text(s.rechts(3.0f), s.hoch(L, 1.0f + s.h), z[i].BEZ, 0, 2);
+        s.text(s.rechts(3.0f), s.hoch(L, 1.0f), z[i].GUETE, 0, 2);
+
+        // The sampling method: a box 2 by 3.5 mm on the leader's left stroke,
+        // open for a disturbed sample, solid for a special sample, and with
+        // the notch closed for a core.
+        const float xa = s.rechts(-2.0f), xc = s.rechts(-4.0f), yb = s.hoch(L, 3.5f);
+        switch (z[i].ENTVERF) {
+        case 0:
+            s.zug({xa, xa, xc, xc}, {L, yb, yb, L});
+            break;
+        case 1:
+            s.rechteck(xc, yb, xa, L, vb::QBColor(0));
+            break;
+        case 2:
+            s.zug({xa, xa, xc, xc}, {L, yb, yb, L});
+            s.zug({s.rechts(5.0f), s.X}, {L, s.y[i]});
+            s.zug({s.rechts(1.5f), s.rechts(-1.5f)}, {L, L});
+            break;
+        default:
+            break;
+        }
+        if (s.abgebrochen())
+            return;
+    }
+}

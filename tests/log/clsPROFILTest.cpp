@@ -1,6 +1,6 @@
 // The log painter through the recording engine: the engine hand-over, the depth
 // arrow, the value scale, the soil column and the header block.
-#include "Projektfixture.h"
+#include "Maler.h"
 #include "Protokoll.h"
 
 #include "database/clsDATEN.h"
@@ -8,35 +8,6 @@
 
 #include <cmath>
 #include <set>
-
-namespace {
-
-struct Maler : Projektfixture
-{
-    std::shared_ptr<drawing::RecordingEngine> rec = std::make_shared<drawing::RecordingEngine>();
-    clsPROFIL p;
-
-    void uebergeben(float my = 0.1f, int16_t oy = -1)
-    {
-        ansicht(my, oy);
-        // The engine's transforms follow the same view record.
-        drawing::ViewState v;
-        v.OX = 1, v.OY = oy, v.RL = 5, v.RR = 7, v.RO = 5, v.RU = 5;
-        v.XMAX = 840, v.YMIN = -2.7f, v.YMAX = 14, v.MX = 1, v.MY = my;
-        rec->setView(v);
-        rec->EIDOBJEKT(11);
-        p.setEclsBILD(rec);
-        rec->clear();
-    }
-    std::unique_ptr<clsDATEN> tabelle(const char* name)
-    {
-        auto d = std::make_unique<clsDATEN>();
-        d->ETABELLE(QString::fromLatin1(name));
-        return d;
-    }
-};
-
-} // namespace
 
 TEST(clsPROFIL, HandOverCopiesTheViewRecordAndTheDownSign)
 {
