@@ -286,6 +286,8 @@ void rks4(Schreiber& s)
                {3.20, "fS", "mS", "u'", "ge' ", "md", "RAL1002", nullptr, 1},
                {4.00, "G", nullptr, "s", "ge", "di", "RAL7006", "kein Bohrfortschritt", 1}});
     s.tabelle(QStringLiteral("E3"), id, kE3, {{i16(2), f(2.75), d(2026, 3, 18)}});
+    // A standard penetration test whose blow counts were not written down.
+    s.tabelle(QStringLiteral("E6"), id, kE6, {{i16(0), f(3.00), N, N}});
     s.tabelle(QStringLiteral("E8"), id, kE8, {{f(4.00), t("Rammkernsondierung"), f(60)}});
     s.anzeige(id);
 }

@@ -160,3 +160,31 @@ TEST(ProfilRegeln, ScaleNumberFormat)
     EXPECT_EQ(skalenformat(0.0001f), QStringLiteral("0.00000"));
     EXPECT_EQ(skalenformat(0.001f), QStringLiteral("0.0000"));
 }
+
+// Scale maxima are rounded up to the multiple for their size, the step follows
+// the rounded maximum, and a maximum of 0 takes the first step.
+TEST(ProfilRegeln, ScaleMaximumAndStep)
+{
+    const std::vector<Stufe> zehntel{{1, 0.1f}, {1e30f, 1}};
+    const std::vector<Stufe> schritte{{0.1f, 0.02f}, {0.5f, 0.1f}, {1, 0.2f}, {3, 0.5f}, {1e30f, 1}};
+    struct Fall { float M; float maximum; float schritt; };
+    const Fall faelle[] = {
+        {0.47f, 0.5f, 0.1f}, {0.35f, 0.4f, 0.1f}, {0.5f, 0.5f, 0.1f}, {0.05f, 0.1f, 0.02f},
+        {2.2f, 3, 0.5f}, {3, 3, 0.5f}, {3.01f, 4, 1}, {0, 0.02f, 0.02f},
+    };
+    for (const Fall& f : faelle) {
+        const Skalenteilung t = skalenteilung(f.M, zehntel, schritte);
+        EXPECT_NEAR(t.maximum, f.maximum, 1e-6) << f.M;
+        EXPECT_FLOAT_EQ(t.schritt, f.schritt) << f.M;
+    }
+    const std::vector<Stufe> zehner{{1e30f, 10}};
+    for (const auto& [M, maximum] : std::vector<std::pair<float, float>>{{0.3f, 10}, {25, 30}, {30, 30}, {0, 10}})
+        EXPECT_FLOAT_EQ(skalenteilung(M, zehner, zehner).maximum, maximum) << M;
+}
+
+TEST(ProfilRegeln, UprightTextSpacing)
+{
+    EXPECT_FLOAT_EQ(senkrechtabstand(7, 10, 2.8f), 23.8f);
+    EXPECT_FLOAT_EQ(senkrechtabstand(7, 0, 2.8f), 2.8f);
+    EXPECT_FLOAT_EQ(senkrechtabstand(8, 3, 3.2f), 10.4f);
+}

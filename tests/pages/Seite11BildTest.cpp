@@ -93,3 +93,43 @@ TEST(Seite11Bild, DemoBoreholeOnTheScreenPicture)
     EXPECT_TRUE(blatt.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("seite11_drucker.png"))));
     EXPECT_GT(dunklePunkte(blatt.image(), blatt.image().rect()), 1000);
 }
+
+// KB 1 with every column switched on, on a picture wide enough for the whole
+// page (seite11_testspalten.png): every column is drawn without an error box,
+// and each leaves ink in its own strip of the page.
+TEST(Seite11Bild, DemoBoreholeWithEveryTestColumn)
+{
+    vb::TestServices dienste;
+    suite::Testumgebung umgebung;
+    ASSERT_TRUE(clsBERECHNEN().BERECHNUNG());
+    db::sharedState().cnnX->execute(QStringLiteral(
+        "UPDATE E12 SET BVV = 1, VV = 1, PROV = 1, GWV = 1, TPV = 1, STSV = 1, BILDV = 1, PRV = 1, FDV = 1, KVV = 1 "
+        "WHERE ID = (SELECT ID FROM E1 WHERE AKT = 1)"));
+
+    drawing::PictureTarget bild(56.7f * 820, 56.7f * 200, 60.0);   // 820 x 200 mm
+    bild.ScaleMode(drawing::vbMillimeters);
+    drawing::ScrollBarState hsc, vsc;
+    Seite11 seite;
+    seite.ID = int32_t(db::sharedState().cnnX->openRecordset(QStringLiteral("SELECT ID FROM E1 WHERE AKT = 1"))
+                           ->field(0)
+                           .number());
+    seite.BONEU = true;
+    tiefentabellen(seite);
+    seite.bild = &bild;
+    seite.xBalken = &hsc;
+    seite.yBalken = &vsc;
+    seite.BILD11(0, 0, 0, nullptr);
+
+    for (const auto& b : dienste.dialogs.messages())
+        ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
+    EXPECT_TRUE(bild.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("seite11_testspalten.png"))));
+    const auto& spalten = seite.gezeichneteSpalten();
+    ASSERT_EQ(spalten.size(), 11u);
+    const QImage& img = bild.image();
+    const double pxProMm = img.width() / 820.0;
+    for (const auto& [spalte, x] : spalten) {
+        // From the depth arrow left of the axis to 20 mm right of it, below the header block.
+        const QRect streifen(int((x - 10) * pxProMm), img.height() / 4, int(30 * pxProMm), img.height() / 2);
+        EXPECT_GT(dunklePunkte(img, streifen), 50) << int(spalte) << " at " << x;
+    }
+}

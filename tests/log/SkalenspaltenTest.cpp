@@ -1,0 +1,381 @@
+// The test columns with value scales through the recording engine: scale
+// ends and ticks from the record's largest value, the marks' places on the
+// scale (in mm right of the column axis), a record whose values are all 0,
+// and what every column shares.
+#include "Maler.h"
+#include "Protokoll.h"
+
+#include <cmath>
+
+namespace {
+
+using Spalte = void (clsPROFIL::*)(clsDATEN&, int16_t&, std::optional<float>);
+
+constexpr float X0 = 100;           // the column axis
+constexpr float MYS = 0.1f;         // metres per mm (1:100)
+constexpr float YN = -1.5f * MYS;   // the scales' number line, 1.5 mm above the ground line
+constexpr int32_t ROT = 0x0000FF, BLAU = 0xFF0000;
+
+std::string alleTexte(const Maler& m)
+{
+    return texte(*m.rec).join(QLatin1Char('|')).toStdString();
+}
+
+// x (mm right of the axis) of the scale ticks between `von` and `bis` mm.
+std::vector<float> striche(const Maler& m, float von, float bis)
+{
+    std::vector<float> r;
+    for (const Aufruf& a : alle(*m.rec, QStringLiteral("POLYGON")))
+        if (a.z.size() == 4 && a.z[0] == a.z[2] && std::fabs(a.z[3] - YN) < 1e-5f && a.z[0] - X0 >= von - 1e-3f
+            && a.z[0] - X0 <= bis)
+            r.push_back(a.z[0] - X0);
+    return r;
+}
+
+// The text written at the right end of a scale `laenge` mm long from `x0`.
+QString skalenende(const Maler& m, float x0, float laenge)
+{
+    for (const Aufruf& a : alle(*m.rec, QStringLiteral("TEXT")))
+        if (std::fabs(a.z[0] - (X0 + x0 + laenge)) < 1e-3f && std::fabs(a.z[1] - YN) < 1e-5f)
+            return a.text;
+    return QStringLiteral("(none)");
+}
+
+// Widths (mm, signed from the first corner) of the filled rectangles.
+std::vector<float> balken(const Maler& m)
+{
+    std::vector<float> r;
+    for (const Aufruf& a : alle(*m.rec, QStringLiteral("LINIE")))
+        r.push_back(a.z[2] - a.z[0]);
+    return r;
+}
+
+void erwarteNahe(const std::vector<float>& ist, const std::vector<float>& soll, const std::string& was)
+{
+    ASSERT_EQ(ist.size(), soll.size()) << was;
+    for (size_t k = 0; k < soll.size(); ++k)
+        EXPECT_NEAR(ist[k], soll[k], 0.01f) << was << " #" << k;
+}
+
+bool alleEndlich(const Maler& m)
+{
+    for (const Aufruf& a : aufrufe(*m.rec))
+        for (float z : a.z)
+            if (!std::isfinite(z))
+                return false;
+    return true;
+}
+
+void zeichnen(Maler& m, const char* tabelle, Spalte spalte)
+{
+    auto dat = m.tabelle(tabelle);
+    int16_t SG = 7;
+    (m.p.*spalte)(*dat, SG, X0);
+}
+
+struct Spaltenart
+{
+    const char* tabelle;
+    const char* tiefe;
+    Spalte spalte;
+    const char* kopf;
+    std::vector<float> ursprung;   // origins of the scales, mm right of the axis
+    std::vector<float> laenge;
+    std::vector<const char*> ende;  // scale ends when no value is above 0
+};
+
+const Spaltenart spalten[] = {
+    {"E6", "VTS", &clsPROFIL::STANDARDSONDE, "Standardsonde", {0}, {20}, {"10"}},
+    {"E5", "VTT", &clsPROFIL::TASCHENPENETROMETER, "Taschenpenetrometer", {0}, {20}, {"100"}},
+    {"E9", "VTBI", &clsPROFIL::BILDSAMKEIT, "Bildsamkeit", {0}, {20}, {"10"}},
+    {"E4", "TUKP", &clsPROFIL::KORNVERTEILUNG, "Kornverteilung", {0}, {40}, {"100"}},
+    {"E11", "VTF", &clsPROFIL::FLACHDILATOMETER, "Flachdilatometer", {0, 32, 64}, {25, 25, 25}, {"0,2", "0,02", "2"}},
+    {"E10", "VTP", &clsPROFIL::PRESSIOMETER, "Pressiometer", {0, 37}, {30, 30}, {"10", "2"}},
+};
+
+} // namespace
+
+TEST(Skalenspalten, NoRowsDrawNothing)
+{
+    for (const Spaltenart& s : spalten) {
+        Maler m;
+        m.uebergeben();
+        zeichnen(m, s.tabelle, s.spalte);
+        EXPECT_TRUE(m.rec->calls().isEmpty()) << s.tabelle;
+    }
+}
+
+// Tests whose values were not recorded: every scale is drawn over its first
+// step, the marks sit on their origins, no box appears and no coordinate is
+// infinite or not a number.
+TEST(Skalenspalten, ValuesAllZeroDrawTheScaleOverItsFirstStep)
+{
+    for (const Spaltenart& s : spalten) {
+        Maler m;
+        for (int i = 0; i < 2; ++i)
+            m.cnn->execute(QStringLiteral("INSERT INTO %1 (ID, I1, %2) VALUES (7, ?, ?)")
+                               .arg(QLatin1String(s.tabelle), QLatin1String(s.tiefe)),
+                           {vb::Variant(int16_t(i)), vb::Variant(1.5f + float(i))});
+        m.uebergeben();
+        zeichnen(m, s.tabelle, s.spalte);
+        const std::string was = std::string(s.tabelle) + " " + alleTexte(m);
+        EXPECT_TRUE(m.dienste.dialogs.messages().empty()) << was;
+        EXPECT_TRUE(alleEndlich(m)) << was;
+        EXPECT_TRUE(text(*m.rec, QString::fromLatin1(s.kopf))) << was;
+        for (size_t q = 0; q < s.ursprung.size(); ++q) {
+            EXPECT_EQ(skalenende(m, s.ursprung[q], s.laenge[q]), QString::fromLatin1(s.ende[q])) << was;
+            const auto t = striche(m, s.ursprung[q], s.ursprung[q] + s.laenge[q]);
+            ASSERT_GE(t.size(), 2u) << was;
+            EXPECT_NEAR(t.back(), s.ursprung[q] + s.laenge[q], 0.01f) << was;
+        }
+        for (float b : balken(m))
+            EXPECT_NEAR(b, 0, 1e-4) << was;
+    }
+}
+
+TEST(Standardsonde, ScaleFromTheLargestCountAndMarks)
+{
+    struct Fall { float n15, n30; const char* ende; std::vector<float> striche; float tick, balken; const char* text; };
+    const float d3 = 20.0f / 3;
+    const Fall faelle[] = {
+        {9, 27, "30", {0, d3, 2 * d3, 20}, 6, 18, "9 / 27"},
+        {40, 27, "30", {0, d3, 2 * d3, 20}, 40 / 1.5f, 18, "40 / 27"},    // beyond the scale's end
+        {-3, 5.5f, "10", {0, 20}, -6, 11, "-3 / 6"},                      // left of the axis
+        {-3, -6, "10", {0, 20}, -6, -12, "-3 / -6"},
+        {0.2f, 0.3f, "10", {0, 20}, 0.4f, 0.6f, "0 / 0"},
+    };
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.sql("INSERT INTO E6 (ID, I1, STYP, VTS, N15, N30) VALUES (7, 0, 0, 2.5, ?, ?)",
+              {vb::Variant(f.n15), vb::Variant(f.n30)});
+        m.uebergeben();
+        zeichnen(m, "E6", &clsPROFIL::STANDARDSONDE);
+        const std::string was = std::string(f.text) + " " + alleTexte(m);
+        EXPECT_EQ(skalenende(m, 0, 20), QString::fromLatin1(f.ende)) << was;
+        erwarteNahe(striche(m, 0, 20), f.striche, was);
+        EXPECT_TRUE(text(*m.rec, QStringLiteral("n15 / n30"))) << was;
+
+        const auto zahlen = text(*m.rec, QString::fromLatin1(f.text));
+        ASSERT_TRUE(zahlen) << was;
+        EXPECT_FLOAT_EQ(zahlen->z[0], X0 + 1.5f);
+        EXPECT_NEAR(zahlen->z[1], 2.5f - 2 * MYS, 1e-5);
+
+        // The red tick 2 mm high on the test depth, between two colour settings.
+        const QStringList z = m.rec->calls();
+        const qsizetype rot = z.indexOf(QStringLiteral("LINIENEINSTELLUNGEN 0 0 %1").arg(ROT));
+        ASSERT_GE(rot, 0) << was;
+        const Aufruf tick = aufrufLesen(z[rot + 1]);
+        ASSERT_EQ(tick.z.size(), 4u);
+        EXPECT_NEAR(tick.z[0] - X0, f.tick, 0.01f) << was;
+        EXPECT_NEAR(tick.z[1], 2.5f, 1e-5);
+        EXPECT_NEAR(tick.z[3], 2.5f - 2 * MYS, 1e-5);
+        EXPECT_EQ(z[rot + 2], QStringLiteral("LINIENEINSTELLUNGEN 0 0 0"));
+        const Aufruf bar = aufrufLesen(z[rot + 3]);
+        ASSERT_EQ(bar.z.size(), 8u);
+        EXPECT_NEAR(bar.z[2] - X0, f.balken, 0.01f) << was;
+        EXPECT_NEAR(bar.z[6] - X0, 0, 1e-5);
+    }
+}
+
+TEST(Taschenpenetrometer, ScaleFromTheLargestMeanAndBars)
+{
+    struct Fall { float mx, sx; const char* ende; std::vector<float> striche; float balken; const char* text; };
+    const Fall faelle[] = {
+        {130, 12, "200", {0, 10, 20}, 13, "130 ± 12"},
+        {200, 0, "200", {0, 10, 20}, 20, "200 ± 0"},       // a multiple stays; deviation 0 written
+        {-40, 5, "100", {0, 20}, -8, "-40 ± 5"},
+    };
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.sql("INSERT INTO E5 (ID, I1, VTT, MX, SX) VALUES (7, 0, 1.5, ?, ?)", {vb::Variant(f.mx), vb::Variant(f.sx)});
+        m.uebergeben();
+        zeichnen(m, "E5", &clsPROFIL::TASCHENPENETROMETER);
+        const std::string was = std::string(f.text) + " " + alleTexte(m);
+        EXPECT_EQ(skalenende(m, 0, 20), QString::fromLatin1(f.ende)) << was;
+        erwarteNahe(striche(m, 0, 20), f.striche, was);
+        EXPECT_TRUE(text(*m.rec, QString::fromUtf8(f.text))) << was;
+        erwarteNahe(balken(m), {f.balken}, was);
+        const auto linie = alle(*m.rec, QStringLiteral("LINIE"));
+        EXPECT_NEAR(linie[0].z[1] - linie[0].z[3], 2.0f, 1e-3);   // 2 mm high, standing on the depth
+        EXPECT_EQ(linie[0].z[4], 0);                             // black
+    }
+}
+
+TEST(Bildsamkeit, RangeBarCrossAndGuideLines)
+{
+    Maler m;
+    m.sql("INSERT INTO E9 (ID, I1, VTBI, W, WP, WL) VALUES (7, 0, 5.0, 24, 38, 21)");
+    m.sql("INSERT INTO E9 (ID, I1, VTBI, W, WP, WL) VALUES (7, 1, 3.0, 10, 20, 30)");
+    m.uebergeben();
+    zeichnen(m, "E9", &clsPROFIL::BILDSAMKEIT);
+    EXPECT_EQ(skalenende(m, 0, 20), QStringLiteral("40"));
+    erwarteNahe(striche(m, 0, 20), {0, 5, 10, 15, 20}, "ticks");
+    // Guide lines end at the row with the highest row number, not the deepest.
+    for (const Aufruf& a : alle(*m.rec, QStringLiteral("POLYGON"))) {
+        if (a.z.size() == 4 && std::fabs(a.z[3] - YN) < 1e-5f) {
+            EXPECT_FLOAT_EQ(a.z[1], 3.0f);
+        }
+    }
+
+    // The first row's marks, in the order drawn after the red colour.
+    const QStringList z = m.rec->calls();
+    const qsizetype rot = z.indexOf(QStringLiteral("LINIENEINSTELLUNGEN 0 0 %1").arg(ROT));
+    ASSERT_GE(rot, 0);
+    const std::vector<float> soll[] = {
+        {10.5f, 5.1f, 10.5f, 4.9f},   // tick at WL
+        {10.5f, 5.0f, 19, 5.0f},      // the range
+        {19, 5.1f, 19, 4.9f},         // tick at WP
+    };
+    for (int k = 0; k < 3; ++k) {
+        const Aufruf a = aufrufLesen(z[rot + 1 + k]);
+        ASSERT_EQ(a.z.size(), 4u);
+        erwarteNahe({a.z[0] - X0, a.z[1], a.z[2] - X0, a.z[3]}, soll[k], "red " + std::to_string(k));
+    }
+    EXPECT_EQ(z[rot + 4], QStringLiteral("LINIENEINSTELLUNGEN 0 0 %1").arg(BLAU));
+    const Aufruf kreuz1 = aufrufLesen(z[rot + 5]), kreuz2 = aufrufLesen(z[rot + 6]);
+    erwarteNahe({kreuz1.z[0] - X0, kreuz1.z[1], kreuz1.z[2] - X0, kreuz1.z[3]}, {13, 5.1f, 11, 4.9f}, "cross");
+    erwarteNahe({kreuz2.z[0] - X0, kreuz2.z[2] - X0}, {11, 13}, "cross");
+    EXPECT_EQ(z[rot + 7], QStringLiteral("LINIENEINSTELLUNGEN 0 0 0"));
+}
+
+TEST(Kornverteilung, FractionsLettersCircleAndLegend)
+{
+    struct Fall { const char* werte; std::vector<float> striche; QStringList buchstaben; std::vector<float> mitten; float kreis; };
+    const Fall faelle[] = {
+        {"10, 35, 40, 15, 0, 60", {0, 4, 18, 34, 40, 40}, {"F", "S", "G", "X"}, {2, 11, 26, 37}, 24},
+        {"NULL, NULL, NULL, NULL, NULL, NULL", {0, 0, 0, 0, 0, 0}, {}, {}, 0},
+        {"60, -20, 30, 0, 0, 5", {0, 24, 16, 28, 28, 28}, {"F", "G"}, {12, 22}, 2},
+    };
+    for (const bool cad : {false, true}) {
+        for (const Fall& f : faelle) {
+            Maler m;
+            m.sql((std::string("INSERT INTO E4 (ID, I1, TUKP, PF, PS, PG, PPX, PPY, D04) VALUES (7, 0, 2.0, ")
+                   + f.werte + ")")
+                      .c_str());
+            m.uebergeben();
+            m.p.setEBOACAD(cad);
+            zeichnen(m, "E4", &clsPROFIL::KORNVERTEILUNG);
+            const std::string was = std::string(f.werte) + " " + alleTexte(m);
+            EXPECT_EQ(skalenende(m, 0, 40), QStringLiteral("100")) << was;
+            EXPECT_EQ(striche(m, 0, 40).size(), 11u) << was;
+
+            // Ticks on the sample depth: the axis, then one after each fraction.
+            std::vector<float> t;
+            for (const Aufruf& a : alle(*m.rec, QStringLiteral("POLYGON")))
+                if (a.z.size() == 4 && a.z[0] == a.z[2] && std::fabs(a.z[1] - 2.1f) < 1e-5f)
+                    t.push_back(a.z[0] - X0);
+            ASSERT_EQ(t.size(), 7u) << was;   // six on the bar, one for D 0.4
+            erwarteNahe(std::vector<float>(t.begin(), t.begin() + 6), f.striche, was);
+            EXPECT_NEAR(t[6], f.kreis, 0.01f) << was;
+
+            QStringList buchstaben;
+            std::vector<float> mitten;
+            for (const Aufruf& a : alle(*m.rec, QStringLiteral("TEXT")))
+                if (a.text.size() == 1 && std::fabs(a.z[1] - (2.0f - MYS)) < 1e-5f) {
+                    buchstaben << a.text;
+                    mitten.push_back(a.z[0] - X0);
+                }
+            EXPECT_EQ(buchstaben, f.buchstaben) << was;
+            erwarteNahe(mitten, f.mitten, was);
+
+            const auto kreise = alle(*m.rec, QStringLiteral("KREIS"));
+            ASSERT_EQ(kreise.size(), 3u);   // legend, depth arrow, sample
+            EXPECT_NEAR(kreise[2].z[0] - 5 - X0, f.kreis, 0.01f) << was;
+            EXPECT_FLOAT_EQ(kreise[2].z[2], 1);
+
+            // The red bar line: 0.4 mm, or width class 2 on the CAD engine.
+            const QString bar = QStringLiteral("LINIENEINSTELLUNGEN 0 %1 %2").arg(cad ? "2" : "0.4").arg(ROT);
+            EXPECT_EQ(m.rec->calls().count(bar), 2) << was;
+        }
+    }
+
+    // Legend and heading at size 7: 7 mm, 4.2 mm and 8.4 mm above the ground line.
+    Maler m;
+    m.sql("INSERT INTO E4 (ID, I1, TUKP) VALUES (7, 0, 2.0)");
+    m.uebergeben();
+    zeichnen(m, "E4", &clsPROFIL::KORNVERTEILUNG);
+    const auto fraktionen = text(*m.rec, QStringLiteral("Fraktionen"));
+    const auto d04 = text(*m.rec, QStringLiteral("D 0.4 mm"));
+    const auto kopf = text(*m.rec, QStringLiteral("Kornverteilung"));
+    ASSERT_TRUE(fraktionen && d04 && kopf);
+    EXPECT_NEAR(fraktionen->z[1], -0.7f, 1e-5);
+    EXPECT_NEAR(d04->z[1], -0.42f, 1e-5);
+    EXPECT_NEAR(kopf->z[1], -0.84f, 1e-5);
+    EXPECT_FLOAT_EQ(fraktionen->z[0], X0 + 26);
+}
+
+TEST(Flachdilatometer, ScalesPerQuantity)
+{
+    struct Fall { float ind, kd, ed; int skala; const char* ende; std::vector<float> striche; const char* wert; float balken; };
+    const Fall faelle[] = {
+        {2.3f, 0.47f, 7350, 0, "5", {0, 5, 10, 15, 20, 25}, "2,30", 11.5f},
+        {2.3f, 0.47f, 7350, 1, "0,5", {0, 5, 10, 15, 20, 25}, "0,47", 23.5f},
+        {2.3f, 0.35f, 7350, 1, "0,4", {0, 6.25f, 12.5f, 18.75f, 25}, "0,35", 21.875f},
+        {2.3f, 2.2f, 7350, 1, "3", {0, 25.0f / 6, 50.0f / 6, 12.5f, 50.0f / 3, 125.0f / 6, 25}, "2,20", 2.2f / 3 * 25},
+        {2.3f, 0.47f, 7350, 2, "7350", {0, 6.803f, 13.605f, 20.408f, 27.211f}, "7350,00", 25},
+        {2.3f, 0.47f, 12500, 2, "12500", {0, 20}, "12500,00", 25},
+    };
+    const float ursprung[] = {0, 32, 64};
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.sql("INSERT INTO E11 (ID, I1, VTF, IND, KD, ED) VALUES (7, 0, 1.2, ?, ?, ?)",
+              {vb::Variant(f.ind), vb::Variant(f.kd), vb::Variant(f.ed)});
+        m.uebergeben();
+        zeichnen(m, "E11", &clsPROFIL::FLACHDILATOMETER);
+        const float x0 = ursprung[f.skala];
+        const std::string was = std::string(f.wert) + " " + alleTexte(m);
+        EXPECT_EQ(skalenende(m, x0, 25), QString::fromLatin1(f.ende)) << was;
+        erwarteNahe(striche(m, x0, x0 + 28), [&] {
+            std::vector<float> s;
+            for (float v : f.striche) s.push_back(x0 + v);
+            return s;
+        }(), was);
+        const auto wert = text(*m.rec, QString::fromLatin1(f.wert));
+        ASSERT_TRUE(wert) << was;
+        EXPECT_FLOAT_EQ(wert->z[0], X0 + x0 + 1.5f);
+        EXPECT_NEAR(wert->z[1], 1.2f - 0.5f * MYS, 1e-5);
+        const auto b = balken(m);
+        ASSERT_EQ(b.size(), 3u);
+        EXPECT_NEAR(b[size_t(f.skala)], f.balken, 0.01f) << was;
+    }
+    Maler m;
+    m.sql("INSERT INTO E11 (ID, I1, VTF, IND, KD, ED) VALUES (7, 0, 1.2, 1, 1, 1)");
+    m.uebergeben();
+    zeichnen(m, "E11", &clsPROFIL::FLACHDILATOMETER);
+    for (const char* titel : {"I{t,1}D [1]", "K{t,1}D [1]", "E{t,1}D [kN/m²]"})
+        EXPECT_TRUE(text(*m.rec, QString::fromUtf8(titel))) << titel;
+}
+
+TEST(Pressiometer, ScalesPerQuantity)
+{
+    struct Fall { float ep, pl; int skala; const char* ende; std::vector<float> striche; const char* wert; float balken; };
+    std::vector<float> zehn;
+    for (int k = 0; k <= 10; ++k)
+        zehn.push_back(3.0f * float(k));
+    const Fall faelle[] = {
+        {85, 23.4f, 0, "100", zehn, "85", 25.5f},
+        {85, 23.4f, 1, "30", {0, 10, 20, 30}, "23", 23.4f},
+        {1230, 23.4f, 0, "1300", {0, 30000.0f / 1300}, "1230", 1230 / (1300 / 30.0f)},
+    };
+    const float ursprung[] = {0, 37};
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.sql("INSERT INTO E10 (ID, I1, VTP, EP, PL) VALUES (7, 0, 5.0, ?, ?)", {vb::Variant(f.ep), vb::Variant(f.pl)});
+        m.uebergeben();
+        zeichnen(m, "E10", &clsPROFIL::PRESSIOMETER);
+        const float x0 = ursprung[f.skala];
+        const std::string was = std::string(f.wert) + " " + alleTexte(m);
+        EXPECT_EQ(skalenende(m, x0, 30), QString::fromLatin1(f.ende)) << was;
+        std::vector<float> soll;
+        for (float v : f.striche)
+            soll.push_back(x0 + v);
+        erwarteNahe(striche(m, x0, x0 + 31), soll, was);
+        const auto wert = text(*m.rec, QString::fromLatin1(f.wert));
+        ASSERT_TRUE(wert) << was;
+        EXPECT_FLOAT_EQ(wert->z[0], X0 + x0 + 1.5f);
+        EXPECT_NEAR(wert->z[1], 5.0f - 2 * MYS, 1e-5);
+        const auto b = balken(m);
+        ASSERT_EQ(b.size(), 2u);
+        EXPECT_NEAR(b[size_t(f.skala)], f.balken, 0.01f) << was;
+    }
+}
