@@ -69,13 +69,35 @@ public:
     // World y of each row's depth and its label line; `abstand` is the label
     // spacing of each row in mm.
     void platzieren(const std::vector<float>& tiefen, const std::vector<float>& abstand);
-    template <class Zeile>
-    void platzieren(const std::vector<Zeile>& zeilen, float Zeile::*tiefe, float abstand)
+
+    // The column's start: its rows read, their depths (`tiefe`) placed with
+    // the label spacing `abstand(row)` gives, and the heading written. False
+    // when the column draws nothing.
+    template <class Zeile, class Abstand>
+    bool anlegen(clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder, float Zeile::*tiefe, Abstand abstand,
+                 std::vector<Zeile>& zeilen, const char* kopf)
     {
-        std::vector<float> t;
-        for (const Zeile& z : zeilen)
+        if (!lesen(DAT, felder, zeilen))
+            return false;
+        std::vector<float> t, g;
+        for (const Zeile& z : zeilen) {
             t.push_back(z.*tiefe);
-        platzieren(t, std::vector<float>(t.size(), abstand));
+            g.push_back(abstand(z));
+        }
+        platzieren(t, g);
+        ueberschrift(QString::fromUtf8(kopf));
+        return true;
+    }
+
+    // Runs `zeile(i)` for every row after the row's axis stroke; stops when
+    // the column has been left.
+    template <class F>
+    void jedeZeile(F zeile)
+    {
+        for (size_t i = 0; i < y.size() && !abgebrochen(); ++i) {
+            achse(i);
+            zeile(i);
+        }
     }
 
     // The heading in bold one point larger, 12 mm left of the axis and three

@@ -27,25 +27,35 @@ QString zahl(float v, const char* format)
     return vb::Format(vb::Variant(v), QString::fromLatin1(format));
 }
 
-// The frame's first part for every scale column: reads, label lines one line
-// height apart, heading. False when the column draws nothing.
+// Every scale column places its rows one line height apart.
 template <class Zeile>
-bool beginnen(Testspalte& s, clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder, float Zeile::*tiefe,
-              std::vector<Zeile>& z, const char* kopf)
+bool anlegen(Testspalte& s, clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder, float Zeile::*tiefe,
+             std::vector<Zeile>& z, const char* kopf)
 {
-    if (!s.lesen(DAT, felder, z))
-        return false;
-    s.platzieren(z, tiefe, s.h);
-    s.ueberschrift(QString::fromUtf8(kopf));
-    return true;
+    return s.anlegen(DAT, felder, tiefe, [&](const Zeile&) { return s.h; }, z, kopf);
 }
 
-// Axis stroke, the leader on the left and the depth text of row i.
+// The leader on the left and the depth text of row i.
 void zeilenkopf(Testspalte& s, size_t i)
 {
-    s.achse(i);
     s.fuehrung(i);
     s.tiefentext(i, s.rechts(-1.5f), s.L[i]);
+}
+
+// The depth arrow, the scales and the default line; the scales' places.
+template <class Zeile>
+std::vector<Massstab> skalenkopf(Testspalte& s, const std::vector<Skala<Zeile>>& skalen, const std::vector<Zeile>& z)
+{
+    s.tiefenpfeil();
+    std::vector<Massstab> m = s.skalen(skalen, z);
+    s.linie();
+    return m;
+}
+
+// Two values joined by a separator, 2 mm above the test depth right of the axis.
+void wertepaar(Testspalte& s, size_t i, float a, const char* trenner, float b)
+{
+    s.text(s.rechts(1.5f), s.hoch(s.y[i], 2.0f), zahl(a, "0") + QString::fromUtf8(trenner) + zahl(b, "0"), 0, 2);
 }
 
 struct Sondierung
@@ -96,21 +106,17 @@ void balkenspalte(clsPROFIL& p, const char* name, const char* kopf, clsDATEN& DA
 {
     Testspalte s(p, name, SG, X);
     std::vector<Zeile> z;
-    if (!beginnen(s, DAT, felder, tiefe, z, kopf))
+    if (!anlegen(s, DAT, felder, tiefe, z, kopf))
         return;
-    s.tiefenpfeil();
-    const std::vector<Massstab> m = s.skalen(skalen, z);
-    s.linie();
-    for (size_t i = 0; i < z.size(); ++i) {
+    const std::vector<Massstab> m = skalenkopf(s, skalen, z);
+    s.jedeZeile([&](size_t i) {
         const float y = s.y[i];
         zeilenkopf(s, i);
         for (size_t q = 0; q < werte.size(); ++q)
             s.text(m[q].x0 + 1.5f * s.MX, s.hoch(y, werte[q].hoehe), zahl(z[i].*werte[q].feld, werte[q].format), 0, 2);
         for (size_t q = 0; q < werte.size(); ++q)
             s.rechteck(m[q].x0, y, s.x(m[q], z[i].*werte[q].feld), s.hoch(y, 0.5f), vb::QBColor(0));
-        if (s.abgebrochen())
-            return;
-    }
+    });
 }
 
 } // namespace
@@ -120,16 +126,14 @@ void clsPROFIL::STANDARDSONDE(clsDATEN& DAT, int16_t& SG, std::optional<float> X
     using Z = Sondierung;
     Testspalte s(*this, "STANDARDSONDE", SG, X);
     std::vector<Z> z;
-    if (!beginnen<Z>(s, DAT, {{"STYP", &Z::STYP}, {"VTS", &Z::VTS}, {"N15", &Z::N15}, {"N30", &Z::N30}}, &Z::VTS, z,
-                     "Standardsonde"))
+    if (!anlegen<Z>(s, DAT, {{"STYP", &Z::STYP}, {"VTS", &Z::VTS}, {"N15", &Z::N15}, {"N30", &Z::N30}}, &Z::VTS, z,
+                    "Standardsonde"))
         return;
-    s.tiefenpfeil();
-    const Massstab m = s.skalen<Z>({{{&Z::N30}, vielfachVon(10), {{kOben, 10}}, 0, 20, "n15 / n30", false}}, z)[0];
-    s.linie();
-    for (size_t i = 0; i < z.size(); ++i) {
+    const Massstab m = skalenkopf<Z>(s, {{{&Z::N30}, vielfachVon(10), {{kOben, 10}}, 0, 20, "n15 / n30", false}}, z)[0];
+    s.jedeZeile([&](size_t i) {
         const float y = s.y[i], oben = s.hoch(y, 2.0f);
         zeilenkopf(s, i);
-        s.text(s.rechts(1.5f), oben, zahl(z[i].N15, "0") + QStringLiteral(" / ") + zahl(z[i].N30, "0"), 0, 2);
+        wertepaar(s, i, z[i].N15, " / ", z[i].N30);
         // The count over the first 15 cm as a red tick, the count over 30 cm
         // as a bar closed by the axis.
         const float x15 = s.x(m, z[i].N15), x30 = s.x(m, z[i].N30);
@@ -137,9 +141,7 @@ void clsPROFIL::STANDARDSONDE(clsDATEN& DAT, int16_t& SG, std::optional<float> X
         s.zug({x15, x15}, {y, oben});
         s.linie();
         s.zug({s.X, x30, x30, s.X}, {y, y, oben, oben});
-        if (s.abgebrochen())
-            return;
-    }
+    });
 }
 
 void clsPROFIL::TASCHENPENETROMETER(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
@@ -147,19 +149,14 @@ void clsPROFIL::TASCHENPENETROMETER(clsDATEN& DAT, int16_t& SG, std::optional<fl
     using Z = Taschensonde;
     Testspalte s(*this, "TASCHENPENETROMETER", SG, X);
     std::vector<Z> z;
-    if (!beginnen<Z>(s, DAT, {{"VTT", &Z::VTT}, {"MX", &Z::MX}, {"SX", &Z::SX}}, &Z::VTT, z, "Taschenpenetrometer"))
+    if (!anlegen<Z>(s, DAT, {{"VTT", &Z::VTT}, {"MX", &Z::MX}, {"SX", &Z::SX}}, &Z::VTT, z, "Taschenpenetrometer"))
         return;
-    s.tiefenpfeil();
-    const Massstab m = s.skalen<Z>({{{&Z::MX}, vielfachVon(100), {{kOben, 100}}, 0, 20, "[kN/m²]", false}}, z)[0];
-    s.linie();
-    for (size_t i = 0; i < z.size(); ++i) {
-        const float y = s.y[i], oben = s.hoch(y, 2.0f);
+    const Massstab m = skalenkopf<Z>(s, {{{&Z::MX}, vielfachVon(100), {{kOben, 100}}, 0, 20, "[kN/m²]", false}}, z)[0];
+    s.jedeZeile([&](size_t i) {
         zeilenkopf(s, i);
-        s.text(s.rechts(1.5f), oben, zahl(z[i].MX, "0") + QStringLiteral(" ± ") + zahl(z[i].SX, "0"), 0, 2);
-        s.rechteck(s.X, y, s.x(m, z[i].MX), oben, vb::QBColor(0));
-        if (s.abgebrochen())
-            return;
-    }
+        wertepaar(s, i, z[i].MX, " ± ", z[i].SX);
+        s.rechteck(s.X, s.y[i], s.x(m, z[i].MX), s.hoch(s.y[i], 2.0f), vb::QBColor(0));
+    });
 }
 
 void clsPROFIL::BILDSAMKEIT(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
@@ -167,14 +164,12 @@ void clsPROFIL::BILDSAMKEIT(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
     using Z = Plastizitaet;
     Testspalte s(*this, "BILDSAMKEIT", SG, X);
     std::vector<Z> z;
-    if (!beginnen<Z>(s, DAT, {{"VTBI", &Z::VTBI}, {"W", &Z::W}, {"WP", &Z::WP}, {"WL", &Z::WL}}, &Z::VTBI, z,
-                     "Bildsamkeit"))
+    if (!anlegen<Z>(s, DAT, {{"VTBI", &Z::VTBI}, {"W", &Z::W}, {"WP", &Z::WP}, {"WL", &Z::WL}}, &Z::VTBI, z,
+                    "Bildsamkeit"))
         return;
-    s.tiefenpfeil();
     const Massstab m =
-        s.skalen<Z>({{{&Z::W, &Z::WP, &Z::WL}, vielfachVon(10), {{kOben, 10}}, 0, 20, "w [%]", true}}, z)[0];
-    s.linie();
-    for (size_t i = 0; i < z.size(); ++i) {
+        skalenkopf<Z>(s, {{{&Z::W, &Z::WP, &Z::WL}, vielfachVon(10), {{kOben, 10}}, 0, 20, "w [%]", true}}, z)[0];
+    s.jedeZeile([&](size_t i) {
         const float y = s.y[i];
         zeilenkopf(s, i);
         // The range between the two consistency limits in red with a tick at
@@ -188,9 +183,7 @@ void clsPROFIL::BILDSAMKEIT(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
         s.zug({xw + s.MX, xw - s.MX}, {y + s.MY, y - s.MY});
         s.zug({xw - s.MX, xw + s.MX}, {y + s.MY, y - s.MY});
         s.linie();
-        if (s.abgebrochen())
-            return;
-    }
+    });
 }
 
 void clsPROFIL::KORNVERTEILUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
@@ -198,10 +191,10 @@ void clsPROFIL::KORNVERTEILUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> 
     using Z = Kornverteilung;
     Testspalte s(*this, "KORNVERTEILUNG", SG, X);
     std::vector<Z> z;
-    if (!beginnen<Z>(s, DAT,
-                     {{"TUKP", &Z::TUKP}, {"PF", &Z::PF}, {"PS", &Z::PS}, {"PG", &Z::PG}, {"PPX", &Z::PPX},
-                      {"PPY", &Z::PPY}, {"D04", &Z::D04}},
-                     &Z::TUKP, z, "Kornverteilung"))
+    if (!anlegen<Z>(s, DAT,
+                    {{"TUKP", &Z::TUKP}, {"PF", &Z::PF}, {"PS", &Z::PS}, {"PG", &Z::PG}, {"PPX", &Z::PPX},
+                     {"PPY", &Z::PPY}, {"D04", &Z::D04}},
+                    &Z::TUKP, z, "Kornverteilung"))
         return;
 
     // The CAD engine reads the width as a line-weight class: 2 is its 0.30 mm.
@@ -233,7 +226,7 @@ void clsPROFIL::KORNVERTEILUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> 
     const Massstab m = s.skala(0, 100, 10, 40, QStringLiteral("[%]"), true);
     s.falle([&] { bild().SCHRIFTEINSTELLUNGEN(QString(), s.SG); });
     s.linie();
-    for (size_t i = 0; i < z.size(); ++i) {
+    s.jedeZeile([&](size_t i) {
         const float y = s.y[i];
         zeilenkopf(s, i);
         s.linie(rot, balkenbreite);
@@ -254,9 +247,7 @@ void clsPROFIL::KORNVERTEILUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> 
         s.linie(blau);
         kreis(s.x(m, z[i].D04), y);
         s.linie();
-        if (s.abgebrochen())
-            return;
-    }
+    });
 }
 
 void clsPROFIL::FLACHDILATOMETER(clsDATEN& DAT, int16_t& SG, std::optional<float> X)

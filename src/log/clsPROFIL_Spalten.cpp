@@ -51,10 +51,11 @@ QString beobachtungsdatum(const vb::Variant& datum)
     return vb::Format(vb::CDate(datum), QStringLiteral("Short Date"));
 }
 
-// Depth or level left of the axis and the diameter right of it, both
-// standing on the label line.
-void tiefeUndDurchmesser(Testspalte& s, size_t i, float durchmesser)
+// The leader across the axis, the depth or level left of it and the
+// diameter right of it, both standing on the label line.
+void kerbeMitTiefeUndDurchmesser(Testspalte& s, size_t i, float durchmesser)
 {
+    s.kerbe(i);
     s.tiefentext(i, s.rechts(-2.0f), s.L[i]);
     s.text(s.rechts(2.0f), s.L[i], vb::Format(vb::Variant(durchmesser), QStringLiteral("0")), 0, 2);
 }
@@ -63,20 +64,18 @@ void tiefeUndDurchmesser(Testspalte& s, size_t i, float durchmesser)
 
 void clsPROFIL::GRUNDWASSER(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
 {
+    using Z = Grundwasser;
     Testspalte s(*this, "GRUNDWASSER", SG, X);
-    std::vector<Grundwasser> z;
-    if (!s.lesen<Grundwasser>(DAT, {{"GTYP", &Grundwasser::GTYP}, {"TGW", &Grundwasser::TGW},
-                                    {"GWDATUM", &Grundwasser::GWDATUM}}, z))
+    std::vector<Z> z;
+    // Three line heights between labels: value, label line and date.
+    if (!s.anlegen<Z>(DAT, {{"GTYP", &Z::GTYP}, {"TGW", &Z::TGW}, {"GWDATUM", &Z::GWDATUM}}, &Z::TGW,
+                      [&](const Z&) { return 3.0f * s.h; }, z, "GW"))
         return;
-    s.platzieren(z, &Grundwasser::TGW, 3.0f * s.h);
-
-    s.ueberschrift(QStringLiteral("GW"));
     s.rohroberkante();
     s.tiefenpfeil();
     s.linie();
-    for (size_t i = 0; i < z.size(); ++i) {
+    s.jedeZeile([&](size_t i) {
         const float y = s.y[i], L = s.L[i];
-        s.achse(i);
         s.zug({s.rechts(5.0f), s.X, s.rechts(-1.5f), s.rechts(-5.0f)}, {y, y, L, L});
         s.tiefentext(i, s.rechts(-1.5f), s.hoch(L, s.h));
         // Triangle: filled for the level last measured, open for one met
@@ -86,91 +85,70 @@ void clsPROFIL::GRUNDWASSER(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
         QString datum;
         s.falle([&] { datum = beobachtungsdatum(z[i].GWDATUM); });
         s.text(s.rechts(-1.5f), s.hoch(L, -s.h), datum, 2);
-        if (s.abgebrochen())
-            return;
-    }
+    });
 }
 
 void clsPROFIL::BOHRUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
 {
+    using Z = Bohrverfahren;
     Testspalte s(*this, "BOHRUNG", SG, X);
-    std::vector<Bohrverfahren> z;
-    if (!s.lesen<Bohrverfahren>(DAT, {{"VTB", &Bohrverfahren::VTB}, {"VERF", &Bohrverfahren::VERF},
-                                      {"DBL", &Bohrverfahren::DBL}}, z))
+    std::vector<Z> z;
+    // The method name is written upwards from the label line: the label line
+    // keeps room for it below the previous one.
+    if (!s.anlegen<Z>(DAT, {{"VTB", &Z::VTB}, {"VERF", &Z::VERF}, {"DBL", &Z::DBL}}, &Z::VTB,
+                      [&](const Z& r) { return profilregeln::senkrechtabstand(s.SG, r.VERF.size(), s.h); }, z,
+                      "Bohrverfahren"))
         return;
-    // The method name is written upwards from the label line: the next label
-    // line keeps room for it.
-    std::vector<float> tiefen, abstand;
-    for (const Bohrverfahren& r : z) {
-        tiefen.push_back(r.VTB);
-        abstand.push_back(profilregeln::senkrechtabstand(s.SG, r.VERF.size(), s.h));
-    }
-    s.platzieren(tiefen, abstand);
-
-    s.ueberschrift(QStringLiteral("Bohrverfahren"));
     s.kopfwort(QStringLiteral("d [mm]"), 0.5f);
     s.tiefenpfeil();
     s.linie();
-    for (size_t i = 0; i < z.size(); ++i) {
-        s.achse(i);
-        s.kerbe(i);
-        tiefeUndDurchmesser(s, i, z[i].DBL);
+    s.jedeZeile([&](size_t i) {
+        kerbeMitTiefeUndDurchmesser(s, i, z[i].DBL);
         s.text(s.rechts(-1.5f), s.hoch(s.L[i], 2.0f + s.h), z[i].VERF, 0, 2, 90);
-        if (s.abgebrochen())
-            return;
-    }
+    });
 }
 
 void clsPROFIL::VERROHRUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
 {
+    using Z = Rohr;
     Testspalte s(*this, "VERROHRUNG", SG, X);
-    std::vector<Rohr> z;
-    if (!s.lesen<Rohr>(DAT, {{"VTV", &Rohr::VTV}, {"VTYP", &Rohr::VTYP}, {"DPR", &Rohr::DPR}, {"MAT", &Rohr::MAT}},
-                       z))
-        return;
+    std::vector<Z> z;
     // Type and material are written upwards on either side of the axis: the
-    // longer of the two keeps the next label line away.
-    std::vector<float> tiefen, abstand;
-    for (const Rohr& r : z) {
-        tiefen.push_back(r.VTV);
-        abstand.push_back(profilregeln::senkrechtabstand(s.SG, std::max(r.MAT.size(), r.VTYP.size()), s.h));
-    }
-    s.platzieren(tiefen, abstand);
-
-    s.ueberschrift(QStringLiteral("Verrohrung"));
+    // longer of the two sets the spacing.
+    if (!s.anlegen<Z>(DAT, {{"VTV", &Z::VTV}, {"VTYP", &Z::VTYP}, {"DPR", &Z::DPR}, {"MAT", &Z::MAT}}, &Z::VTV,
+                      [&](const Z& r) {
+                          return profilregeln::senkrechtabstand(s.SG, std::max(r.MAT.size(), r.VTYP.size()), s.h);
+                      },
+                      z, "Verrohrung"))
+        return;
     s.rohroberkante();
     s.kopfwort(QStringLiteral("d [mm]"), 0.5f);
     s.tiefenpfeil();
     s.linie();
-    for (size_t i = 0; i < z.size(); ++i) {
-        s.achse(i);
-        s.kerbe(i);
-        tiefeUndDurchmesser(s, i, z[i].DPR);
+    s.jedeZeile([&](size_t i) {
+        kerbeMitTiefeUndDurchmesser(s, i, z[i].DPR);
         const float oben = s.hoch(s.L[i], 2.0f + s.h);
         s.text(s.rechts(1.5f), oben, z[i].MAT, 0, 0, 90);
         s.text(s.rechts(-1.5f), oben, z[i].VTYP, 0, 2, 90);
-        if (s.abgebrochen())
-            return;
-    }
+    });
 }
 
 void clsPROFIL::PROBEN(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
 {
+    using Z = Probe;
     Testspalte s(*this, "PROBEN", SG, X);
-    std::vector<Probe> z;
-    if (!s.lesen<Probe>(DAT, {{"GUETE", &Probe::GUETE}, {"TUKP", &Probe::TUKP}, {"HPK", &Probe::HPK},
-                              {"BEZ", &Probe::BEZ}, {"ENTVERF", &Probe::ENTVERF}}, z))
+    std::vector<Z> z;
+    if (!s.anlegen<Z>(DAT,
+                      {{"GUETE", &Z::GUETE}, {"TUKP", &Z::TUKP}, {"HPK", &Z::HPK}, {"BEZ", &Z::BEZ},
+                       {"ENTVERF", &Z::ENTVERF}},
+                      &Z::TUKP, [&](const Z&) { return s.h; }, z, "Proben"))
         return;
-    s.platzieren(z, &Probe::TUKP, s.h);
-
-    s.ueberschrift(QStringLiteral("Proben"));
     s.kopfwort(QStringLiteral("Bez."), 1.5f);
     s.kopfwort(QStringLiteral("Güte"), 0.5f);
     s.tiefenpfeil();
     s.linie();
-    for (size_t i = 0; i < z.size(); ++i) {
+    s.jedeZeile([&](size_t i) {
         const float L = s.L[i];
-        s.achse(i);
         s.kerbe(i);
         s.tiefentext(i, s.rechts(-1.5f), s.hoch(L, 1.0f + s.h),
                      m_ETAV ? QStringLiteral("0.00") : QStringLiteral("#0.00"));
@@ -196,7 +174,5 @@ void clsPROFIL::PROBEN(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
         default:
             break;
         }
-        if (s.abgebrochen())
-            return;
-    }
+    });
 }

@@ -2,12 +2,15 @@
 // A log painter over the small test project, handed a recording engine whose
 // transforms follow the same view record.
 #include "Projektfixture.h"
+#include "Protokoll.h"
 
 #include "database/clsDATEN.h"
 #include "drawing/RecordingEngine.h"
 #include "log/clsPROFIL.h"
 
+#include <cmath>
 #include <memory>
+#include <string>
 
 struct Maler : Projektfixture
 {
@@ -34,3 +37,19 @@ struct Maler : Projektfixture
     }
 };
 
+
+// Every text written, joined for failure messages.
+inline std::string alleTexte(const Maler& m)
+{
+    return texte(*m.rec).join(QLatin1Char('|')).toStdString();
+}
+
+// No recorded coordinate is infinite or not a number.
+inline bool alleEndlich(const Maler& m)
+{
+    for (const Aufruf& a : aufrufe(*m.rec))
+        for (float z : a.z)
+            if (!std::isfinite(z))
+                return false;
+    return true;
+}

@@ -43,11 +43,6 @@ void zeichnen(Maler& m, const char* tabelle, Spalte spalte, int16_t SG = 7)
     (m.p.*spalte)(*dat, SG, X0);
 }
 
-std::string alleTexte(const Maler& m)
-{
-    return texte(*m.rec).join(QLatin1Char('|')).toStdString();
-}
-
 // The polyline whose points are exactly these (within a float's rounding).
 bool hatZug(const Maler& m, const std::vector<float>& punkte)
 {
@@ -61,15 +56,6 @@ bool hatZug(const Maler& m, const std::vector<float>& punkte)
             return true;
     }
     return false;
-}
-
-bool alleEndlich(const Maler& m)
-{
-    for (const Aufruf& a : aufrufe(*m.rec))
-        for (float z : a.z)
-            if (!std::isfinite(z))
-                return false;
-    return true;
 }
 
 } // namespace

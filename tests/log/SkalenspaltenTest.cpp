@@ -16,11 +16,6 @@ constexpr float MYS = 0.1f;         // metres per mm (1:100)
 constexpr float YN = -1.5f * MYS;   // the scales' number line, 1.5 mm above the ground line
 constexpr int32_t ROT = 0x0000FF, BLAU = 0xFF0000;
 
-std::string alleTexte(const Maler& m)
-{
-    return texte(*m.rec).join(QLatin1Char('|')).toStdString();
-}
-
 // x (mm right of the axis) of the scale ticks between `von` and `bis` mm.
 std::vector<float> striche(const Maler& m, float von, float bis)
 {
@@ -55,15 +50,6 @@ void erwarteNahe(const std::vector<float>& ist, const std::vector<float>& soll, 
     ASSERT_EQ(ist.size(), soll.size()) << was;
     for (size_t k = 0; k < soll.size(); ++k)
         EXPECT_NEAR(ist[k], soll[k], 0.01f) << was << " #" << k;
-}
-
-bool alleEndlich(const Maler& m)
-{
-    for (const Aufruf& a : aufrufe(*m.rec))
-        for (float z : a.z)
-            if (!std::isfinite(z))
-                return false;
-    return true;
 }
 
 void zeichnen(Maler& m, const char* tabelle, Spalte spalte)
@@ -304,39 +290,65 @@ TEST(Kornverteilung, FractionsLettersCircleAndLegend)
     EXPECT_FLOAT_EQ(fraktionen->z[0], X0 + 26);
 }
 
-TEST(Flachdilatometer, ScalesPerQuantity)
+// The dilatometer's three and the pressuremeter's two scales: each case
+// names the scale it looks at (origin, length), its end and ticks, and the
+// value text and bar of a test on it.
+TEST(Balkenspalten, ScalesPerQuantity)
 {
-    struct Fall { float ind, kd, ed; int skala; const char* ende; std::vector<float> striche; const char* wert; float balken; };
-    const Fall faelle[] = {
-        {2.3f, 0.47f, 7350, 0, "5", {0, 5, 10, 15, 20, 25}, "2,30", 11.5f},
-        {2.3f, 0.47f, 7350, 1, "0,5", {0, 5, 10, 15, 20, 25}, "0,47", 23.5f},
-        {2.3f, 0.35f, 7350, 1, "0,4", {0, 6.25f, 12.5f, 18.75f, 25}, "0,35", 21.875f},
-        {2.3f, 2.2f, 7350, 1, "3", {0, 25.0f / 6, 50.0f / 6, 12.5f, 50.0f / 3, 125.0f / 6, 25}, "2,20", 2.2f / 3 * 25},
-        {2.3f, 0.47f, 7350, 2, "7350", {0, 6.803f, 13.605f, 20.408f, 27.211f}, "7350,00", 25},
-        {2.3f, 0.47f, 12500, 2, "12500", {0, 20}, "12500,00", 25},
+    struct Fall
+    {
+        const char* tabelle;
+        Spalte spalte;
+        const char* werte;   // the fields after ID, I1 and the depth 2.0
+        float x0, laenge;
+        const char* ende;
+        std::vector<float> striche;
+        const char* wert;
+        float hoehe;         // the value text's bottom above the test depth, mm
+        size_t bar;          // which of the row's bars
+        float balken;
     };
-    const float ursprung[] = {0, 32, 64};
+    const auto E11 = &clsPROFIL::FLACHDILATOMETER;
+    const auto E10 = &clsPROFIL::PRESSIOMETER;
+    std::vector<float> zehn;
+    for (int k = 0; k <= 10; ++k)
+        zehn.push_back(3.0f * float(k));
+    const float e = 2000 * 25 / 7350.0f;
+    const Fall faelle[] = {
+        {"E11", E11, "2.3, 0.47, 7350", 0, 25, "5", {0, 5, 10, 15, 20, 25}, "2,30", 0.5f, 0, 11.5f},
+        {"E11", E11, "2.3, 0.47, 7350", 32, 25, "0,5", {0, 5, 10, 15, 20, 25}, "0,47", 0.5f, 1, 23.5f},
+        {"E11", E11, "2.3, 0.35, 7350", 32, 25, "0,4", {0, 6.25f, 12.5f, 18.75f, 25}, "0,35", 0.5f, 1, 21.875f},
+        {"E11", E11, "2.3, 2.2, 7350", 32, 25, "3", {0, 25.0f / 6, 50.0f / 6, 12.5f, 50.0f / 3, 125.0f / 6, 25},
+         "2,20", 0.5f, 1, 2.2f / 3 * 25},
+        {"E11", E11, "2.3, 0.47, 7350", 64, 25, "7350", {0, e, 2 * e, 3 * e, 4 * e}, "7350,00", 0.5f, 2, 25},
+        {"E11", E11, "2.3, 0.47, 12500", 64, 25, "12500", {0, 20}, "12500,00", 0.5f, 2, 25},
+        {"E10", E10, "85, 23.4", 0, 30, "100", zehn, "85", 2, 0, 25.5f},
+        {"E10", E10, "85, 23.4", 37, 30, "30", {0, 10, 20, 30}, "23", 2, 1, 23.4f},
+        {"E10", E10, "1230, 23.4", 0, 30, "1300", {0, 30000.0f / 1300}, "1230", 2, 0, 1230 / (1300 / 30.0f)},
+    };
     for (const Fall& f : faelle) {
         Maler m;
-        m.sql("INSERT INTO E11 (ID, I1, VTF, IND, KD, ED) VALUES (7, 0, 1.2, ?, ?, ?)",
-              {vb::Variant(f.ind), vb::Variant(f.kd), vb::Variant(f.ed)});
+        const bool dil = f.spalte == E11;
+        m.sql((std::string("INSERT INTO ") + f.tabelle + (dil ? " (ID, I1, VTF, IND, KD, ED)" : " (ID, I1, VTP, EP, PL)")
+               + " VALUES (7, 0, 2.0, " + f.werte + ")")
+                  .c_str());
         m.uebergeben();
-        zeichnen(m, "E11", &clsPROFIL::FLACHDILATOMETER);
-        const float x0 = ursprung[f.skala];
-        const std::string was = std::string(f.wert) + " " + alleTexte(m);
-        EXPECT_EQ(skalenende(m, x0, 25), QString::fromLatin1(f.ende)) << was;
-        erwarteNahe(striche(m, x0, x0 + 28), [&] {
-            std::vector<float> s;
-            for (float v : f.striche) s.push_back(x0 + v);
-            return s;
-        }(), was);
+        zeichnen(m, f.tabelle, f.spalte);
+        const std::string was = std::string(f.tabelle) + " " + f.wert + " " + alleTexte(m);
+        EXPECT_EQ(skalenende(m, f.x0, f.laenge), QString::fromLatin1(f.ende)) << was;
+        std::vector<float> soll;
+        for (float v : f.striche)
+            soll.push_back(f.x0 + v);
+        erwarteNahe(striche(m, f.x0, f.x0 + f.laenge + 3), soll, was);
         const auto wert = text(*m.rec, QString::fromLatin1(f.wert));
         ASSERT_TRUE(wert) << was;
-        EXPECT_FLOAT_EQ(wert->z[0], X0 + x0 + 1.5f);
-        EXPECT_NEAR(wert->z[1], 1.2f - 0.5f * MYS, 1e-5);
+        EXPECT_FLOAT_EQ(wert->z[0], X0 + f.x0 + 1.5f);
+        EXPECT_NEAR(wert->z[1], 2.0f - f.hoehe * MYS, 1e-5);
         const auto b = balken(m);
-        ASSERT_EQ(b.size(), 3u);
-        EXPECT_NEAR(b[size_t(f.skala)], f.balken, 0.01f) << was;
+        ASSERT_EQ(b.size(), dil ? 3u : 2u);
+        EXPECT_NEAR(b[f.bar], f.balken, 0.01f) << was;
+        const auto linie = alle(*m.rec, QStringLiteral("LINIE"));
+        EXPECT_NEAR(linie[f.bar].z[1] - linie[f.bar].z[3], 0.5f, 1e-3);   // 0.5 mm high on the depth
     }
     Maler m;
     m.sql("INSERT INTO E11 (ID, I1, VTF, IND, KD, ED) VALUES (7, 0, 1.2, 1, 1, 1)");
@@ -344,38 +356,4 @@ TEST(Flachdilatometer, ScalesPerQuantity)
     zeichnen(m, "E11", &clsPROFIL::FLACHDILATOMETER);
     for (const char* titel : {"I{t,1}D [1]", "K{t,1}D [1]", "E{t,1}D [kN/m²]"})
         EXPECT_TRUE(text(*m.rec, QString::fromUtf8(titel))) << titel;
-}
-
-TEST(Pressiometer, ScalesPerQuantity)
-{
-    struct Fall { float ep, pl; int skala; const char* ende; std::vector<float> striche; const char* wert; float balken; };
-    std::vector<float> zehn;
-    for (int k = 0; k <= 10; ++k)
-        zehn.push_back(3.0f * float(k));
-    const Fall faelle[] = {
-        {85, 23.4f, 0, "100", zehn, "85", 25.5f},
-        {85, 23.4f, 1, "30", {0, 10, 20, 30}, "23", 23.4f},
-        {1230, 23.4f, 0, "1300", {0, 30000.0f / 1300}, "1230", 1230 / (1300 / 30.0f)},
-    };
-    const float ursprung[] = {0, 37};
-    for (const Fall& f : faelle) {
-        Maler m;
-        m.sql("INSERT INTO E10 (ID, I1, VTP, EP, PL) VALUES (7, 0, 5.0, ?, ?)", {vb::Variant(f.ep), vb::Variant(f.pl)});
-        m.uebergeben();
-        zeichnen(m, "E10", &clsPROFIL::PRESSIOMETER);
-        const float x0 = ursprung[f.skala];
-        const std::string was = std::string(f.wert) + " " + alleTexte(m);
-        EXPECT_EQ(skalenende(m, x0, 30), QString::fromLatin1(f.ende)) << was;
-        std::vector<float> soll;
-        for (float v : f.striche)
-            soll.push_back(x0 + v);
-        erwarteNahe(striche(m, x0, x0 + 31), soll, was);
-        const auto wert = text(*m.rec, QString::fromLatin1(f.wert));
-        ASSERT_TRUE(wert) << was;
-        EXPECT_FLOAT_EQ(wert->z[0], X0 + x0 + 1.5f);
-        EXPECT_NEAR(wert->z[1], 5.0f - 2 * MYS, 1e-5);
-        const auto b = balken(m);
-        ASSERT_EQ(b.size(), 2u);
-        EXPECT_NEAR(b[size_t(f.skala)], f.balken, 0.01f) << was;
-    }
 }

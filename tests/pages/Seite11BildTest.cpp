@@ -47,6 +47,31 @@ int dunklePunkte(const QImage& bild, QRect bereich)
     return n;
 }
 
+// The page window's composer on a screen picture, for the active record, as
+// a new evaluation.
+struct Bildschirm
+{
+    drawing::ScrollBarState hsc, vsc;
+    Seite11 seite;
+
+    bool komponieren(drawing::PictureTarget& bild)
+    {
+        auto rs = db::sharedState().cnnX->openRecordset(QStringLiteral("SELECT ID FROM E1 WHERE AKT = 1"));
+        if (rs->eof())
+            return false;
+        bild.ScaleMode(drawing::vbMillimeters);
+        seite.ID = int32_t(rs->field(0).number());
+        seite.BONEU = true;
+        tiefentabellen(seite);
+        seite.bild = &bild;
+        seite.xBalken = &hsc;
+        seite.yBalken = &vsc;
+        seite.BILD11(0, 0, 0, nullptr);
+        seite.BONEU = false;
+        return true;
+    }
+};
+
 } // namespace
 
 TEST(Seite11Bild, DemoBoreholeOnTheScreenPicture)
@@ -56,23 +81,9 @@ TEST(Seite11Bild, DemoBoreholeOnTheScreenPicture)
     ASSERT_TRUE(clsBERECHNEN().BERECHNUNG());
 
     drawing::PictureTarget bild(13608.0f, 7484.4f);   // 240 x 132 mm, drawn in millimetres
-    bild.ScaleMode(drawing::vbMillimeters);
-    drawing::ScrollBarState hsc, vsc;
-    Seite11 seite;
-    int32_t id = 0;
-    {
-        auto rs = db::sharedState().cnnX->openRecordset(QStringLiteral("SELECT ID FROM E1 WHERE AKT = 1"));
-        ASSERT_FALSE(rs->eof());
-        id = int32_t(rs->field(0).number());
-    }
-    seite.ID = id;
-    seite.BONEU = true;
-    tiefentabellen(seite);
-    seite.bild = &bild;
-    seite.xBalken = &hsc;
-    seite.yBalken = &vsc;
-    seite.BILD11(0, 0, 0, nullptr);
-    seite.BONEU = false;
+    Bildschirm schirm;
+    ASSERT_TRUE(schirm.komponieren(bild));
+    Seite11& seite = schirm.seite;
 
     for (const auto& b : dienste.dialogs.messages())
         ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
@@ -107,18 +118,9 @@ TEST(Seite11Bild, DemoBoreholeWithEveryTestColumn)
         "WHERE ID = (SELECT ID FROM E1 WHERE AKT = 1)"));
 
     drawing::PictureTarget bild(56.7f * 820, 56.7f * 200, 60.0);   // 820 x 200 mm
-    bild.ScaleMode(drawing::vbMillimeters);
-    drawing::ScrollBarState hsc, vsc;
-    Seite11 seite;
-    seite.ID = int32_t(db::sharedState().cnnX->openRecordset(QStringLiteral("SELECT ID FROM E1 WHERE AKT = 1"))
-                           ->field(0)
-                           .number());
-    seite.BONEU = true;
-    tiefentabellen(seite);
-    seite.bild = &bild;
-    seite.xBalken = &hsc;
-    seite.yBalken = &vsc;
-    seite.BILD11(0, 0, 0, nullptr);
+    Bildschirm schirm;
+    ASSERT_TRUE(schirm.komponieren(bild));
+    Seite11& seite = schirm.seite;
 
     for (const auto& b : dienste.dialogs.messages())
         ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
