@@ -155,6 +155,8 @@ Skalenteilung skalenteilung(float M, const std::vector<Stufe>& vielfache, const 
     float t = m * float(vb::Round(double(M / m)));
     if (t < M)
         t = t + m;
+    if (!std::isfinite(t))   // a maximum at the end of the float range stays as it is
+        t = M;
     if (!(t > 0.0f))
         t = schritte.empty() ? 1.0f : schritte.front().wert;
     return {t, stufe(schritte, t)};

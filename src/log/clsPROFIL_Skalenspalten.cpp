@@ -90,19 +90,12 @@ struct Pressiometer
 };
 
 // The bar columns: at every test depth one solid black bar 0.5 mm high per
-// scale, from the scale's origin to the value, and the value above it.
-template <class Zeile>
-struct Balkenwert
-{
-    float Zeile::*feld;
-    const char* format;
-    float hoehe;   // the value text's bottom, mm above the test depth
-};
-
+// scale, from the scale's origin to the value of the scale's field, and the
+// value written `hoehe` mm above the test depth in `format`.
 template <class Zeile>
 void balkenspalte(clsPROFIL& p, const char* name, const char* kopf, clsDATEN& DAT, int16_t& SG,
                   std::optional<float> X, const std::vector<Feld<Zeile>>& felder, float Zeile::*tiefe,
-                  const std::vector<Skala<Zeile>>& skalen, const std::vector<Balkenwert<Zeile>>& werte)
+                  const std::vector<Skala<Zeile>>& skalen, const char* format, float hoehe)
 {
     Testspalte s(p, name, SG, X);
     std::vector<Zeile> z;
@@ -112,10 +105,10 @@ void balkenspalte(clsPROFIL& p, const char* name, const char* kopf, clsDATEN& DA
     s.jedeZeile([&](size_t i) {
         const float y = s.y[i];
         zeilenkopf(s, i);
-        for (size_t q = 0; q < werte.size(); ++q)
-            s.text(m[q].x0 + 1.5f * s.MX, s.hoch(y, werte[q].hoehe), zahl(z[i].*werte[q].feld, werte[q].format), 0, 2);
-        for (size_t q = 0; q < werte.size(); ++q)
-            s.rechteck(m[q].x0, y, s.x(m[q], z[i].*werte[q].feld), s.hoch(y, 0.5f), vb::QBColor(0));
+        for (size_t q = 0; q < skalen.size(); ++q)
+            s.text(m[q].x0 + 1.5f * s.MX, s.hoch(y, hoehe), zahl(z[i].*skalen[q].felder[0], format), 0, 2);
+        for (size_t q = 0; q < skalen.size(); ++q)
+            s.rechteck(m[q].x0, y, s.x(m[q], z[i].*skalen[q].felder[0]), s.hoch(y, 0.5f), vb::QBColor(0));
     });
 }
 
@@ -262,7 +255,7 @@ void clsPROFIL::FLACHDILATOMETER(clsDATEN& DAT, int16_t& SG, std::optional<float
                       {{10, 2}, {50, 10}, {100, 20}, {500, 100}, {1000, 200}, {5000, 1000}, {10000, 2000},
                        {50000, 10000}, {kOben, 20000}},
                       64, 25, "E{t,1}D [kN/m²]", true}},
-                    {{&Z::IND, "0.00", 0.5f}, {&Z::KD, "0.00", 0.5f}, {&Z::ED, "0.00", 0.5f}});
+                    "0.00", 0.5f);
 }
 
 void clsPROFIL::PRESSIOMETER(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
@@ -274,5 +267,5 @@ void clsPROFIL::PRESSIOMETER(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
                       0, 30, "Pressiometermodul [bar]", true},
                      {{&Z::PL}, vielfachVon(10), {{10, 2}, {50, 10}, {100, 20}, {500, 100}, {kOben, 200}}, 37, 30,
                       "Grenzdruck [bar]", true}},
-                    {{&Z::EP, "0", 2.0f}, {&Z::PL, "0", 2.0f}});
+                    "0", 2.0f);
 }

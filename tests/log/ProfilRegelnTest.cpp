@@ -3,6 +3,8 @@
 #include "platform/Services.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
 
 using namespace profilregeln;
 
@@ -180,6 +182,9 @@ TEST(ProfilRegeln, ScaleMaximumAndStep)
     const std::vector<Stufe> zehner{{1e30f, 10}};
     for (const auto& [M, maximum] : std::vector<std::pair<float, float>>{{0.3f, 10}, {25, 30}, {30, 30}, {0, 10}})
         EXPECT_FLOAT_EQ(skalenteilung(M, zehner, zehner).maximum, maximum) << M;
+    const float groesste = std::numeric_limits<float>::max();
+    EXPECT_TRUE(std::isfinite(skalenteilung(groesste, zehner, zehner).maximum));
+    EXPECT_TRUE(std::isfinite(skalenteilung(groesste, {{1e30f, 1e38f}}, zehner).maximum));
 }
 
 TEST(ProfilRegeln, UprightTextSpacing)
