@@ -8,6 +8,8 @@
 #include "pages/Seite11.h"
 #include "pages/clsBERECHNEN.h"
 
+#include <cmath>
+
 namespace {
 
 using seite11::Spalte;
@@ -320,4 +322,52 @@ TEST(Seite11, CancelInTheTargetStepEndsTheComposition)
     EXPECT_TRUE(k.fortschritte.empty());
     EXPECT_TRUE(alle(*k.rec, QStringLiteral("SKALEN")).empty());
     EXPECT_TRUE(k.seite.gezeichneteSpalten().empty());
+}
+
+// A record with a row in every test table: the composition draws every column
+// with its heading 12 mm left of the column's place, on the screen and on the
+// CAD engine, without an error box and with finite coordinates only.
+TEST(Seite11, EveryTestColumnInOneComposition)
+{
+    const std::pair<const char*, const char*> koepfe[] = {
+        {"Bohrverfahren", "INSERT INTO E8 (ID, I1, VTB, VERF, DBL) VALUES (?, 0, 2.3, 'Greiferbohrung', 300)"},
+        {"Verrohrung", "INSERT INTO E7 (ID, I1, VTV, VTYP, MAT, DPR) VALUES (?, 0, 2.0, 'Bohrrohr', 'Stahl', 178)"},
+        {"GW", "INSERT INTO E3 (ID, I1, GTYP, TGW, GWDATUM) VALUES (?, 0, 1, 1.2, '2026-03-12')"},
+        {"Proben", "INSERT INTO E4 (ID, I1, GUETE, TUKP, BEZ, ENTVERF, PF, PS, PG, D04) "
+                   "VALUES (?, 0, '2', 1.5, 'SP 1', 1, 20, 70, 10, 30)"},
+        {"Standardsonde", "INSERT INTO E6 (ID, I1, STYP, VTS, N15, N30) VALUES (?, 0, 0, 3.0, 9, 27)"},
+        {"Taschenpenetrometer", "INSERT INTO E5 (ID, I1, VTT, MX, SX) VALUES (?, 0, 1.0, 130, 12)"},
+        {"Kornverteilung", nullptr},
+        {"Bildsamkeit", "INSERT INTO E9 (ID, I1, VTBI, W, WP, WL) VALUES (?, 0, 2.0, 24, 38, 21)"},
+        {"Flachdilatometer", "INSERT INTO E11 (ID, I1, VTF, IND, KD, ED) VALUES (?, 0, 4.0, 2.3, 0.47, 7350)"},
+        {"Pressiometer", "INSERT INTO E10 (ID, I1, VTP, EP, PL) VALUES (?, 0, 5.0, 85, 23.4)"},
+    };
+    for (const int16_t modus : {int16_t(0), int16_t(2)}) {
+        Komposition k;
+        for (const auto& [kopf, einfuegen] : koepfe)
+            if (einfuegen)
+                k.sql(einfuegen, keyed);
+        for (const char* s : {"BVV", "VV", "PROV", "GWV", "TPV", "STSV", "BILDV", "PRV", "FDV", "KVV"})
+            k.setze(s, 1);
+        drawing::RecordingTarget dokument;
+        k.seite.BILD11(modus, 0, 0, modus == 2 ? &dokument : nullptr);
+        for (const auto& b : k.dienste.dialogs.messages())
+            ADD_FAILURE() << modus << " " << b.title.toStdString() << ": " << b.text.toStdString();
+
+        std::vector<float> x;
+        for (const auto& [s, xs] : k.seite.gezeichneteSpalten())
+            if (s != Spalte::PROFIL)
+                x.push_back(xs);
+        ASSERT_EQ(x.size(), std::size(koepfe));
+        for (size_t i = 0; i < x.size(); ++i) {
+            const auto t = text(*k.rec, QString::fromUtf8(koepfe[i].first));
+            ASSERT_TRUE(t) << koepfe[i].first;
+            EXPECT_FLOAT_EQ(t->z[0], x[i] - 12) << koepfe[i].first;
+        }
+        for (const Aufruf& a : aufrufe(*k.rec))
+            for (float z : a.z)
+                ASSERT_TRUE(std::isfinite(z)) << a.name.toStdString();
+        // The grain-size bars in the CAD engine's width class for 0.30 mm.
+        EXPECT_EQ(k.rec->calls().contains(QStringLiteral("LINIENEINSTELLUNGEN 0 2 255")), modus == 2);
+    }
 }
