@@ -1,0 +1,24 @@
+#pragma once
+// Places a control by a position given in twips (left, top, width, height),
+// converted at the widget's own logical resolution.
+#include "platform/Units.h"
+
+#include <QWidget>
+#include <QtMath>
+
+namespace exchange {
+
+inline void twipsGeometrie(QWidget* w, double links, double oben, double breite, double hoehe)
+{
+    const double dpi = w->logicalDpiX();
+    w->setGeometry(qRound(vb::twipsToPixels(links, dpi)), qRound(vb::twipsToPixels(oben, dpi)),
+                   qRound(vb::twipsToPixels(breite, dpi)), qRound(vb::twipsToPixels(hoehe, dpi)));
+}
+
+inline void twipsGroesse(QWidget* w, double breite, double hoehe)
+{
+    const double dpi = w->logicalDpiX();
+    w->setFixedSize(qRound(vb::twipsToPixels(breite, dpi)), qRound(vb::twipsToPixels(hoehe, dpi)));
+}
+
+} // namespace exchange
