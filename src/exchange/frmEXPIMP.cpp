@@ -238,6 +238,8 @@ void frmEXPIMP::cmdEXP_Click()
     if (lstIMP->selectedItems().isEmpty())
         return;
     UEBERTRAGEN(db::sharedState().cnnX, lstIMP, m_cnnEXP);
+    if (!m_cnnEXP)
+        return;  // no partner: the transfer has said so
     vb::StepRunner op(kTitel, vb::kVbError);
     op.noIcon();
     op.step([&] { LISTEFUELLEN(m_cnnEXP, lstEXP); });
@@ -258,7 +260,7 @@ void frmEXPIMP::cmdIMP_Click()
 
 void frmEXPIMP::cmdSCHLIESSEN_Click()
 {
-    close();
+    done(QDialog::Accepted);
 }
 
 void frmEXPIMP::done(int r)

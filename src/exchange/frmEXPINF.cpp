@@ -220,7 +220,7 @@ void frmEXPINF::cmdUEBERNEHMEN_Click()
 
 void frmEXPINF::cmdSCHLIESSEN_Click()
 {
-    close();
+    done(QDialog::Accepted);
 }
 
 void frmEXPINF::done(int r)
