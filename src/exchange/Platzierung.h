@@ -8,11 +8,13 @@
 
 namespace exchange {
 
-inline void twipsGeometrie(QWidget* w, double links, double oben, double breite, double hoehe)
+template <class W>
+W* twips(W* w, double links, double oben, double breite, double hoehe)
 {
     const double dpi = w->logicalDpiX();
     w->setGeometry(qRound(vb::twipsToPixels(links, dpi)), qRound(vb::twipsToPixels(oben, dpi)),
                    qRound(vb::twipsToPixels(breite, dpi)), qRound(vb::twipsToPixels(hoehe, dpi)));
+    return w;
 }
 
 inline void twipsGroesse(QWidget* w, double breite, double hoehe)

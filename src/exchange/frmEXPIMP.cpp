@@ -53,55 +53,38 @@ const QStringList& frmEXPIMP::TABELLEN()
     return t;
 }
 
-frmEXPIMP::frmEXPIMP(QWidget* parent) : QDialog(parent)
+frmEXPIMP::frmEXPIMP(QWidget* parent) : AustauschDialog(parent)
 {
     setObjectName(QStringLiteral("frmEXPIMP"));
     setWindowTitle(kTitel);
     exchange::twipsGroesse(this, 8535, 5205);
 
-    fraEXP = new QGroupBox(QStringLiteral("Externes Projekt"), this);
-    exchange::twipsGeometrie(fraEXP, 120, 150, 3540, 4935);
+    fraEXP = exchange::twips(new QGroupBox(QStringLiteral("Externes Projekt"), this), 120, 150, 3540, 4935);
     // The folder list takes the room of the drive list as well: a Linux
     // file system has one root.
-    dirEXP = new OrdnerListe(fraEXP);
-    dirEXP->setObjectName(QStringLiteral("dirEXP"));
-    exchange::twipsGeometrie(dirEXP, 270, 480, 3015, 2010);
-    lstEXP = new QListWidget(fraEXP);
-    lstEXP->setObjectName(QStringLiteral("lstEXP"));
-    exchange::twipsGeometrie(lstEXP, 270, 2670, 3015, 1860);
-
-    fraIMP = new QGroupBox(QStringLiteral("Aktuelles Projekt: "), this);
-    exchange::twipsGeometrie(fraIMP, 3900, 150, 4500, 4365);
-    lstIMP = new QListWidget(fraIMP);
-    lstIMP->setObjectName(QStringLiteral("lstIMP"));
-    exchange::twipsGeometrie(lstIMP, 240, 450, 4035, 3660);
+    dirEXP = exchange::twips(new OrdnerListe(fraEXP), 270, 480, 3015, 2010);
+    lstEXP = exchange::twips(new QListWidget(fraEXP), 270, 2670, 3015, 1860);
+    fraIMP = exchange::twips(new QGroupBox(QStringLiteral("Aktuelles Projekt: "), this), 3900, 150, 4500, 4365);
+    lstIMP = exchange::twips(new QListWidget(fraIMP), 240, 450, 4035, 3660);
     for (QListWidget* l : {lstEXP, lstIMP})
         l->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     // The arrows point from the source list towards the target list.
+    cmdEXP = exchange::twips(new QPushButton(QString(QChar(0x25C0)), this), 3960, 4680, 675, 400);
+    cmdEXP->setToolTip(QStringLiteral("Export"));
+    cmdIMP = exchange::twips(new QPushButton(QString(QChar(0x25B6)), this), 4710, 4680, 675, 400);
+    cmdIMP->setToolTip(QStringLiteral("Import"));
     QFont pfeile = font();
     pfeile.setPointSizeF(14.25);
-    cmdEXP = new QPushButton(QString(QChar(0x25C0)), this);
-    cmdEXP->setObjectName(QStringLiteral("cmdEXP"));
-    exchange::twipsGeometrie(cmdEXP, 3960, 4680, 675, 400);
-    cmdEXP->setToolTip(QStringLiteral("Export"));
-    cmdIMP = new QPushButton(QString(QChar(0x25B6)), this);
-    cmdIMP->setObjectName(QStringLiteral("cmdIMP"));
-    exchange::twipsGeometrie(cmdIMP, 4710, 4680, 675, 400);
-    cmdIMP->setToolTip(QStringLiteral("Import"));
     for (QPushButton* b : {cmdEXP, cmdIMP}) {
         b->setFont(pfeile);
         b->setAutoDefault(false);
     }
-    cmdSCHLIESSEN = new QPushButton(QString::fromUtf8("Schließen"), this);
-    cmdSCHLIESSEN->setObjectName(QStringLiteral("cmdSCHLIESSEN"));
-    cmdSCHLIESSEN->setAutoDefault(false);
-    exchange::twipsGeometrie(cmdSCHLIESSEN, 6810, 4650, 1600, 400);
+    exchange::twips(cmdSCHLIESSEN, 6810, 4650, 1600, 400);
 
     connect(dirEXP, &OrdnerListe::pfadGeaendert, this, &frmEXPIMP::dirEXP_Change);
     connect(cmdEXP, &QPushButton::clicked, this, &frmEXPIMP::cmdEXP_Click);
     connect(cmdIMP, &QPushButton::clicked, this, &frmEXPIMP::cmdIMP_Click);
-    connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmEXPIMP::cmdSCHLIESSEN_Click);
 }
 
 frmEXPIMP::~frmEXPIMP()
@@ -258,22 +241,8 @@ void frmEXPIMP::cmdIMP_Click()
     m_boextern = true;
 }
 
-void frmEXPIMP::cmdSCHLIESSEN_Click()
+void frmEXPIMP::entladen()
 {
-    done(QDialog::Accepted);
-}
-
-void frmEXPIMP::done(int r)
-{
-    Form_Unload();
-    QDialog::done(r);
-}
-
-void frmEXPIMP::Form_Unload()
-{
-    if (m_entladen)
-        return;
-    m_entladen = true;
     if (m_boextern)
         db::sharedState().Tag = QStringLiteral("OK");
     if (m_cnnEXP)

@@ -22,7 +22,8 @@
 // Closing after another project database was opened by choosing its folder,
 // or after an import, writes "OK" into the main window's Tag (the working
 // copy may have changed); the dialog writes no other value.
-#include <QDialog>
+#include "exchange/AustauschDialog.h"
+
 #include <QStringList>
 #include <memory>
 
@@ -35,7 +36,7 @@ namespace db {
 class Connection;
 }
 
-class frmEXPIMP : public QDialog
+class frmEXPIMP : public AustauschDialog
 {
     Q_OBJECT
 public:
@@ -47,9 +48,6 @@ public:
     void dirEXP_Change();
     void cmdEXP_Click();
     void cmdIMP_Click();
-    void cmdSCHLIESSEN_Click();
-    // Runs once, however the dialog closes.
-    void Form_Unload();
 
     QGroupBox* fraEXP = nullptr;
     OrdnerListe* dirEXP = nullptr;
@@ -58,7 +56,6 @@ public:
     QListWidget* lstIMP = nullptr;
     QPushButton* cmdEXP = nullptr;
     QPushButton* cmdIMP = nullptr;
-    QPushButton* cmdSCHLIESSEN = nullptr;
 
     // The tables copied per record, in copying order.
     static const QStringList& TABELLEN();
@@ -69,8 +66,8 @@ public:
     // Selects the items showing these texts (tests, scripted use).
     static void waehle(QListWidget* liste, const QStringList& texte);
 
-public slots:
-    void done(int r) override;
+protected:
+    void entladen() override;
 
 private:
     void LISTEFUELLEN(const std::shared_ptr<db::Connection>& cnn, QListWidget* liste);
@@ -84,6 +81,5 @@ private:
 
     std::shared_ptr<db::Connection> m_cnnEXP;
     bool m_boextern = false;
-    bool m_entladen = false;
     short m_sprache = 3;
 };

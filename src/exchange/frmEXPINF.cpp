@@ -45,48 +45,30 @@ void fortschritt(int wert)
 
 } // namespace
 
-frmEXPINF::frmEXPINF(QWidget* parent) : QDialog(parent)
+frmEXPINF::frmEXPINF(QWidget* parent) : AustauschDialog(parent)
 {
     setObjectName(QStringLiteral("frmEXPINF"));
     setWindowTitle(kTitel);
     exchange::twipsGroesse(this, 5985, 5670);
 
-    fraPROJ = new QGroupBox(this);
-    exchange::twipsGeometrie(fraPROJ, 210, 240, 2730, 4695);
-    lblAKTP1 = new QLabel(fraPROJ);
-    exchange::twipsGeometrie(lblAKTP1, 270, 420, 1575, 255);
-    lblAKTP2 = new QLabel(fraPROJ);
-    exchange::twipsGeometrie(lblAKTP2, 270, 720, 2295, 255);
-    lstPROJ = new QListWidget(fraPROJ);
-    lstPROJ->setObjectName(QStringLiteral("lstPROJ"));
-    exchange::twipsGeometrie(lstPROJ, 270, 1260, 2070, 3120);
-
-    fraINF = new QGroupBox(this);
-    exchange::twipsGeometrie(fraINF, 3060, 240, 2730, 4695);
-    lblAKTI1 = new QLabel(fraINF);
-    exchange::twipsGeometrie(lblAKTI1, 240, 330, 1335, 255);
-    lblAKTI2 = new QLabel(fraINF);
-    exchange::twipsGeometrie(lblAKTI2, 240, 600, 2415, 255);
-    lblAKTI3 = new QLabel(fraINF);
-    exchange::twipsGeometrie(lblAKTI3, 240, 870, 2295, 255);
-    lstINF = new QListWidget(fraINF);
-    lstINF->setObjectName(QStringLiteral("lstINF"));
-    exchange::twipsGeometrie(lstINF, 240, 1290, 2070, 3120);
+    using exchange::twips;
+    fraPROJ = twips(new QGroupBox(this), 210, 240, 2730, 4695);
+    lblAKTP1 = twips(new QLabel(fraPROJ), 270, 420, 1575, 255);
+    lblAKTP2 = twips(new QLabel(fraPROJ), 270, 720, 2295, 255);
+    lstPROJ = twips(new QListWidget(fraPROJ), 270, 1260, 2070, 3120);
+    fraINF = twips(new QGroupBox(this), 3060, 240, 2730, 4695);
+    lblAKTI1 = twips(new QLabel(fraINF), 240, 330, 1335, 255);
+    lblAKTI2 = twips(new QLabel(fraINF), 240, 600, 2415, 255);
+    lblAKTI3 = twips(new QLabel(fraINF), 240, 870, 2295, 255);
+    lstINF = twips(new QListWidget(fraINF), 240, 1290, 2070, 3120);
     for (QListWidget* l : {lstPROJ, lstINF})
         l->setSelectionMode(QAbstractItemView::SingleSelection);
-
-    cmdUEBERNEHMEN = new QPushButton(this);
-    cmdUEBERNEHMEN->setObjectName(QStringLiteral("cmdUEBERNEHMEN"));
-    exchange::twipsGeometrie(cmdUEBERNEHMEN, 2490, 5100, 1575, 375);
-    cmdSCHLIESSEN = new QPushButton(this);
-    cmdSCHLIESSEN->setObjectName(QStringLiteral("cmdSCHLIESSEN"));
-    exchange::twipsGeometrie(cmdSCHLIESSEN, 4170, 5100, 1600, 400);
-    for (QPushButton* b : {cmdUEBERNEHMEN, cmdSCHLIESSEN})
-        b->setAutoDefault(false);
+    cmdUEBERNEHMEN = twips(new QPushButton(this), 2490, 5100, 1575, 375);
+    cmdUEBERNEHMEN->setAutoDefault(false);
+    twips(cmdSCHLIESSEN, 4170, 5100, 1600, 400);
 
     connect(lstINF, &QAbstractItemView::clicked, this, [this] { lstINF_Click(); });
     connect(cmdUEBERNEHMEN, &QPushButton::clicked, this, &frmEXPINF::cmdUEBERNEHMEN_Click);
-    connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmEXPINF::cmdSCHLIESSEN_Click);
 }
 
 frmEXPINF::~frmEXPINF()
@@ -218,22 +200,8 @@ void frmEXPINF::cmdUEBERNEHMEN_Click()
     EXPORTIEREN();
 }
 
-void frmEXPINF::cmdSCHLIESSEN_Click()
+void frmEXPINF::entladen()
 {
-    done(QDialog::Accepted);
-}
-
-void frmEXPINF::done(int r)
-{
-    Form_Unload();
-    QDialog::done(r);
-}
-
-void frmEXPINF::Form_Unload()
-{
-    if (m_entladen)
-        return;
-    m_entladen = true;
     for (auto& a : m_proj)
         a.reset();
     for (auto& a : m_inf)

@@ -12,7 +12,8 @@
 // connection, and each export runs in one transaction on it: a failure leaves
 // VESTRALIN.mdb as it was. The dialog changes neither the working copy nor
 // the main window's Tag.
-#include <QDialog>
+#include "exchange/AustauschDialog.h"
+
 #include <QString>
 #include <array>
 #include <memory>
@@ -23,7 +24,7 @@ class QListWidget;
 class QPushButton;
 class clsDATEN;
 
-class frmEXPINF : public QDialog
+class frmEXPINF : public AustauschDialog
 {
     Q_OBJECT
 public:
@@ -35,8 +36,6 @@ public:
     // item removes the choice.
     void lstINF_Click();
     void cmdUEBERNEHMEN_Click();
-    void cmdSCHLIESSEN_Click();
-    void Form_Unload();
 
     QGroupBox* fraPROJ = nullptr;
     QLabel* lblAKTP1 = nullptr;
@@ -48,14 +47,14 @@ public:
     QLabel* lblAKTI3 = nullptr;
     QListWidget* lstINF = nullptr;
     QPushButton* cmdUEBERNEHMEN = nullptr;
-    QPushButton* cmdSCHLIESSEN = nullptr;
 
     bool BOINF() const { return m_boinf; }
     // Clicks an item of the information-system list as the user would.
     void klickeINF(int index);
 
-public slots:
-    void done(int r) override;
+protected:
+    // Releases the thirteen accessors and hides the progress bar.
+    void entladen() override;
 
 private:
     void LISTENFUELLEN();
@@ -66,7 +65,6 @@ private:
     std::array<std::unique_ptr<clsDATEN>, 6> m_proj;  // E1..E6 of the working copy
     std::array<std::unique_ptr<clsDATEN>, 7> m_inf;   // E0..E6 of the information system
     bool m_boinf = false;
-    bool m_entladen = false;
     int m_letzter = -1;
     short m_sprache = 3;
     QString m_projekt;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QListWidget>
 
 void AustauschTest::SetUp()
 {
@@ -87,4 +88,12 @@ QString AustauschTest::leeresProjekt(const QString& name)
     QDir().mkpath(ordner);
     suite::projektDatenbank(ordner + QStringLiteral("/KAVELOR.mdb"), false);
     return ordner;
+}
+
+QStringList AustauschTest::texte(const QListWidget* liste)
+{
+    QStringList t;
+    for (int i = 0; i < liste->count(); ++i)
+        t << liste->item(i)->text();
+    return t;
 }

@@ -6,6 +6,8 @@
 #include "suite/SuiteBuilder.h"
 
 #include <QStringList>
+
+class QListWidget;
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -22,6 +24,8 @@ public:
     vb::ScriptedDialogs& boxen() { return m_dienste->dialogs; }
     static db::Connection& cnnX();
 
+    // The texts of a list's items.
+    static QStringList texte(const QListWidget* liste);
     // KEN of every E1 row, in key order.
     static QStringList kennungen(db::Connection& c);
     static int32_t schluessel(db::Connection& c, const QString& ken);

@@ -15,14 +15,6 @@
 
 namespace {
 
-QStringList texte(const QListWidget* l)
-{
-    QStringList t;
-    for (int i = 0; i < l->count(); ++i)
-        t << l->item(i)->text();
-    return t;
-}
-
 class ExpImpTest : public AustauschTest
 {
 public:

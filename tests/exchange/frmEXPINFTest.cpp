@@ -14,14 +14,6 @@ namespace {
 
 using vb::Variant;
 
-QStringList texte(const QListWidget* l)
-{
-    QStringList t;
-    for (int i = 0; i < l->count(); ++i)
-        t << l->item(i)->text();
-    return t;
-}
-
 void waehle(QListWidget* l, const QString& text)
 {
     for (int i = 0; i < l->count(); ++i)
@@ -89,7 +81,11 @@ TEST_F(ExpInfTest, ANewRecordTakesTheNextKeyOfAllProjectsWithItsHeaderAndRows)
     EXPECT_TRUE(texte(d.lstINF).isEmpty());
     EXPECT_FALSE(db::sharedState().fortschrittSichtbar());
 
+    std::vector<int> fortschritte;
+    db::sharedState().fortschrittHook = [&](int w) { fortschritte.push_back(w); };
     exportiere(d, QStringLiteral("KB 1"));
+    db::sharedState().fortschrittHook = nullptr;
+    EXPECT_EQ(fortschritte, std::vector<int>({0, 10, 20, 30, 50, 60, 80, 90, 100, 0}));
     ASSERT_EQ(boxen().count(), 1);
     EXPECT_EQ(boxen().last().text, QStringLiteral("Neuen Datensatz anlegen ?"));
     EXPECT_EQ(boxen().last().buttons, vb::MsgButtons::YesNo);
