@@ -7,6 +7,8 @@
 
 #include <QDate>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -266,6 +268,27 @@ TEST_F(ExpInfTest, AProjectNameWithAnApostropheFindsItsRecords)
     EXPECT_EQ(feld(*inf(), QStringLiteral("SELECT [PROJ] FROM [E0] WHERE [ID]=2")).text(), QStringLiteral("O'Brien"));
     frmEXPINF& wieder = dialog();
     EXPECT_EQ(texte(wieder.lstINF), QStringList({"KB 2"}));
+}
+
+TEST_F(ExpInfTest, TextsFollowTheUsersLanguage)
+{
+    struct Fall {
+        short sprache;
+        const char* rahmen;
+        const char* zeile;
+        const char* uebernehmen;
+        const char* schliessen;
+    };
+    for (const Fall& f : {Fall{3, "Aktuelles Projekt", "im Informationssystem", "Übernehmen", "Schließen"},
+                          Fall{1, "", "in the information system", "Apply", "Quit"}}) {
+        db::sharedState().SPRACHE = f.sprache;
+        frmEXPINF& d = dialog();
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Export Informationssystem"));
+        EXPECT_EQ(d.fraPROJ->title(), QString::fromUtf8(f.rahmen));
+        EXPECT_EQ(d.lblAKTI3->text(), QString::fromUtf8(f.zeile));
+        EXPECT_EQ(d.cmdUEBERNEHMEN->text(), QString::fromUtf8(f.uebernehmen));
+        EXPECT_EQ(d.cmdSCHLIESSEN->text(), QString::fromUtf8(f.schliessen));
+    }
 }
 
 } // namespace
