@@ -27,8 +27,9 @@ db::Connection& offen(const std::shared_ptr<db::Connection>& c)
 }
 } // namespace
 
-// Neu and Öffnen open the input window; until it is part of the program the
-// items do nothing. Export-Import and Export-Inf.system: frmMAIN_Austausch.cpp.
+// Neu and Öffnen open the input window, Export-Import and Export-Inf.system
+// the exchange dialogs; until those windows are part of the program the
+// items do nothing.
 
 void frmMAIN::mnuAUSWAHL_Click()
 {
