@@ -35,6 +35,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // A criterion value: std::nullopt = omitted.
@@ -84,6 +85,9 @@ public:
 
     // The connection the accessor's queries run on.
     std::shared_ptr<db::Connection> verbindung() const { return m_cnn; }
+    // Work on another accessor's connection: accessors on one connection
+    // share its transactions, so several tables change together or not at all.
+    void verbindung(std::shared_ptr<db::Connection> cnn) { m_cnn = std::move(cnn); }
 
     // ---- keyed selection ---------------------------------------------------
     // The query DT opens: text with '?' placeholders and the bound values.

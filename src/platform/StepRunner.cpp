@@ -61,6 +61,12 @@ StepRunner& StepRunner::okOnly(bool on)
     return *this;
 }
 
+StepRunner& StepRunner::noIcon(bool on)
+{
+    m_noIcon = on;
+    return *this;
+}
+
 StepRunner& StepRunner::textBuilder(TextBuilder b)
 {
     m_builder = std::move(b);
@@ -76,7 +82,7 @@ StepRunner& StepRunner::silentlyLeaveOn(std::vector<int> numbers)
 bool StepRunner::report(const VbError& e) const
 {
     const QString text = m_builder ? m_builder(e) : errorText(m_prefix, e);
-    const int style = (m_okOnly ? vbOKOnly : vbOKCancel) | vbExclamation;
+    const int style = (m_okOnly ? vbOKOnly : vbOKCancel) | (m_noIcon ? 0 : vbExclamation);
     const int answer = MsgBox(text, style, m_title);
     return !m_okOnly && answer == vbOK;
 }

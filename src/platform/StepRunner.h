@@ -59,6 +59,8 @@ public:
     StepRunner& cleanup(Step s, bool always = false);
     // Box with OK only; after it the operation ends (no further steps).
     StepRunner& okOnly(bool on = true);
+    // Box without the warning icon.
+    StepRunner& noIcon(bool on = true);
     // Replace the box text (default: errorText(prefix, e)).
     StepRunner& textBuilder(TextBuilder b);
     // Errors with these numbers show no box and leave the operation at once
@@ -91,6 +93,7 @@ private:
     Step m_cleanup;
     bool m_cleanupAlways = false;
     bool m_okOnly = false;
+    bool m_noIcon = false;
     TextBuilder m_builder;
     std::vector<int> m_silent;
     bool m_cancelled = false;
@@ -111,6 +114,12 @@ public:
 
     // Box text with a number line (lineErrorText) instead of errorText.
     ErrorTrap& numberLine();
+    // Box without the warning icon.
+    ErrorTrap& noIcon()
+    {
+        m_runner.noIcon();
+        return *this;
+    }
 
     // Runs f unless the operation was left; false once it has been left.
     template <class F>

@@ -313,6 +313,73 @@ void brunnen(Schreiber& s)
     s.anzeige(id);
 }
 
+// The earlier project TE2025.07: a stormwater basin and its inflow, explored
+// in autumn 2025. Its KB 1 shares the identifier of the bridge project's
+// first borehole but is another borehole.
+void frueherKb1(Schreiber& s)
+{
+    const int id = 1;
+    s.zeile(QStringLiteral("E1"), kE1,
+            {l(id), t("KB 1"), t("Kernbohrung Einlaufbauwerk"), Variant(true), Variant(4468975.20),
+             Variant(5426701.64), Variant(299.10), f(0.55), Variant(true), Variant(true), t("Dipl.-Geol. M. Hartwig"),
+             N, N, N});
+    schichten(s, id,
+              {{0.40, "Mu", nullptr, "u,s'", nullptr, "lo", "RAL8028", "Oberboden", 1},
+               {2.30, "bU", nullptr, "t,s'", nullptr, "we", "RAL1011", "Hochflutlehm", 1},
+               {4.90, "G", "S", "u'", "ge", "md", "RAL7006", "wasserführend", 1},
+               {7.00, "bT", nullptr, "u", nullptr, "ha", "RAL7013", "Endteufe", 1}});
+    s.tabelle(QStringLiteral("E3"), id, kE3, {{i16(2), f(2.60), d(2025, 10, 7)}, {i16(1), f(2.35), d(2025, 10, 14)}});
+    s.tabelle(QStringLiteral("E4"), id, kE4,
+              {{t("3"), f(1.50), f(20.0), t("GP 1"), i16(0), f(74), f(22), f(4), f(0), f(0), f(88)},
+               {t("3"), f(4.00), f(20.0), t("GP 2"), i16(0), f(5), f(33), f(57), f(5), f(0), f(10)}});
+    s.tabelle(QStringLiteral("E5"), id, kE5, {{f(1.20), f(70), f(12)}, {f(2.00), f(85), f(14)}});
+    s.tabelle(QStringLiteral("E6"), id, kE6, {{i16(0), f(3.00), f(7), f(16)}, {i16(0), f(4.50), f(18), f(39)}});
+    s.tabelle(QStringLiteral("E7"), id, kE7, {{f(5.00), t("Bohrrohr"), t("Stahl"), f(146)}});
+    s.tabelle(QStringLiteral("E8"), id, kE8, {{f(7.00), t("Rotationskernbohrung"), f(146)}});
+    s.tabelle(QStringLiteral("E9"), id, kE9, {{f(1.80), f(27.5), f(20), f(41)}});
+    s.anzeige(id);
+}
+
+// B 1: the borehole the information system already holds.
+void frueherB1(Schreiber& s)
+{
+    const int id = 2;
+    s.zeile(QStringLiteral("E1"), kE1,
+            {l(id), t("B 1"), t("Erkundung Regenrückhaltebecken"), Variant(false), Variant(4469012.37),
+             Variant(5426733.81), Variant(298.62), f(0.50), Variant(true), Variant(true), t("Dipl.-Geol. M. Hartwig"),
+             N, N, N});
+    schichten(s, id,
+              {{0.30, "Mu", nullptr, "s,u'", nullptr, "lo", "RAL8028", "Oberboden", 1},
+               {2.10, "bU", nullptr, "s,t'", nullptr, "st", "RAL1011", nullptr, 1},
+               {5.00, "G", "S", "u'", "ge", "md", "RAL7006", "wasserführend", 1}});
+    s.tabelle(QStringLiteral("E3"), id, kE3, {{i16(2), f(2.40), d(2025, 10, 9)}});
+    s.tabelle(QStringLiteral("E4"), id, kE4,
+              {{t("2"), f(1.80), f(25.0), t("SP 1"), i16(1), f(68), f(27), f(5), f(0), f(0), f(81)}});
+    s.tabelle(QStringLiteral("E6"), id, kE6, {{i16(0), f(3.50), f(11), f(24)}});
+    s.tabelle(QStringLiteral("E8"), id, kE8, {{f(5.00), t("Schappe"), f(220)}});
+    s.anzeige(id);
+}
+
+// B 2: the inflow channel, in local coordinates.
+void frueherB2(Schreiber& s)
+{
+    const int id = 3;
+    s.zeile(QStringLiteral("E1"), kE1,
+            {l(id), t("B 2"), t("Zulaufgerinne"), Variant(false), Variant(48.20), Variant(131.75), Variant(1.25), N,
+             Variant(false), Variant(false), t("Dipl.-Geol. M. Hartwig"), N, N, N});
+    schichten(s, id,
+              {{0.60, "A", nullptr, "s,g,x'", "ka", "lo", "keine Angabe", "Auffüllung", 1},
+               {1.90, "bU", nullptr, "t'", nullptr, "we", "RAL1011", nullptr, 1},
+               {3.40, "fS", "mS", "u'", "ge' ", "md", "RAL1002", nullptr, 1},
+               {4.20, "bT", nullptr, "u", nullptr, "st", "RAL7031", nullptr, 1},
+               {5.00, "G", nullptr, "s", "ge", "di", "RAL7006", "Endteufe", 1}});
+    s.tabelle(QStringLiteral("E3"), id, kE3, {{i16(2), f(1.70), d(2025, 10, 10)}});
+    s.tabelle(QStringLiteral("E5"), id, kE5, {{f(1.00), f(45), f(8)}});
+    s.tabelle(QStringLiteral("E8"), id, kE8, {{f(5.00), t("Rammkernsondierung"), f(80)}});
+    s.tabelle(QStringLiteral("E11"), id, kE11, {{f(1.50), f(0.40), f(3.0), f(2600)}});
+    s.anzeige(id);
+}
+
 } // namespace
 
 std::vector<DemoBohrung> demoUebersicht()
@@ -335,6 +402,22 @@ std::vector<DemoBohrung> demoBohrungen(db::Connection& cnn)
     brunnen(s);
     tx.commit();
     return demoUebersicht();
+}
+
+std::vector<DemoBohrung> fruehereUebersicht()
+{
+    return {{1, QStringLiteral("KB 1"), 4}, {2, QStringLiteral("B 1"), 3}, {3, QStringLiteral("B 2"), 5}};
+}
+
+std::vector<DemoBohrung> fruehereBohrungen(db::Connection& cnn)
+{
+    db::Connection::Transaction tx(cnn);
+    Schreiber s(cnn);
+    frueherKb1(s);
+    frueherB1(s);
+    frueherB2(s);
+    tx.commit();
+    return fruehereUebersicht();
 }
 
 } // namespace suite

@@ -89,7 +89,7 @@ void vestralin(const Pfade& p)
     db::Connection::Transaction tx(*c);
     // One record of an earlier project: its key counts for new records.
     c->execute(QStringLiteral("INSERT INTO [E0] ([ID],[QART],[PROJ],[BEARBEITER],[DATUM]) VALUES (?,?,?,?,?)"),
-               {vb::Variant(1), vb::Variant(int16_t(0)), vb::Variant("TE2025.07"),
+               {vb::Variant(1), vb::Variant(int16_t(0)), vb::Variant(kFrueheresProjekt),
                 vb::Variant("Dipl.-Geol. M. Hartwig"), vb::Variant("14.11.25")});
     c->execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[KOM],[RW],[HW],[H]) VALUES (?,?,?,?,?,?)"),
                {vb::Variant(1), vb::Variant("B 1"), vb::Variant("Erkundung Regenrückhaltebecken"),
@@ -180,6 +180,15 @@ Pfade erstellen(const QString& dir, const Optionen& o)
     QFile::remove(p.projektDb);
     QFile::remove(p.projektDb + QStringLiteral("-journal"));
     projektDatenbank(p.projektDb, o.demodaten);
+    if (o.demodaten && o.projekt != kFrueheresProjekt) {
+        const QString ordnerFrueher = p.projekte + QLatin1Char('/') + kFrueheresProjekt;
+        ordner(ordnerFrueher);
+        p.frueheresProjektDb = ordnerFrueher + QStringLiteral("/KAVELOR.mdb");
+        neueDatenbank(p.frueheresProjektDb, Datenbank::Projekt);
+        auto c = db::Connection::open(p.frueheresProjektDb);
+        fruehereBohrungen(*c);
+        c->close();
+    }
 
     if (o.einstellungen) {
         ordner(p.konfiguration);

@@ -8,6 +8,8 @@
 //   DIR/DATEN/              shared databases ARCHIV.mdb (ADMIN row for the
 //                           user), VORGABE.mdb, VESTRALIN.mdb
 //   DIR/PROJEKTE/<project>/KAVELOR.mdb   the demo project with its boreholes
+//   DIR/PROJEKTE/TE2025.07/KAVELOR.mdb   an earlier project (with demo data),
+//                           the one the information system already knows
 //   DIR/config/...          settings file with [Extras] Datenbankpfad=DIR/DATEN
 //                           (run the program with XDG_CONFIG_HOME=DIR/config)
 //   DIR/TORVENA             stand-in frame program (prints a line, exits 0)
@@ -50,6 +52,7 @@ struct Pfade {
     QString projekte;      // DIR/PROJEKTE
     QString projekt;       // DIR/PROJEKTE/<project>
     QString projektDb;     // DIR/PROJEKTE/<project>/KAVELOR.mdb
+    QString frueheresProjektDb; // DIR/PROJEKTE/TE2025.07/KAVELOR.mdb ("" without demo data)
     QString konfiguration; // DIR/config (the XDG_CONFIG_HOME to run with)
     QString einstellungsDatei; // the settings file written
     QString rahmenprogramm;    // DIR/TORVENA
@@ -76,6 +79,10 @@ void projektDatenbank(const QString& path, bool demodaten = true);
 std::vector<DemoBohrung> demoBohrungen(db::Connection& cnn);
 // The demo boreholes' identifiers and sizes, without a database.
 std::vector<DemoBohrung> demoUebersicht();
+// The earlier project's name and boreholes (KB 1, B 1, B 2).
+inline const QString kFrueheresProjekt = QStringLiteral("TE2025.07");
+std::vector<DemoBohrung> fruehereBohrungen(db::Connection& cnn);
+std::vector<DemoBohrung> fruehereUebersicht();
 
 // Test fixture: a complete suite in a temporary folder, with the shared state
 // set up as the start-up leaves it: cnnX open on a working copy of the demo

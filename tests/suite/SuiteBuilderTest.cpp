@@ -32,7 +32,8 @@ TEST(SuiteBuilder, ToolBuildsACompleteSuite)
     ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
 
     for (const char* datei : {"KAVELOR/KAVELOR.mdb", "DATEN/ARCHIV.mdb", "DATEN/VORGABE.mdb", "DATEN/VESTRALIN.mdb",
-                              "PROJEKTE/TE 2026 Süd/KAVELOR.mdb", "config/TORVENA/TORVENA.conf", "TORVENA"})
+                              "PROJEKTE/TE 2026 Süd/KAVELOR.mdb", "PROJEKTE/TE2025.07/KAVELOR.mdb",
+                              "config/TORVENA/TORVENA.conf", "TORVENA"})
         EXPECT_TRUE(QFileInfo(dir + QLatin1Char('/') + QString::fromUtf8(datei)).isFile()) << datei;
 
     // The hand-over row for the user (found without regard to case).
