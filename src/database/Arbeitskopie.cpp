@@ -17,6 +17,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -391,9 +392,22 @@ Zwischenkopie::Zwischenkopie(const QString& quelle, const QString& ziel) : m_zie
             ::close(fd);
             throw;
         }
-        ::close(fd);
         lese.ausfuehren("COMMIT");
-        pruefeDatenbank(m_pfad);
+        // The copy goes to the disk while the engine checks it: the check
+        // reads from memory, the sync waits for the disk.
+        bool synchron = false;
+        std::thread sync([fd, &synchron] { synchron = ::fdatasync(fd) == 0; });
+        try {
+            pruefeDatenbank(m_pfad);
+        } catch (...) {
+            sync.join();
+            ::close(fd);
+            throw;
+        }
+        sync.join();
+        ::close(fd);
+        if (!synchron)
+            dateiFehler(vb::err::DiskFull, ziel);
     } catch (...) {
         verwerfen();
         throw;
