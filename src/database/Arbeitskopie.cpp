@@ -386,6 +386,8 @@ Zwischenkopie::Zwischenkopie(const QString& quelle, const QString& ziel) : m_zie
                 if (rc != SQLITE_OK)
                     lese.fehler(rc);
                 schreibeAlles(fd, puffer.data(), size_t(n), ziel);
+                // The disk starts on each block while the next one is read.
+                ::sync_file_range(fd, pos, n, SYNC_FILE_RANGE_WRITE);
                 pos += n;
             }
         } catch (...) {
