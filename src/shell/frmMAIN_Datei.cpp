@@ -168,7 +168,9 @@ bool frmMAIN::mnuSPEICHERN_Click()
             // copy was taken from it: its changes would be lost unseen.
             const auto herkunft = db::leseHerkunft(w);
             const db::Dateistand jetzt = db::dateistand(ziel);
-            if (jetzt.vorhanden() && !(herkunft && db::gleicherPfad(herkunft->datenbank, ziel) && herkunft->stand == jetzt)) {
+            const bool unveraendert =
+                herkunft && db::gleicherPfad(herkunft->datenbank, ziel) && herkunft->stand == jetzt;
+            if (jetzt.vorhanden() && !unveraendert) {
                 vb::restoreWaitPointer();
                 const int antwort = vb::MsgBox(
                     en ? QStringLiteral("Project ") + st.PROJEKT
