@@ -1,12 +1,13 @@
 #include "database/Connection.h"
 
+#include "database/Arbeitskopie.h"
+#include "database/Fehlertexte.h"
 #include "platform/VbRuntime.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QTemporaryFile>
 
 #include <sqlite3.h>
 
@@ -197,7 +198,7 @@ void backupInto(sqlite3* src, const QString& destPath)
         const int rc = sqlite3_exec(src, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
             const char* name = sqlite3_db_filename(src, "main");
-            vb::raise(rc, QString::fromUtf8(sqlite3_errmsg(src)) + QStringLiteral(" (")
+            vb::raise(rc, engineMessage(src, rc) + QStringLiteral(" (")
                               + (name && *name ? QString::fromUtf8(name) : QStringLiteral(":memory:"))
                               + QLatin1Char(')'));
         }
@@ -208,14 +209,8 @@ void backupInto(sqlite3* src, const QString& destPath)
     if (!QFileInfo(target.absolutePath()).isDir())
         vb::raise(vb::err::PathNotFound,
                   vb::errorDescription(vb::err::PathNotFound) + QStringLiteral(": ") + target.absolutePath());
-    QTemporaryFile tmp(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                       + QStringLiteral(".XXXXXX"));
-    tmp.setAutoRemove(true);
-    if (!tmp.open())
-        vb::raise(vb::err::PermissionDenied,
-                  vb::errorDescription(vb::err::PermissionDenied) + QStringLiteral(": ") + destPath);
-    const QString tmpPath = tmp.fileName();
-    tmp.close();
+    pruefeSchreibbar(destPath);
+    const QString tmpPath = temporaereDatei(destPath);
 
     sqlite3* dst = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(tmpPath).constData(), &dst,
@@ -226,7 +221,7 @@ void backupInto(sqlite3* src, const QString& destPath)
         sqlite3_backup* b = sqlite3_backup_init(dst, "main", src, "main");
         if (!b) {
             rc = sqlite3_errcode(dst);
-            fehler = QString::fromUtf8(sqlite3_errmsg(dst));
+            fehler = engineMessage(dst, rc);
         } else {
             for (;;) {
                 rc = sqlite3_backup_step(b, -1);
@@ -240,21 +235,23 @@ void backupInto(sqlite3* src, const QString& destPath)
             if (rc == SQLITE_DONE)
                 rc = SQLITE_OK;
             else
-                fehler = QString::fromUtf8(sqlite3_errstr(rc));
+                fehler = engineMessage(nullptr, rc);
         }
     } else {
-        fehler = QString::fromUtf8(sqlite3_errstr(rc));
+        fehler = engineMessage(nullptr, rc);
     }
     if (dst) {
         if (rc == SQLITE_OK)
             sqlite3_exec(dst, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         sqlite3_close(dst);
     }
-    if (rc != SQLITE_OK)
+    if (rc != SQLITE_OK) {
+        // Neither the unfinished copy nor its journal stays behind.
+        QFile::remove(tmpPath);
+        QFile::remove(tmpPath + QStringLiteral("-journal"));
         vb::raise(rc, fehler + QStringLiteral(" (") + destPath + QLatin1Char(')'));
-
+    }
     replaceFile(tmpPath, destPath);
-    tmp.setAutoRemove(false);
 }
 
 } // namespace
@@ -389,8 +386,7 @@ void Connection::openHandle()
     int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        const QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db))
-                                 : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString msg = engineMessage(m_db, rc);
         if (m_db)
             sqlite3_close(m_db);
         m_db = nullptr;
@@ -400,7 +396,7 @@ void Connection::openHandle()
     // Rollback journal; this also proves that the file is a database.
     rc = sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        const QString msg = QString::fromUtf8(sqlite3_errmsg(m_db));
+        const QString msg = engineMessage(m_db, rc);
         sqlite3_close(m_db);
         m_db = nullptr;
         vb::raise(rc, msg + QStringLiteral(" (") + path + QLatin1Char(')'));
@@ -418,7 +414,7 @@ std::shared_ptr<Connection> Connection::create(const QString& path)
     if (rc != SQLITE_OK) {
         if (h)
             sqlite3_close(h);
-        vb::raise(rc, QString::fromUtf8(sqlite3_errstr(rc)) + QStringLiteral(" (") + path + QLatin1Char(')'));
+        vb::raise(rc, engineMessage(nullptr, rc) + QStringLiteral(" (") + path + QLatin1Char(')'));
     }
     sqlite3_close(h);
     return open(path);
@@ -446,7 +442,7 @@ void Connection::close()
 
 void Connection::raiseEngineError(int rc, const QString& context) const
 {
-    QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    QString msg = engineMessage(m_db, rc);
     if (!context.isEmpty())
         msg += QStringLiteral(" [") + context + QLatin1Char(']');
     vb::raise(rc, msg);
@@ -596,7 +592,7 @@ void Connection::executeScript(const QString& sql)
     m_impl->spalten.clear();
     m_impl->clearCache();
     if (rc != SQLITE_OK) {
-        const QString msg = err ? QString::fromUtf8(err) : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString msg = engineMessage(rc, err ? QString::fromUtf8(err) : QString::fromUtf8(sqlite3_errstr(rc)));
         sqlite3_free(err);
         vb::raise(rc, msg);
     }
@@ -724,6 +720,12 @@ void replaceFile(const QString& tempPath, const QString& targetPath)
         ::umask(maske);
         rechte = 0666 & ~maske;
     }
+    // A target its user may not write is not replaced behind its back.
+    try {
+        pruefeSchreibbar(targetPath);
+    } catch (const vb::VbError&) {
+        scheitern(vb::err::PermissionDenied);
+    }
     ::chmod(temp.constData(), rechte);
 
     // Its contents reach the disk before they replace the target.
@@ -750,7 +752,7 @@ void copyDatabase(const QString& sourcePath, const QString& destPath)
     const int rc = sqlite3_open_v2(QFile::encodeName(sourcePath).constData(), &src, SQLITE_OPEN_READONLY,
                                    nullptr);
     if (rc != SQLITE_OK) {
-        const QString msg = src ? QString::fromUtf8(sqlite3_errmsg(src)) : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString msg = engineMessage(src, rc);
         if (src)
             sqlite3_close(src);
         vb::raise(rc, msg + QStringLiteral(" (") + sourcePath + QLatin1Char(')'));

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace db {
 
 SharedState::SharedState() = default;
@@ -23,7 +25,20 @@ QString SharedState::DATENBANKPFAD() const
 
 bool SharedState::entwicklungsmodus() const
 {
-    return vb::programFolder().contains(QLatin1String("SOURCE"), Qt::CaseInsensitive);
+    // A folder of the path is named "source"; a longer name that merely
+    // contains the word (resources, opensource) is an installed program.
+    QString pfad = vb::programFolder();
+    const QStringList ordner = pfad.replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'));
+    return std::any_of(ordner.begin(), ordner.end(), [](const QString& o) {
+        return o.compare(QLatin1String("source"), Qt::CaseInsensitive) == 0;
+    });
+}
+
+Connection& SharedState::verbindung() const
+{
+    if (!cnnX || !cnnX->isOpen())
+        vb::raise(vb::err::ObjectNotSet);
+    return *cnnX;
 }
 
 QString SharedState::XMDBPFAD() const

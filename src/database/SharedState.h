@@ -50,8 +50,11 @@ public:
     // <BENUTZER>/KAVELOR.mdb. Creates the missing folders (raises 76 when one
     // cannot be created); the file itself need not exist.
     QString XMDBPFAD() const;
-    // The program folder path contains "SOURCE" (letter case ignored).
+    // A folder of the program folder's path is named "source" (letter case
+    // ignored): development mode.
     bool entwicklungsmodus() const;
+    // The open working-copy connection; raises 91 when there is none.
+    Connection& verbindung() const;
 
     // The progress bar pgbBERECHNEN of the start screen (0..100). The shell
     // installs the hooks; without them the value is only remembered.

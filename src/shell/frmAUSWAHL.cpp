@@ -15,13 +15,7 @@
 namespace {
 const QString kListe = QStringLiteral("SELECT * FROM [E1] WHERE ID>0 ORDER BY [KEN]");
 
-db::Connection& cnnX()
-{
-    auto& c = db::sharedState().cnnX;
-    if (!c || !c->isOpen())
-        vb::raise(vb::err::ObjectNotSet);
-    return *c;
-}
+db::Connection& cnnX() { return db::sharedState().verbindung(); }
 } // namespace
 
 frmAUSWAHL::frmAUSWAHL(QWidget* haupt) : QDialog(haupt), m_haupt(haupt)

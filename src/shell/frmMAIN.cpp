@@ -288,9 +288,7 @@ QString frmMAIN::kuerzeProjektspfad(const QString& pfad, QChar trenner)
 void frmMAIN::DATENSATZANZEIGE()
 {
     auto& st = state();
-    if (!st.cnnX || !st.cnnX->isOpen())
-        vb::raise(vb::err::ObjectNotSet);
-    auto rs = st.cnnX->openRecordset(
+    auto rs = st.verbindung().openRecordset(
         QStringLiteral("SELECT [KEN],[KOM] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"));
     QString text, tip;
     if (rs->eof()) {

@@ -204,6 +204,11 @@ private:
     void anfangsGroesse();
     void englischeTexte();
     void zeigeStartbildschirm();
+    // Makes the working copy from the project database, or keeps the one an
+    // interrupted run of this project left (crash question); a copy of
+    // another project is put aside. False when the start cannot go on (the
+    // reason has been shown). `behalten`: the left copy was kept.
+    bool arbeitskopieEinrichten(bool& behalten);
     void beenden();
     bool archivUebergabe();
     QString hilfeDatei(const QString& name) const;
@@ -215,4 +220,5 @@ private:
     bool m_beendet = false;
     bool m_entladen = false;
     bool m_imEntladen = false;
+    int m_entladeGrund = vbFormCode;
 };

@@ -156,7 +156,7 @@ void frmMAIN::mnuAUSWERTEN_Click()
     op.cleanup([] { vb::restoreWaitPointer(); });
     op.step([] { vb::showWaitPointer(); });
     op.step([&] {
-        auto rs = st.cnnX->openRecordset(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true"));
+        auto rs = st.verbindung().openRecordset(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true"));
         if (!rs->eof()) {
             rs->moveLast();
             n = rs->recordCount();
@@ -170,7 +170,7 @@ void frmMAIN::mnuAUSWERTEN_Click()
             for (QAction* a : {mnuBERECHNEN, mnuNEUBERECHNEN, mnuEINGABEGRAFIK, mnuMBERECHNEN, mnuFBERECHNEN})
                 a->setEnabled(false);
         } else if (n == 1) {
-            auto rs = st.cnnX->openRecordset(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=?"),
+            auto rs = st.verbindung().openRecordset(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=?"),
                                              {vb::Variant::lng(id)});
             if (rs->eof()) {
                 rs->addNew();
@@ -258,14 +258,14 @@ void frmMAIN::mnuNEUBERECHNEN_Click()
         st.setFortschrittSichtbar(true);
     });
     vorher.step([&] {
-        auto rs = st.cnnX->openRecordset(
+        auto rs = st.verbindung().openRecordset(
             QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"));
         rs->moveFirst();
         id = int32_t(rs->field(QStringLiteral("ID")).number());
         rs->close();
     });
     vorher.step([&] {
-        a1 = st.cnnX->openRecordset(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=?"),
+        a1 = st.verbindung().openRecordset(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=?"),
                                     {vb::Variant::lng(id)});
         if (!a1->eof()) {
             a1->moveFirst();

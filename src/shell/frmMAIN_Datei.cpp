@@ -1,6 +1,7 @@
 // The Datei commands of the main window and the closing with hand-back.
 #include "shell/frmMAIN.h"
 
+#include "database/Arbeitskopie.h"
 #include "database/Connection.h"
 #include "database/SharedState.h"
 #include "platform/Services.h"
@@ -64,12 +65,12 @@ void frmMAIN::mnuLOESCHEN_Click()
       })
         .step([&] {
             if (weiter)
-                rs = offen(st.cnnX).openRecordset(QStringLiteral("SELECT * FROM [E1] WHERE [AKT]=true"));
+                rs = st.verbindung().openRecordset(QStringLiteral("SELECT * FROM [E1] WHERE [AKT]=true"));
         })
         .step([&] {
             if (!weiter)
                 return;
-            db::Connection& cnn = offen(st.cnnX);
+            db::Connection& cnn = st.verbindung();
             while (!rs->eof()) {
                 const QString ken = rs->field(QStringLiteral("KEN")).text();
                 const int antwort = vb::MsgBox(en ? QStringLiteral("File ") + ken + QStringLiteral(" will be deleted!")
@@ -144,14 +145,53 @@ bool frmMAIN::mnuSPEICHERN_Click()
         })
         .step([] { vb::showWaitPointer(); })
         .step([&] {
-            // The copy is written next to the project database and renamed over
-            // it only when complete: a crash or a full disk leaves the old one.
+            // The copy is written next to the project database, checked, and
+            // renamed over it only when complete and sound: a crash, a full
+            // disk or a damaged working copy leaves the old one.
             const QString ziel = projektDatenbank();
-            if (st.cnnX && st.cnnX->isOpen())
-                st.cnnX->backupTo(ziel);
-            else
-                db::copyDatabase(w, ziel);
+            db::aufraeumen(QFileInfo(ziel).absolutePath());
+            std::unique_ptr<db::Zwischenkopie> kopie;
+            try {
+                kopie = std::make_unique<db::Zwischenkopie>(w, ziel);
+            } catch (const vb::VbError& e) {
+                if (e.number != db::kBeschaedigt)
+                    throw;
+                vb::restoreWaitPointer();
+                vb::MsgBox(en ? QStringLiteral("The working copy is damaged!\r\nProject ") + st.PROJEKT
+                                    + QStringLiteral(" was not overwritten.\r\n") + e.description
+                              : QString::fromUtf8("Die Arbeitskopie ist beschädigt!\r\nProjekt ") + st.PROJEKT
+                                    + QStringLiteral(" wurde nicht überschrieben.\r\n") + e.description,
+                           vb::vbOKOnly | vb::vbExclamation, titel);
+                return;
+            }
+            // Another save may have replaced the project database since this
+            // copy was taken from it: its changes would be lost unseen.
+            const auto herkunft = db::leseHerkunft(w);
+            const db::Dateistand jetzt = db::dateistand(ziel);
+            const bool unveraendert =
+                herkunft && db::gleicherPfad(herkunft->datenbank, ziel) && herkunft->stand == jetzt;
+            if (jetzt.vorhanden() && !unveraendert) {
+                vb::restoreWaitPointer();
+                const int antwort = vb::MsgBox(
+                    en ? QStringLiteral("Project ") + st.PROJEKT
+                             + QStringLiteral(" was saved by someone else since your copy was taken!\r\n")
+                             + QStringLiteral("Do you want to overwrite it with your copy?")
+                       : QStringLiteral("Projekt ") + st.PROJEKT
+                             + QString::fromUtf8(" wurde seit dem Anlegen Ihrer Kopie von anderer Seite gespeichert!\r\n")
+                             + QStringLiteral("Soll es mit Ihrer Kopie überschrieben werden?"),
+                    vb::vbYesNo | vb::vbQuestion, titel);
+                if (antwort != vb::vbYes)
+                    return;
+                vb::showWaitPointer();
+            }
+            kopie->einsetzen();
             gespeichert = true;
+        })
+        .step([&] {
+            // The copy now matches the project database as saved.
+            if (gespeichert)
+                db::schreibeHerkunft(w, {st.PROJEKTSPFAD, st.PROJEKT, projektDatenbank(),
+                                         db::dateistand(projektDatenbank())});
         })
         .step([&] {
             // A failed copy leaves the changes marked as unsaved.
@@ -182,6 +222,7 @@ bool frmMAIN::unloadMain(int reason)
     if (m_imEntladen)
         return false;
     m_imEntladen = true;
+    m_entladeGrund = reason;
     if (MDIForm_QueryUnload(reason)) {
         m_imEntladen = false;
         return false;
@@ -271,6 +312,11 @@ void frmMAIN::MDIForm_Unload()
           st.cnnX.reset();
       })
         .step([&] {
+            // When the desktop session ends there is nobody to ask: unsaved
+            // changes stay in the working copy (with its identity), and the
+            // next start offers them in the crash question.
+            if (m_entladeGrund != vbFormControlMenu && m_entladeGrund != vbFormCode && st.BOAENDERUNG)
+                return;
             // A write-protected working copy is left alone.
             const QString w = XMDBPFAD();
             const QFileInfo fi(w);
@@ -278,6 +324,7 @@ void frmMAIN::MDIForm_Unload()
                 return;
             if (!(fi.permissions() & QFileDevice::WriteOwner) || !QFile::remove(w))
                 vb::raise(vb::err::PermissionDenied);
+            db::entferneHerkunft(w);
         });
     op.run();
 }

@@ -67,15 +67,20 @@ bool frmMAIN::mnuKOMPRIMIEREN_Click()
         })
         .step([&] {
             // The compacted database is written to the temporary file; the
-            // working copy stays as it is until that file is complete.
-            if (QFileInfo::exists(t))
-                vb::raise(vb::err::FileExists);
+            // working copy stays as it is until that file is complete. A
+            // temporary file of a compaction that was cut off is this user's
+            // own and goes first.
+            for (const QString& alt : {t, t + QStringLiteral("-journal")}) {
+                if (QFileInfo::exists(alt) && !QFile::remove(alt))
+                    vb::raise(vb::err::FileExists, vb::errorDescription(vb::err::FileExists) + QStringLiteral(": ") + alt);
+            }
             try {
                 auto quelle = db::Connection::open(w);
                 quelle->execute(QStringLiteral("VACUUM INTO ?"), {vb::Variant(t)});
                 quelle->close();
             } catch (...) {
                 QFile::remove(t);
+                QFile::remove(t + QStringLiteral("-journal"));
                 throw;
             }
             verdichtet = true;

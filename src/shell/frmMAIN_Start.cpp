@@ -2,6 +2,7 @@
 // project checks, the user's working copy and the start screen.
 #include "shell/frmMAIN.h"
 
+#include "database/Arbeitskopie.h"
 #include "database/Connection.h"
 #include "database/SharedState.h"
 #include "kavelor_version.h"
@@ -10,6 +11,7 @@
 #include "shell/StatusPanelBar.h"
 #include "shell/mdiAUTOSTART.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -143,40 +145,29 @@ bool frmMAIN::MDIForm_Load()
         stbMAIN->setText(4, titel);
         stbMAIN->setToolTip(4, QStringLiteral(KAVELOR_PRODUCT));
     });
-    // 13. The working copy. A copy left behind means the last run did not end
-    // normally. Copies go through the database engine into a temporary file
-    // that replaces the target only when complete.
+    // 13. The working copy, made from the project database or kept from an
+    // interrupted run of the same project.
     schritt([&] {
-        const QString w = XMDBPFAD();
-        const QString p = projektDatenbank();
-        bool kopieren = true;
-        if (QFileInfo::exists(w)) {
-            const int antwort = vb::MsgBox(
-                en ? QStringLiteral("Program was interuped during the execution!\r\n")
-                         + QStringLiteral("Do you want to save the changes till the interuption?")
-                   : QString::fromUtf8("Programm wurde während der Ausführung unterbrochen!\r\n")
-                         + QStringLiteral("Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?"),
-                vb::vbYesNo | vb::vbQuestion, titel);
-            if (antwort == vb::vbYes) {
-                kopieren = false;
-                kopieBehalten = true;
-            }
-        }
-        if (!kopieren)
-            return;
-        try {
-            db::copyDatabase(p, w);
-        } catch (const vb::VbError& e) {
-            // Without a working copy there is nothing to work on: say why and end.
-            vb::MsgBox(vb::errorText(vb::kVbError, e), vb::vbOKOnly | vb::vbExclamation, titel);
+        if (!arbeitskopieEinrichten(kopieBehalten))
             beendeSofort();
-        }
     });
     // 14. A copy kept from an interrupted run holds changes the project
     // database lacks: closing asks before they are lost.
     schritt([&] { st.BOAENDERUNG = kopieBehalten; });
-    // 15. The working-copy connection.
-    schritt([&] { st.cnnX = db::Connection::open(XMDBPFAD()); });
+    // 15. The working-copy connection. Without it there is nothing to work
+    // on: say why and end. A kept copy is checked first, since the run that
+    // left it may have been cut off in the middle of a write.
+    schritt([&] {
+        try {
+            if (kopieBehalten)
+                db::pruefeDatenbank(XMDBPFAD());
+            st.cnnX = db::Connection::open(XMDBPFAD());
+        } catch (const vb::VbError& e) {
+            st.cnnX.reset();
+            vb::MsgBox(vb::errorText(vb::kVbError, e), vb::vbOKOnly | vb::vbExclamation, titel);
+            beendeSofort();
+        }
+    });
     // 16. Active records in the status line.
     schritt([&] { DATENSATZANZEIGE(); });
     // 17. The main window.
@@ -194,6 +185,89 @@ bool frmMAIN::MDIForm_Load()
         return false;
     }
     return true;
+}
+
+bool frmMAIN::arbeitskopieEinrichten(bool& behalten)
+{
+    auto& st = state();
+    const bool en = st.SPRACHE == 1;
+    const QString titel = vb::appTitle();
+    const QString nl = QStringLiteral("\r\n");
+    behalten = false;
+    try {
+        const QString w = XMDBPFAD();
+        const QString p = projektDatenbank();
+        // What killed runs of this user left behind goes first.
+        db::aufraeumen(QFileInfo(w).absolutePath());
+        db::aufraeumen(QFileInfo(p).absolutePath());
+
+        // A file without the project's tables (an empty file, another
+        // database) is no project to work on.
+        if (QFileInfo(p).isFile()) {
+            const QStringList fehlen = db::fehlendeProjekttabellen(p);
+            if (!fehlen.isEmpty()) {
+                vb::MsgBox(en ? QStringLiteral("The project database ") + p
+                                    + QStringLiteral(" does not hold the project's tables!") + nl
+                                    + QStringLiteral("Missing: ") + fehlen.join(QStringLiteral(", "))
+                              : QStringLiteral("Die Projektdatenbank ") + p
+                                    + QString::fromUtf8(" enthält die Tabellen des Projekts nicht!") + nl
+                                    + QStringLiteral("Es fehlen: ") + fehlen.join(QStringLiteral(", ")),
+                           vb::vbOKOnly | vb::vbExclamation, titel);
+                return false;
+            }
+        }
+
+        // A copy left behind means the last run did not end normally. Only a
+        // copy of this very project may be taken up again; any other is put
+        // aside, so that no save can write it over the wrong project.
+        bool kopieren = true;
+        const QFileInfo wi(w);
+        if (wi.exists() || wi.isSymLink()) {
+            if (!wi.isFile())
+                vb::raise(75, vb::errorDescription(75) + QStringLiteral(": ") + w);
+            const auto herkunft = db::leseHerkunft(w);
+            if (herkunft && db::gleicherPfad(herkunft->datenbank, p)) {
+                const int antwort = vb::MsgBox(
+                    en ? QStringLiteral("Program was interuped during the execution!\r\n")
+                             + QStringLiteral("Do you want to save the changes till the interuption?")
+                       : QString::fromUtf8("Programm wurde während der Ausführung unterbrochen!\r\n")
+                             + QStringLiteral("Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?"),
+                    vb::vbYesNo | vb::vbQuestion, titel);
+                if (antwort == vb::vbYes) {
+                    kopieren = false;
+                    behalten = true;
+                }
+            } else {
+                const QString andere = herkunft ? herkunft->projekt : QString();
+                const QString neu = db::beiseitelegen(w, andere.isEmpty() ? QStringLiteral("unbekannt") : andere);
+                const QString a = andere.isEmpty() ? (en ? QStringLiteral("(unknown)") : QStringLiteral("(unbekannt)"))
+                                                   : andere;
+                vb::MsgBox(en ? QStringLiteral("The working copy of project ") + a
+                                    + QStringLiteral(" does not belong to project ") + st.PROJEKT
+                                    + QStringLiteral(" and was not opened.") + nl + QStringLiteral("It was kept as ")
+                                    + QDir::toNativeSeparators(neu) + QLatin1Char('.')
+                              : QStringLiteral("Die Arbeitskopie von Projekt ") + a
+                                    + QString::fromUtf8(" gehört nicht zu Projekt ") + st.PROJEKT
+                                    + QString::fromUtf8(" und wurde nicht geöffnet.") + nl
+                                    + QStringLiteral("Sie wurde aufbewahrt als ") + QDir::toNativeSeparators(neu)
+                                    + QLatin1Char('.'),
+                           vb::vbOKOnly | vb::vbExclamation, titel);
+            }
+        }
+        if (kopieren) {
+            // The identity is written after the copy: a start cut off in
+            // between leaves a copy without one, which is never taken up.
+            db::entferneHerkunft(w);
+            const db::Dateistand stand = db::dateistand(p);
+            db::copyDatabase(p, w);
+            db::schreibeHerkunft(w, {st.PROJEKTSPFAD, st.PROJEKT, p, stand});
+        }
+        return true;
+    } catch (const vb::VbError& e) {
+        // Without a working copy there is nothing to work on: say why.
+        vb::MsgBox(vb::errorText(vb::kVbError, e), vb::vbOKOnly | vb::vbExclamation, titel);
+        return false;
+    }
 }
 
 void frmMAIN::zeigeStartbildschirm()

@@ -1,6 +1,7 @@
 // The Datei commands, the selection dialog and the closing with hand-back.
 #include "ShellFixture.h"
 
+#include "database/Arbeitskopie.h"
 #include "database/SharedState.h"
 #include "shell/StatusPanelBar.h"
 #include "shell/frmAUSWAHL.h"
@@ -303,15 +304,18 @@ TEST_F(SchliessenTest, QuitSaveQuestionAndFrameProgram)
         bool offen;         // program still open afterwards
         bool rahmen;        // frame program started
         bool gespeichert;   // project database holds the change
+        bool kopieBleibt;   // the working copy outlives the program
     } faelle[] = {
-        {"close box, unchanged", 0, false, 0, true, false, true, false},
-        {"Schließen, unchanged", 1, false, 0, true, false, true, false},
-        {"Beenden, unchanged", 2, false, 0, true, false, false, false},
-        {"close box, Yes", 0, true, vb::vbYes, true, false, true, true},
-        {"Beenden, No", 2, true, vb::vbNo, true, false, false, false},
-        {"Schließen, Cancel", 1, true, vb::vbCancel, true, true, false, false},
-        {"Schließen, no frame program", 1, false, 0, false, false, false, false},
-        {"system shutdown, changed", 3, true, 0, true, false, false, false},
+        {"close box, unchanged", 0, false, 0, true, false, true, false, false},
+        {"Schließen, unchanged", 1, false, 0, true, false, true, false, false},
+        {"Beenden, unchanged", 2, false, 0, true, false, false, false, false},
+        {"close box, Yes", 0, true, vb::vbYes, true, false, true, true, false},
+        {"Beenden, No", 2, true, vb::vbNo, true, false, false, false, false},
+        {"Schließen, Cancel", 1, true, vb::vbCancel, true, true, false, false, true},
+        {"Schließen, no frame program", 1, false, 0, false, false, false, false, false},
+        // Nobody can be asked: unsaved changes stay in the working copy.
+        {"system shutdown, changed", 3, true, 0, true, false, false, false, true},
+        {"system shutdown, unchanged", 3, false, 0, true, false, false, false, false},
     };
     int n = 0;
     for (const auto& f : faelle) {
@@ -346,7 +350,8 @@ TEST_F(SchliessenTest, QuitSaveQuestionAndFrameProgram)
         EXPECT_EQ(!beendet, f.offen);
         EXPECT_EQ(gestartetRahmen(), f.rahmen);
         EXPECT_EQ(kennungenDatei(pfade().projektDb).contains(opfer), !f.gespeichert);
-        EXPECT_EQ(QFileInfo::exists(arbeitskopie()), f.offen);
+        EXPECT_EQ(QFileInfo::exists(arbeitskopie()), f.kopieBleibt);
+        EXPECT_EQ(db::leseHerkunft(arbeitskopie()).has_value(), f.kopieBleibt);
         EXPECT_EQ(prog(), f.offen ? "KAVELOR" : "TORVENA");
         if (f.offen) {
             EXPECT_FALSE(w.isHidden());

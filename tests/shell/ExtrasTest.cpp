@@ -7,6 +7,7 @@
 #include "shell/frmMAIN.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -89,13 +90,9 @@ TEST_F(ExtrasTest, FailedCompactionLeavesTheWorkingCopyAndTheConnection)
     aufblaehen(cnnX(), 100);
     cnnX().execute("UPDATE [E1] SET [KOM]=?", {vb::Variant("vorher")});
     const qint64 vorher = QFileInfo(arbeitskopie()).size();
-    // A temporary file left over from an earlier run blocks the compaction.
+    // A folder in the place of the temporary file blocks the compaction.
     const QString temp = verdichtungsDatei();
-    {
-        QFile f(temp);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("alt");
-    }
+    ASSERT_TRUE(QDir().mkpath(temp));
     for (const int antwort : {vb::vbOK, vb::vbCancel}) {
         boxen().clear();
         boxen().answerMessage(antwort);

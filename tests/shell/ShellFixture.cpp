@@ -1,5 +1,6 @@
 #include "ShellFixture.h"
 
+#include "database/Arbeitskopie.h"
 #include "database/SharedState.h"
 #include "shell/frmAUSWAHL.h"
 #include "shell/frmMAIN.h"
@@ -88,6 +89,16 @@ QString ShellTest::arbeitskopie() const
 QString ShellTest::verdichtungsDatei() const
 {
     return m_pfade.wurzel + QStringLiteral("/BENUTZER/TESTER/KAVELORTEMP.mdb");
+}
+
+void ShellTest::zurueckgelasseneKopie(const QString& projektDb, const QString& projekt)
+{
+    QDir().mkpath(QFileInfo(arbeitskopie()).path());
+    const db::Dateistand stand = db::dateistand(projektDb);
+    db::copyDatabase(projektDb, arbeitskopie());
+    if (!projekt.isEmpty())
+        db::schreibeHerkunft(arbeitskopie(),
+                             {QFileInfo(QFileInfo(projektDb).path()).path(), projekt, projektDb, stand});
 }
 
 QStringList ShellTest::adminZeilen() const

@@ -46,6 +46,9 @@ public:
     QString arbeitskopie() const;
     // The temporary file the compaction writes next to the working copy.
     QString verdichtungsDatei() const;
+    // A working copy as an interrupted run leaves it: copied from `projektDb`
+    // and, unless `projekt` is empty, carrying the identity of that project.
+    void zurueckgelasseneKopie(const QString& projektDb, const QString& projekt);
 
     // Rows of ADMIN as "BENUTZER|PROG|PROJEKTSPFAD|PROJEKT|BEARBEITER".
     QStringList adminZeilen() const;

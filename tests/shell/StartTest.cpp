@@ -182,8 +182,7 @@ TEST_F(ShellTest, CrashQuestionKeepsOrReplacesTheWorkingCopy)
         SCOPED_TRACE(antwort == vb::vbYes ? "Yes" : "No");
         baue(standard(), antwort == vb::vbYes ? "ja" : "nein");
         // A working copy left by an interrupted run, with a record entered then.
-        QDir().mkpath(QFileInfo(arbeitskopie()).path());
-        db::copyDatabase(pfade().projektDb, arbeitskopie());
+        zurueckgelasseneKopie(pfade().projektDb, standard().projekt);
         {
             auto c = db::Connection::open(arbeitskopie());
             c->execute("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (?,?,?)",
@@ -224,9 +223,8 @@ TEST_F(ShellTest, CancelInAStartUpErrorEndsAndLeavesTheHandOverAlone)
 {
     baue();
     const QStringList vorher = adminZeilen();
-    // A project database without the record table: the status line cannot be filled.
-    QFile::remove(pfade().projektDb);
-    db::Connection::create(pfade().projektDb)->close();
+    // A record table without its comment column: the status line cannot be filled.
+    db::Connection::open(pfade().projektDb)->execute("ALTER TABLE [E1] DROP COLUMN [KOM]");
     boxen().answerMessage(vb::vbCancel);
     starte();
     EXPECT_FALSE(gestartet());

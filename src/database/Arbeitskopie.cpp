@@ -1,0 +1,443 @@
+#include "database/Arbeitskopie.h"
+
+#include "database/Connection.h"
+#include "database/Fehlertexte.h"
+#include "database/Schema.h"
+#include "platform/Services.h"
+#include "platform/VbError.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <thread>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace db {
+
+namespace {
+
+// Path/file access error.
+constexpr int kPfadZugriff = 75;
+const QLatin1Char kTrenner('~');
+const QString kEndung = QStringLiteral(".tmp");
+const QString kJournal = QStringLiteral("-journal");
+
+// A name part that cannot break the pattern of a temporary file's name.
+QString namensteil(const QString& s)
+{
+    QString out = s;
+    for (QChar& c : out) {
+        if (c == kTrenner || c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20)
+            c = QLatin1Char('_');
+    }
+    return out.isEmpty() ? QStringLiteral("_") : out;
+}
+
+QString meinBenutzer() { return namensteil(vb::userName()); }
+QString meinRechner() { return namensteil(QSysInfo::machineHostName()); }
+
+[[noreturn]] void dateiFehler(int nummer, const QString& pfad)
+{
+    vb::raise(nummer, vb::errorDescription(nummer) + QStringLiteral(": ") + pfad);
+}
+
+// Remove a file and the journal the engine may have left beside it.
+void entfernenMitJournal(const QString& pfad)
+{
+    QFile::remove(pfad);
+    QFile::remove(pfad + kJournal);
+}
+
+// A database file opened for reading only, closed with the object.
+class Lesezugriff {
+public:
+    explicit Lesezugriff(const QString& pfad, int flags = SQLITE_OPEN_READONLY) : m_pfad(pfad)
+    {
+        const int rc = sqlite3_open_v2(QFile::encodeName(pfad).constData(), &m_h, flags, nullptr);
+        if (rc != SQLITE_OK)
+            fehler(rc);
+        sqlite3_busy_timeout(m_h, 30000);
+    }
+    ~Lesezugriff()
+    {
+        if (m_h)
+            sqlite3_close_v2(m_h);
+    }
+    Lesezugriff(const Lesezugriff&) = delete;
+    Lesezugriff& operator=(const Lesezugriff&) = delete;
+    sqlite3* h() const { return m_h; }
+
+    [[noreturn]] void fehler(int rc, int nummer = 0) const
+    {
+        vb::raise(nummer ? nummer : rc, engineMessage(m_h, rc) + QStringLiteral(" (") + m_pfad + QLatin1Char(')'));
+    }
+    void ausfuehren(const char* sql, int nummer = 0) const
+    {
+        const int rc = sqlite3_exec(m_h, sql, nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            fehler(rc, nummer);
+    }
+    // The first column of every row of a query.
+    QStringList spalte(const char* sql, int nummer = 0) const
+    {
+        sqlite3_stmt* st = nullptr;
+        int rc = sqlite3_prepare_v2(m_h, sql, -1, &st, nullptr);
+        if (rc != SQLITE_OK)
+            fehler(rc, nummer);
+        QStringList out;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        if (rc != SQLITE_DONE)
+            fehler(rc, nummer);
+        return out;
+    }
+
+private:
+    QString m_pfad;
+    sqlite3* m_h = nullptr;
+};
+
+QStringList fehlendeTabellen(const Lesezugriff& d, int nummer)
+{
+    const QStringList da = d.spalte("SELECT name FROM sqlite_master WHERE type='table'", nummer);
+    QStringList fehlen;
+    for (const QString& t : schema::tabellen(schema::Datenbank::Projekt)) {
+        if (!da.contains(t, Qt::CaseInsensitive))
+            fehlen << t;
+    }
+    return fehlen;
+}
+
+// Write all of `n` bytes; raises 61 when the disk is full, 75 otherwise.
+void schreibeAlles(int fd, const char* daten, size_t n, const QString& pfad)
+{
+    while (n > 0) {
+        const ssize_t w = ::write(fd, daten, n);
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            dateiFehler(errno == ENOSPC || errno == EDQUOT ? vb::err::DiskFull : kPfadZugriff, pfad);
+        }
+        daten += w;
+        n -= size_t(w);
+    }
+}
+
+} // namespace
+
+Dateistand dateistand(const QString& pfad)
+{
+    struct stat s {};
+    Dateistand d;
+    if (::stat(QFile::encodeName(pfad).constData(), &s) != 0)
+        return d;
+    d.groesse = s.st_size;
+    d.zeitNs = qint64(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec;
+    d.inode = s.st_ino;
+    return d;
+}
+
+QString herkunftsDatei(const QString& arbeitskopie)
+{
+    const QFileInfo fi(arbeitskopie);
+    return fi.absolutePath() + QLatin1Char('/') + fi.completeBaseName() + QStringLiteral(".herkunft");
+}
+
+std::optional<Herkunft> leseHerkunft(const QString& arbeitskopie)
+{
+    QFile f(herkunftsDatei(arbeitskopie));
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    Herkunft h;
+    bool ok = true;
+    auto zahl = [&ok](const QString& s) {
+        bool z = false;
+        const qint64 v = s.toLongLong(&z);
+        ok = ok && z;
+        return v;
+    };
+    for (const QString& zeile : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const int gleich = zeile.indexOf(QLatin1Char('='));
+        if (gleich < 0)
+            continue;
+        const QString name = zeile.left(gleich);
+        const QString wert = zeile.mid(gleich + 1);
+        if (name == QLatin1String("projektspfad"))
+            h.projektspfad = wert;
+        else if (name == QLatin1String("projekt"))
+            h.projekt = wert;
+        else if (name == QLatin1String("datenbank"))
+            h.datenbank = wert;
+        else if (name == QLatin1String("groesse"))
+            h.stand.groesse = zahl(wert);
+        else if (name == QLatin1String("zeit"))
+            h.stand.zeitNs = zahl(wert);
+        else if (name == QLatin1String("inode"))
+            h.stand.inode = quint64(zahl(wert));
+    }
+    // A file cut short (or not ours) says nothing about the copy.
+    if (!ok || h.projekt.isEmpty() || h.datenbank.isEmpty())
+        return std::nullopt;
+    return h;
+}
+
+void schreibeHerkunft(const QString& arbeitskopie, const Herkunft& h)
+{
+    const QString ziel = herkunftsDatei(arbeitskopie);
+    const QString tmp = temporaereDatei(ziel);
+    const QByteArray text = (QStringLiteral("projektspfad=") + h.projektspfad + QStringLiteral("\nprojekt=") + h.projekt
+                             + QStringLiteral("\ndatenbank=") + h.datenbank + QStringLiteral("\ngroesse=")
+                             + QString::number(h.stand.groesse) + QStringLiteral("\nzeit=")
+                             + QString::number(h.stand.zeitNs) + QStringLiteral("\ninode=")
+                             + QString::number(h.stand.inode) + QLatin1Char('\n'))
+                                .toUtf8();
+    const int fd = ::open(QFile::encodeName(tmp).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        QFile::remove(tmp);
+        dateiFehler(vb::err::PermissionDenied, ziel);
+    }
+    try {
+        schreibeAlles(fd, text.constData(), size_t(text.size()), ziel);
+    } catch (...) {
+        ::close(fd);
+        QFile::remove(tmp);
+        throw;
+    }
+    ::close(fd);
+    replaceFile(tmp, ziel);
+}
+
+void entferneHerkunft(const QString& arbeitskopie)
+{
+    const QString pfad = herkunftsDatei(arbeitskopie);
+    if (QFileInfo::exists(pfad) && !QFile::remove(pfad))
+        dateiFehler(vb::err::PermissionDenied, pfad);
+}
+
+bool gleicherPfad(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+QString beiseitelegen(const QString& arbeitskopie, const QString& projekt)
+{
+    const QFileInfo fi(arbeitskopie);
+    const QString stamm = fi.absolutePath() + QLatin1Char('/') + fi.completeBaseName() + QLatin1Char('_')
+                          + namensteil(projekt) + QLatin1Char('_')
+                          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString ziel = stamm + QStringLiteral(".mdb");
+    for (int n = 2; QFileInfo::exists(ziel) || QFileInfo::exists(ziel + kJournal)
+                    || QFileInfo::exists(herkunftsDatei(ziel));
+         ++n)
+        ziel = stamm + QLatin1Char('_') + QString::number(n) + QStringLiteral(".mdb");
+    auto verschieben = [](const QString& von, const QString& nach) {
+        if (::rename(QFile::encodeName(von).constData(), QFile::encodeName(nach).constData()) != 0)
+            dateiFehler(kPfadZugriff, von);
+    };
+    // The journal of an interrupted write goes first: it belongs to the copy
+    // and must never meet a new working copy under the old name.
+    if (QFileInfo::exists(arbeitskopie + kJournal))
+        verschieben(arbeitskopie + kJournal, ziel + kJournal);
+    verschieben(arbeitskopie, ziel);
+    if (QFileInfo::exists(herkunftsDatei(arbeitskopie)))
+        verschieben(herkunftsDatei(arbeitskopie), herkunftsDatei(ziel));
+    return ziel;
+}
+
+QString temporaereDatei(const QString& ziel)
+{
+    static std::atomic<int> zaehler{0};
+    const QFileInfo fi(ziel);
+    const QString ordner = fi.absolutePath();
+    if (!QFileInfo(ordner).isDir())
+        dateiFehler(vb::err::PathNotFound, ordner);
+    const QString anfang = ordner + QStringLiteral("/.") + fi.fileName() + kTrenner + meinBenutzer() + kTrenner
+                           + meinRechner() + kTrenner + QString::number(::getpid()) + kTrenner;
+    for (;;) {
+        const QString pfad = anfang + QString::number(++zaehler) + kEndung;
+        const int fd = ::open(QFile::encodeName(pfad).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::close(fd);
+            return pfad;
+        }
+        if (errno != EEXIST)
+            dateiFehler(errno == ENOSPC ? vb::err::DiskFull : vb::err::PermissionDenied, ziel);
+    }
+}
+
+QStringList aufraeumen(const QString& ordner)
+{
+    QStringList entfernt;
+    const QString benutzer = meinBenutzer();
+    const QString rechner = meinRechner();
+    const QDir dir(ordner);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        QString stamm = name;
+        if (stamm.endsWith(kJournal))
+            stamm.chop(kJournal.size());
+        if (!stamm.startsWith(QLatin1Char('.')) || !stamm.endsWith(kEndung))
+            continue;
+        stamm.chop(kEndung.size());
+        const QStringList teile = stamm.split(kTrenner);
+        if (teile.size() < 5)
+            continue;
+        const int n = int(teile.size());
+        bool ok = false;
+        const qint64 pid = teile[n - 2].toLongLong(&ok);
+        if (!ok || pid <= 0 || teile[n - 4] != benutzer || teile[n - 3] != rechner || pid == ::getpid())
+            continue;
+        // A process that still runs (or one we may not signal) keeps its files.
+        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        if (QFile::remove(dir.filePath(name)))
+            entfernt << dir.filePath(name);
+    }
+    return entfernt;
+}
+
+void pruefeSchreibbar(const QString& ziel)
+{
+    const QByteArray p = QFile::encodeName(ziel);
+    struct stat s {};
+    if (::stat(p.constData(), &s) != 0)
+        return;
+    if ((s.st_mode & 0222) == 0 || ::access(p.constData(), W_OK) != 0)
+        dateiFehler(vb::err::PermissionDenied, ziel);
+}
+
+QStringList fehlendeProjekttabellen(const QString& pfad)
+{
+    if (!QFileInfo(pfad).isFile())
+        dateiFehler(vb::err::FileNotFound, pfad);
+    const Lesezugriff d(pfad);
+    return fehlendeTabellen(d, 0);
+}
+
+void pruefeDatenbank(const QString& pfad)
+{
+    // Whatever keeps the engine from reading the file counts as damage.
+    try {
+        const Lesezugriff d(pfad);
+        const QStringList befund = d.spalte("PRAGMA quick_check(1)", kBeschaedigt);
+        if (befund.value(0) != QLatin1String("ok"))
+            vb::raise(kBeschaedigt, engineMessage(SQLITE_CORRUPT, QString()) + QStringLiteral(": ") + befund.value(0));
+        const QStringList fehlen = fehlendeTabellen(d, kBeschaedigt);
+        if (!fehlen.isEmpty())
+            vb::raise(kBeschaedigt, engineMessage(SQLITE_CORRUPT, QString()) + QStringLiteral(": ")
+                                        + fehlen.join(QStringLiteral(", ")));
+    } catch (const vb::VbError& e) {
+        if (e.number == kBeschaedigt)
+            throw;
+        vb::raise(kBeschaedigt, e.description);
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+Zwischenkopie::Zwischenkopie(const QString& quelle, const QString& ziel) : m_ziel(ziel)
+{
+    pruefeSchreibbar(ziel);
+    if (!QFileInfo(quelle).isFile())
+        dateiFehler(vb::err::FileNotFound, quelle);
+    // Opened for writing, so the engine can first roll back what an
+    // interrupted write left in the source's journal.
+    const Lesezugriff lese(quelle, SQLITE_OPEN_READWRITE);
+    // A read transaction holds the shared lock: no other connection can
+    // commit into the file while its bytes are copied.
+    lese.ausfuehren("BEGIN; SELECT count(*) FROM sqlite_master;");
+    // The bytes are read through the engine's own file handle: a second
+    // handle of this process on the file would release the process's locks
+    // on it when closed.
+    sqlite3_file* datei = nullptr;
+    if (sqlite3_file_control(lese.h(), "main", SQLITE_FCNTL_FILE_POINTER, &datei) != SQLITE_OK || !datei
+        || !datei->pMethods)
+        dateiFehler(kPfadZugriff, quelle);
+    sqlite3_int64 groesse = 0;
+    int rc = datei->pMethods->xFileSize(datei, &groesse);
+    if (rc != SQLITE_OK)
+        lese.fehler(rc);
+
+    m_pfad = temporaereDatei(ziel);
+    try {
+        const int fd = ::open(QFile::encodeName(m_pfad).constData(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0)
+            dateiFehler(vb::err::PermissionDenied, ziel);
+        try {
+            constexpr sqlite3_int64 kBlock = 4 << 20;
+            std::vector<char> puffer(size_t(std::min(groesse, kBlock)));
+            for (sqlite3_int64 pos = 0; pos < groesse;) {
+                const int n = int(std::min(kBlock, groesse - pos));
+                rc = datei->pMethods->xRead(datei, puffer.data(), n, pos);
+                if (rc != SQLITE_OK)
+                    lese.fehler(rc);
+                schreibeAlles(fd, puffer.data(), size_t(n), ziel);
+                // The disk starts on each block while the next one is read.
+                ::sync_file_range(fd, pos, n, SYNC_FILE_RANGE_WRITE);
+                pos += n;
+            }
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
+        lese.ausfuehren("COMMIT");
+        // The copy goes to the disk while the engine checks it: the check
+        // reads from memory, the sync waits for the disk.
+        bool synchron = false;
+        std::thread sync([fd, &synchron] { synchron = ::fdatasync(fd) == 0; });
+        try {
+            pruefeDatenbank(m_pfad);
+        } catch (...) {
+            sync.join();
+            ::close(fd);
+            throw;
+        }
+        sync.join();
+        ::close(fd);
+        if (!synchron)
+            dateiFehler(vb::err::DiskFull, ziel);
+    } catch (...) {
+        verwerfen();
+        throw;
+    }
+}
+
+Zwischenkopie::~Zwischenkopie() { verwerfen(); }
+
+void Zwischenkopie::verwerfen()
+{
+    if (m_pfad.isEmpty())
+        return;
+    entfernenMitJournal(m_pfad);
+    m_pfad.clear();
+}
+
+void Zwischenkopie::einsetzen()
+{
+    if (m_pfad.isEmpty())
+        vb::raise(vb::err::ObjectNotSet);
+    const QString pfad = m_pfad;
+    m_pfad.clear();
+    try {
+        replaceFile(pfad, m_ziel);
+    } catch (...) {
+        entfernenMitJournal(pfad);
+        throw;
+    }
+}
+
+} // namespace db
