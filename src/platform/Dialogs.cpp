@@ -217,6 +217,10 @@ std::optional<PrintChoice> QtDialogs::printDialog(const PrintDialogCall& call)
     QAbstractPrintDialog::PrintDialogOptions opts = QAbstractPrintDialog::PrintCollateCopies;
     if (call.allowPageRange)
         opts |= QAbstractPrintDialog::PrintPageRange;
+    if (call.printToFile) {
+        opts |= QAbstractPrintDialog::PrintToFile;
+        printer.setOutputFileName(call.outputFile);
+    }
     dlg.setOptions(opts);
     if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -226,7 +230,8 @@ std::optional<PrintChoice> QtDialogs::printDialog(const PrintDialogCall& call)
     c.toPage = c.allPages ? call.maxPage : printer.toPage();
     c.copies = printer.copyCount();
     c.printerName = printer.printerName();
-    c.outputFile = printer.outputFileName();
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        c.outputFile = printer.outputFileName();
     return c;
 }
 
@@ -400,7 +405,8 @@ std::optional<PrintChoice> ScriptedDialogs::printDialog(const PrintDialogCall& c
     r.kind = DialogRecord::Kind::Print;
     r.printCall = call;
     const std::optional<PrintChoice> answer = nextAnswer(
-        m_print, std::optional<PrintChoice>(PrintChoice{true, call.minPage, call.maxPage, 1, QString(), QString()}));
+        m_print, std::optional<PrintChoice>(PrintChoice{true, call.minPage, call.maxPage, 1, QString(),
+                                                        call.printToFile ? call.outputFile : QString()}));
     r.cancelled = !answer.has_value();
     m_records.push_back(r);
     return answer;

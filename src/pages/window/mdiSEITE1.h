@@ -72,6 +72,7 @@ public:
     {
         std::function<void(int)> panelClick;          // status-bar command of a panel
         std::function<void()> beenden;                // Datei/Beenden
+        std::function<void()> hilfe;                  // the help
         std::function<void(int, bool)> panelSichtbar; // show or hide a status panel
         // Display options dialog (right button on the picture), shown modally.
         std::function<void(mdiSEITE1&)> anzeigeOptionen;

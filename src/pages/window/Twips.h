@@ -1,0 +1,46 @@
+#pragma once
+// Places controls of the option dialogs by their design positions in twips,
+// converted at the widget's logical resolution.
+#include "platform/Units.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+namespace seiten {
+
+inline int twips(const QWidget* w, double t)
+{
+    const int dpi = w ? w->logicalDpiX() : 96;
+    return int(std::lround(vb::twipsToPixels(t, dpi > 0 ? dpi : 96)));
+}
+
+// Position (and size, when given) of a control in twips of its parent.
+inline void platzieren(QWidget* w, double x, double y, double breite = -1, double hoehe = -1)
+{
+    w->move(twips(w, x), twips(w, y));
+    if (breite > 0 && hoehe > 0)
+        w->resize(twips(w, breite), twips(w, hoehe));
+    else if (breite > 0)
+        w->resize(twips(w, breite), w->sizeHint().height());
+    else
+        w->resize(w->sizeHint());
+}
+
+// Moves a window to (x, y) pixels from the top left corner of its screen.
+inline void aufBildschirm(QWidget* w, int x, int y)
+{
+    const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    const QRect r = s ? s->geometry() : QRect(0, 0, 1280, 1024);
+    w->move(r.left() + x, r.top() + y);
+}
+
+// The size of the window's screen in pixels.
+inline QSize bildschirm(const QWidget* w)
+{
+    const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    return s ? s->geometry().size() : QSize(1280, 1024);
+}
+
+} // namespace seiten
