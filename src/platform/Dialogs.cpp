@@ -211,16 +211,17 @@ std::optional<PrintChoice> QtDialogs::printDialog(const PrintDialogCall& call)
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
+    // The dialog takes the proposed file from the printer it is made for.
+    if (call.printToFile)
+        printer.setOutputFileName(call.outputFile);
     QPrintDialog dlg(&printer, parentWidget());
     dlg.setMinMax(call.minPage, call.maxPage);
     dlg.setFromTo(call.fromPage, call.toPage);
     QAbstractPrintDialog::PrintDialogOptions opts = QAbstractPrintDialog::PrintCollateCopies;
     if (call.allowPageRange)
         opts |= QAbstractPrintDialog::PrintPageRange;
-    if (call.printToFile) {
+    if (call.printToFile)
         opts |= QAbstractPrintDialog::PrintToFile;
-        printer.setOutputFileName(call.outputFile);
-    }
     dlg.setOptions(opts);
     if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -3,6 +3,7 @@
 // converted at the widget's logical resolution.
 #include "platform/Units.h"
 
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -26,6 +27,17 @@ inline void platzieren(QWidget* w, double x, double y, double breite = -1, doubl
         w->resize(twips(w, breite), w->sizeHint().height());
     else
         w->resize(w->sizeHint());
+}
+
+// A frame whose caption is bold Arial of `punkte` points; the controls in
+// it keep the dialog's own font.
+inline QGroupBox* rahmen(QWidget* eltern, const QString& titel, double punkte, double x, double y, double breite,
+                         double hoehe)
+{
+    auto* g = new QGroupBox(titel, eltern);
+    g->setStyleSheet(QStringLiteral("QGroupBox { font: bold %1pt \"Arial\"; }").arg(punkte));
+    platzieren(g, x, y, breite, hoehe);
+    return g;
 }
 
 // Moves a window to (x, y) pixels from the top left corner of its screen.

@@ -26,23 +26,15 @@ frmKONTEXT::frmKONTEXT(QWidget* owner) : QDialog(owner)
     setWindowTitle(QString::fromUtf8("Kontextmenü "));
     setFixedSize(seiten::twips(this, 3885), seiten::twips(this, 3780));
 
-    auto* fraSKALEN = new QGroupBox(QStringLiteral("Seitenlayout"), this);
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(9.75);
-    f.setBold(true);
-    fraSKALEN->setFont(f);
-    platzieren(fraSKALEN, 120, 75, 3675, 2955);
-    auto normal = [this](QWidget* w) { w->setFont(font()); };
+    auto* fraSKALEN = seiten::rahmen(this, QStringLiteral("Seitenlayout"), 9.75, 120, 75, 3675, 2955);
     for (int i = 0; i < 2; ++i) {
         cmdFARBEN[i] = new QPushButton(QString::fromLatin1(kFarbTitel[i]), fraSKALEN);
-        normal(cmdFARBEN[i]);
         platzieren(cmdFARBEN[i], 360, i == 0 ? 480 : 1080, 2295, 375);
         connect(cmdFARBEN[i], &QPushButton::clicked, this, [this, i] { cmdFARBEN_Click(i); });
     }
     chkBOKF = new QCheckBox(QString::fromUtf8("Kopf / Fußzeile darstellen"), fraSKALEN);
     chkBOKFS = new QCheckBox(QStringLiteral("Seitennummerierung darstellen"), fraSKALEN);
     for (QCheckBox* c : {chkBOKF, chkBOKFS}) {
-        normal(c);
         c->setChecked(true);
     }
     platzieren(chkBOKF, 240, 1680, 2415, 375);

@@ -23,30 +23,6 @@ const QString kIDOBJEKT = QStringLiteral("IDOBJEKT");
 const Wert kBild11 = Wert(vb::Variant(int16_t(11)));
 constexpr std::array<int16_t, 5> kMassstaebe{20, 25, 50, 100, 200};
 
-QFont rahmenSchrift()
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(9);
-    f.setBold(true);
-    return f;
-}
-
-QGroupBox* rahmen(QWidget* eltern, const QString& titel, double x, double y, double b, double h)
-{
-    auto* g = new QGroupBox(titel, eltern);
-    g->setFont(rahmenSchrift());
-    platzieren(g, x, y, b, h);
-    return g;
-}
-
-// Controls inside a frame take the normal font again.
-template <class W>
-W* kind(QWidget* eltern, W* w)
-{
-    w->setFont(eltern->parentWidget() ? eltern->parentWidget()->font() : QFont());
-    return w;
-}
-
 // A check box's value as the database stores it: 0, 1, or 2 for grey.
 int16_t wertVon(const QCheckBox* c)
 {
@@ -97,55 +73,55 @@ frmKONTEXT11::frmKONTEXT11(QWidget* owner) : QDialog(owner)
     cboYMAX->setObjectName(QStringLiteral("cboYMAX"));
     platzieren(cboYMAX, 1455, 585, 1005);
 
-    frmMA = rahmen(this, QString::fromUtf8("Maßstab"), 2820, 180, 3345, 975);
+    frmMA = seiten::rahmen(this, QString::fromUtf8("Maßstab"), 9, 2820, 180, 3345, 975);
     const char* texte[] = {"1:20", "1:25", "1:50", "1:100", "1:200", "1:"};
     const double lagen[][2] = {{240, 300}, {240, 630}, {1080, 300}, {1080, 630}, {1980, 300}, {1980, 630}};
     for (int i = 0; i < 6; ++i) {
-        optMA[i] = kind(frmMA, new QRadioButton(QString::fromLatin1(texte[i]), frmMA));
+        optMA[i] = new QRadioButton(QString::fromLatin1(texte[i]), frmMA);
         optMA[i]->setObjectName(QStringLiteral("optMA%1").arg(i));
-        platzieren(optMA[i], lagen[i][0], lagen[i][1]);
+        platzieren(optMA[i], lagen[i][0], lagen[i][1], i == 5 ? 450 : 800);
     }
-    txtMA = kind(frmMA, new QLineEdit(frmMA));
+    txtMA = new QLineEdit(frmMA);
     txtMA->setObjectName(QStringLiteral("txtMA"));
     platzieren(txtMA, 2430, 540, 675, 320);
     // Every change of the free scale selects "1:".
     connect(txtMA, &QLineEdit::textChanged, this, [this] { optMA[5]->setChecked(true); });
 
-    auto* frmARV = rahmen(this, QStringLiteral("Schichtbeschriftung"), 90, 1170, 3045, 825);
-    optARV[0] = kind(frmARV, new QRadioButton(QStringLiteral("mittig"), frmARV));
-    optARV[1] = kind(frmARV, new QRadioButton(QStringLiteral("oben"), frmARV));
+    auto* frmARV = seiten::rahmen(this, QStringLiteral("Schichtbeschriftung"), 9, 90, 1170, 3045, 825);
+    optARV[0] = new QRadioButton(QStringLiteral("mittig"), frmARV);
+    optARV[1] = new QRadioButton(QStringLiteral("oben"), frmARV);
     platzieren(optARV[0], 480, 330);
     platzieren(optARV[1], 1590, 330);
     optARV[1]->setChecked(true);
 
-    auto* fraVORG = rahmen(this, QStringLiteral("Weitere Vorgaben"), 90, 2040, 3045, 1485);
-    platzieren(kind(fraVORG, new QLabel(QStringLiteral("Symbole nach"), fraVORG)), 150, 330);
-    cboSYMBOLE = kind(fraVORG, new QComboBox(fraVORG));
+    auto* fraVORG = seiten::rahmen(this, QStringLiteral("Weitere Vorgaben"), 9, 90, 2040, 3045, 1485);
+    platzieren(new QLabel(QStringLiteral("Symbole nach"), fraVORG), 150, 330);
+    cboSYMBOLE = new QComboBox(fraVORG);
     cboSYMBOLE->addItems({QString::fromUtf8("ÖNORM"), QStringLiteral("DIN")});
     platzieren(cboSYMBOLE, 1590, 270, 1365);
-    platzieren(kind(fraVORG, new QLabel(QStringLiteral("Farben"), fraVORG)), 180, 660);
-    cboFARBEN = kind(fraVORG, new QComboBox(fraVORG));
+    platzieren(new QLabel(QStringLiteral("Farben"), fraVORG), 180, 660);
+    cboFARBEN = new QComboBox(fraVORG);
     cboFARBEN->addItems({QStringLiteral("keine Farben"), QStringLiteral("nat. Farben"),
                          QString::fromUtf8("Farben nach ÖNORM")});
     platzieren(cboFARBEN, 840, 660, 2115);
-    platzieren(kind(fraVORG, new QLabel(QStringLiteral("Koten "), fraVORG)), 150, 1080);
-    cboKOTEN = kind(fraVORG, new QComboBox(fraVORG));
+    platzieren(new QLabel(QStringLiteral("Koten "), fraVORG), 150, 1080);
+    cboKOTEN = new QComboBox(fraVORG);
     cboKOTEN->addItems({QStringLiteral(" u. Bezugsniveau"), QStringLiteral("unter GOK")});
     platzieren(cboKOTEN, 840, 1050, 2115);
     for (QComboBox* c : {cboYMAX, cboSYMBOLE, cboFARBEN, cboKOTEN})
         c->setCurrentIndex(-1);
     connect(cboSYMBOLE, &QComboBox::currentIndexChanged, this, &frmKONTEXT11::symboleGewaehlt);
 
-    auto* fraPELEM = rahmen(this, QStringLiteral("Profilelemente"), 90, 3570, 3045, 1785);
+    auto* fraPELEM = seiten::rahmen(this, QStringLiteral("Profilelemente"), 9, 90, 3570, 3045, 1785);
     const std::pair<QCheckBox**, const char*> profil[] = {
         {&chkBZTV, "Beschriftungskopf"}, {&chkBZSV, "Bodenzustand Symbole"}, {&chkBFV, "Bodenfarbe, Text"},
         {&chkBEMV, "Bemerkungen Schichten"}, {&chkBUV, "Beurteiler"}};
     const double profilY[] = {240, 510, 810, 1110, 1440};
     for (int i = 0; i < 5; ++i) {
-        *profil[i].first = kind(fraPELEM, new QCheckBox(QString::fromUtf8(profil[i].second), fraPELEM));
+        *profil[i].first = new QCheckBox(QString::fromUtf8(profil[i].second), fraPELEM);
         platzieren(*profil[i].first, 240, profilY[i]);
     }
-    auto* fraELEM = rahmen(this, QStringLiteral("Weitere Elemente"), 3270, 1170, 2895, 4185);
+    auto* fraELEM = seiten::rahmen(this, QStringLiteral("Weitere Elemente"), 9, 3270, 1170, 2895, 4185);
     const std::pair<QCheckBox**, const char*> weitere[] = {
         {&chkBVV, "Bohrverfahren"}, {&chkVV, "Verrohrung"}, {&chkPROV, "Proben"},
         {&chkGWV, "Grundwasser"}, {&chkSTSV, "Standardsonde"}, {&chkTPV, "Taschenpenetrometer"},
@@ -153,7 +129,7 @@ frmKONTEXT11::frmKONTEXT11(QWidget* owner) : QDialog(owner)
         {&chkPRV, "Pressiometer"}};
     const double weitereY[] = {330, 660, 990, 1320, 1680, 2010, 2310, 2640, 3000, 3360};
     for (int i = 0; i < 10; ++i) {
-        *weitere[i].first = kind(fraELEM, new QCheckBox(QString::fromUtf8(weitere[i].second), fraELEM));
+        *weitere[i].first = new QCheckBox(QString::fromUtf8(weitere[i].second), fraELEM);
         platzieren(*weitere[i].first, 270, weitereY[i]);
     }
 

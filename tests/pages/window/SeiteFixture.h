@@ -52,12 +52,34 @@ protected:
             QStringLiteral("SELECT [KEN] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"));
         return rs->eof() ? QString() : rs->field(0).text();
     }
-    static vb::Variant g0(const QString& spalte)
+    static vb::Variant g0(const QString& spalte) { return feld(QStringLiteral("G0"), spalte); }
+    static vb::Variant e12(const QString& spalte) { return feld(QStringLiteral("E12"), spalte); }
+    // A column of the active record's row (picture 11 of the view record);
+    // Empty when there is no row.
+    static vb::Variant feld(const QString& tabelle, const QString& spalte)
     {
+        const QString bild = tabelle == QLatin1String("G0") ? QStringLiteral(" AND [IDOBJEKT]=11") : QString();
         auto rs = db::sharedState().cnnX->openRecordset(
-            QStringLiteral("SELECT [%1] FROM [G0] WHERE [ID]=? AND [IDOBJEKT]=11").arg(spalte),
+            QStringLiteral("SELECT [%1] FROM [%2] WHERE [ID]=?%3").arg(spalte, tabelle, bild),
             {vb::Variant::lng(aktiveId())});
         return rs->eof() ? vb::Variant() : rs->field(0);
+    }
+    // Sets a column of the active record's row (picture 11 of the view record).
+    static void setzen(const QString& tabelle, const QString& spalte, const vb::Variant& wert)
+    {
+        const QString bild = tabelle == QLatin1String("G0") ? QStringLiteral(" AND [IDOBJEKT]=11") : QString();
+        ausfuehren(QStringLiteral("UPDATE [%1] SET [%2]=? WHERE [ID]=?%3").arg(tabelle, spalte, bild),
+                   {wert, vb::Variant::lng(aktiveId())});
+    }
+    static int zeilen(const QString& tabelle)
+    {
+        auto rs = db::sharedState().cnnX->openRecordset(
+            QStringLiteral("SELECT COUNT(*) FROM [%1] WHERE [ID]=?").arg(tabelle), {vb::Variant::lng(aktiveId())});
+        return int(rs->field(0).number());
+    }
+    static void ausfuehren(const QString& sql, const std::vector<vb::Variant>& werte = {})
+    {
+        db::sharedState().cnnX->execute(sql, werte);
     }
 
     // Dark pixels of the window's surface in a rectangle (pixels).
