@@ -494,6 +494,41 @@ void mdiSEITE1::mousePressEvent(QMouseEvent* event)
         anbindung().seitenOptionen(*this);
 }
 
+bool mdiSEITE1::event(QEvent* event)
+{
+    // The page's own keys come before the shortcuts of the window frame
+    // (Ctrl+W would close the child window there).
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(event);
+        const bool strg = k->modifiers() & Qt::ControlModifier;
+        const bool alt = k->modifiers() & Qt::AltModifier;
+        switch (k->key()) {
+        case Qt::Key_Escape:
+            event->accept();
+            return true;
+        case Qt::Key_Q:
+            if (alt) {
+                event->accept();
+                return true;
+            }
+            break;
+        case Qt::Key_S:
+        case Qt::Key_P:
+        case Qt::Key_C:
+        case Qt::Key_W:
+        case Qt::Key_A:
+            if (strg) {
+                event->accept();
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::event(event);
+}
+
 void mdiSEITE1::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers m = event->modifiers();
