@@ -1,6 +1,6 @@
 #include "pages/window/frmANZEIGEN.h"
 
-#include "pages/window/Twips.h"
+#include "pages/window/Platzierung.h"
 #include "pages/window/mdiSEITE1.h"
 #include "platform/VbRuntime.h"
 

@@ -1,6 +1,6 @@
 #include "pages/window/frmKONTEXT.h"
 
-#include "pages/window/Twips.h"
+#include "pages/window/Platzierung.h"
 #include "pages/window/mdiSEITE1.h"
 #include "platform/Colors.h"
 #include "platform/Dialogs.h"
@@ -19,7 +19,7 @@ const char* const kFarbTitel[] = {"Seitenfarbe", "Pictureboxfarben"};
 QPointer<frmKONTEXT> g_offen;
 } // namespace
 
-frmKONTEXT::frmKONTEXT(QWidget* owner) : QDialog(owner)
+frmKONTEXT::frmKONTEXT(QWidget* owner) : seiten::AnpassenderDialog(owner)
 {
     setObjectName(QStringLiteral("frmKONTEXT"));
     // Page windows carry no tag text of their own.
@@ -86,17 +86,6 @@ void frmKONTEXT::anpassen()
     chkBOKFS->setChecked(vb::Val(tag[1]) != 0);
 }
 
-void frmKONTEXT::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    anpassen();
-}
-
-void frmKONTEXT::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    anpassen();
-}
 
 void frmKONTEXT::cmdFARBEN_Click(int i)
 {

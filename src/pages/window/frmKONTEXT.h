@@ -7,6 +7,8 @@
 // window that opened it last receives the choices through its KONTEXT when
 // the user confirms; when that window has been closed meanwhile, OK just
 // closes the dialog.
+#include "pages/window/Platzierung.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <array>
@@ -16,7 +18,7 @@ class QCheckBox;
 class QPushButton;
 class mdiSEITE1;
 
-class frmKONTEXT : public QDialog
+class frmKONTEXT : public seiten::AnpassenderDialog
 {
     Q_OBJECT
 public:
@@ -45,11 +47,9 @@ public:
     std::array<int32_t, 2> farbe{0xFFFFFF, 0xFFFFFF};
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void anpassen();
+    void anpassen() override;
     QPointer<mdiSEITE1> m_seite;
 };

@@ -1,7 +1,7 @@
 #include "pages/window/frmKONTEXT11.h"
 
 #include "database/clsDATEN.h"
-#include "pages/window/Twips.h"
+#include "pages/window/Platzierung.h"
 #include "platform/Dialogs.h"
 #include "platform/StepRunner.h"
 #include "platform/VbRuntime.h"
@@ -55,7 +55,7 @@ std::vector<int> frmKONTEXT11::tiefenListe()
     return v;
 }
 
-frmKONTEXT11::frmKONTEXT11(QWidget* owner) : QDialog(owner)
+frmKONTEXT11::frmKONTEXT11(QWidget* owner) : seiten::AnpassenderDialog(owner)
 {
     setObjectName(QStringLiteral("frmKONTEXT11"));
     setWindowTitle(QString::fromUtf8("Kontextmenü"));
@@ -335,14 +335,3 @@ void frmKONTEXT11::anpassen()
     seiten::aufBildschirm(this, s.width() / 10, s.height() / 10);
 }
 
-void frmKONTEXT11::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    anpassen();
-}
-
-void frmKONTEXT11::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    anpassen();
-}

@@ -11,6 +11,8 @@
 //   frmKONTEXT11 dlg(mainWindow);
 //   dlg.Form_Load();          // reads the database; errors: box "Form_Load"
 //   exec / showModal(dlg);    // OK writes (box "cmdOK_Click"), Abbrechen nothing
+#include "pages/window/Platzierung.h"
+
 #include <QDialog>
 #include <array>
 #include <cstdint>
@@ -27,7 +29,7 @@ class QPushButton;
 class QRadioButton;
 class clsDATEN;
 
-class frmKONTEXT11 : public QDialog
+class frmKONTEXT11 : public seiten::AnpassenderDialog
 {
     Q_OBJECT
 public:
@@ -55,14 +57,6 @@ public:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdABBRECHEN = nullptr;
 
-    // What was read at load.
-    int16_t geladenesMA() const { return m_MA; }
-    float geladenesYMAX() const { return m_YMAX; }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
 private:
     // Switch columns of E12 with their check boxes: the log's elements, then
     // the side and test columns, each in the order they are stored.
@@ -70,7 +64,7 @@ private:
     Schalter profilSchalter() const;
     Schalter spaltenSchalter() const;
     void symboleGewaehlt(int index);
-    void anpassen();
+    void anpassen() override;
     std::unique_ptr<clsDATEN> m_g0;
     std::unique_ptr<clsDATEN> m_e12;
     int16_t m_MA = 0;

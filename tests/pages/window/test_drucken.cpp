@@ -231,3 +231,20 @@ TEST_F(Drucken, CadPassSetsTheClipFlagAndReportsItsProgress)
     EXPECT_TRUE(dienste.dialogs.messages().empty()) << dienste.dialogs.messages()[0].title.toStdString() << ": "
                                                     << dienste.dialogs.messages()[0].text.toStdString();
 }
+
+TEST_F(Drucken, WithoutSideColumnsThePrintedPageHoldsTheLayerDescriptions)
+{
+    // The printed frame shows what the screen shows; with every column on,
+    // the soil column stands far right and its descriptions beyond the frame.
+    mdiSEITE1 seite;
+    seite.Form_Load();
+    druckeNach(ordner + "/alle.pdf");
+    seite.DRUCKEN();
+    for (const char* spalte : {"BVV", "VV", "GWV", "PROV"})
+        setzen("E12", QString::fromLatin1(spalte), vb::Variant(int16_t(0)));
+    druckeNach(ordner + "/ohne.pdf");
+    seite.DRUCKEN();
+    const QString beschreibung = QStringLiteral("Oberboden, durchwurzelt");
+    EXPECT_FALSE(pdfText(ordner + "/alle.pdf").contains(beschreibung));
+    EXPECT_TRUE(pdfText(ordner + "/ohne.pdf").contains(beschreibung)) << pdfText(ordner + "/ohne.pdf").toStdString();
+}

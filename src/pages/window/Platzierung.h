@@ -1,8 +1,10 @@
 #pragma once
-// Places controls of the option dialogs by their design positions in twips,
-// converted at the widget's logical resolution.
+// Placing the page's dialogs: controls by their design positions in twips
+// (converted at the widget's logical resolution), frames with bold captions,
+// and dialogs that put themselves on the screen.
 #include "platform/Units.h"
 
+#include <QDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QScreen>
@@ -54,5 +56,26 @@ inline QSize bildschirm(const QWidget* w)
     const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
     return s ? s->geometry().size() : QSize(1280, 1024);
 }
+
+// A dialog that places itself, and takes up what it shows, each time it is
+// shown or resized.
+class AnpassenderDialog : public QDialog
+{
+public:
+    using QDialog::QDialog;
+
+protected:
+    virtual void anpassen() = 0;
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QDialog::resizeEvent(event);
+        anpassen();
+    }
+    void showEvent(QShowEvent* event) override
+    {
+        QDialog::showEvent(event);
+        anpassen();
+    }
+};
 
 } // namespace seiten
