@@ -211,12 +211,17 @@ std::optional<PrintChoice> QtDialogs::printDialog(const PrintDialogCall& call)
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
+    // The dialog takes the proposed file from the printer it is made for.
+    if (call.printToFile)
+        printer.setOutputFileName(call.outputFile);
     QPrintDialog dlg(&printer, parentWidget());
     dlg.setMinMax(call.minPage, call.maxPage);
     dlg.setFromTo(call.fromPage, call.toPage);
     QAbstractPrintDialog::PrintDialogOptions opts = QAbstractPrintDialog::PrintCollateCopies;
     if (call.allowPageRange)
         opts |= QAbstractPrintDialog::PrintPageRange;
+    if (call.printToFile)
+        opts |= QAbstractPrintDialog::PrintToFile;
     dlg.setOptions(opts);
     if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -226,7 +231,8 @@ std::optional<PrintChoice> QtDialogs::printDialog(const PrintDialogCall& call)
     c.toPage = c.allPages ? call.maxPage : printer.toPage();
     c.copies = printer.copyCount();
     c.printerName = printer.printerName();
-    c.outputFile = printer.outputFileName();
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        c.outputFile = printer.outputFileName();
     return c;
 }
 
@@ -400,7 +406,8 @@ std::optional<PrintChoice> ScriptedDialogs::printDialog(const PrintDialogCall& c
     r.kind = DialogRecord::Kind::Print;
     r.printCall = call;
     const std::optional<PrintChoice> answer = nextAnswer(
-        m_print, std::optional<PrintChoice>(PrintChoice{true, call.minPage, call.maxPage, 1, QString(), QString()}));
+        m_print, std::optional<PrintChoice>(PrintChoice{true, call.minPage, call.maxPage, 1, QString(),
+                                                        call.printToFile ? call.outputFile : QString()}));
     r.cancelled = !answer.has_value();
     m_records.push_back(r);
     return answer;

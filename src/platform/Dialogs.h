@@ -98,6 +98,10 @@ struct PrintDialogCall {
     int fromPage = 1;
     int toPage = 1;
     bool allowPageRange = true;
+    // Printing into a file is offered (where no printer exists it is the
+    // printer), with this file proposed.
+    bool printToFile = false;
+    QString outputFile;
 };
 
 // What the print dialog hands back when the user confirms.
@@ -185,7 +189,8 @@ struct DialogRecord {
 // Queue entries are consumed by the next call of the matching kind; an empty
 // queue gives the default answer: the default button of a message box, the
 // default text of an input box, Cancel for file dialogs, the dialog's own
-// range (all pages) for the print dialog and the initial colour for the
+// range (all pages, into the proposed file when printing into a file is
+// offered) for the print dialog and the initial colour for the
 // colour dialog.
 class ScriptedDialogs : public DialogService {
 public:

@@ -11,6 +11,8 @@
 #include "database/Connection.h"
 #include "database/SharedState.h"
 #include "pages/clsBERECHNEN.h"
+#include "pages/window/frmKONTEXT.h"
+#include "pages/window/frmKONTEXT11.h"
 #include "pages/window/mdiSEITE1.h"
 #include "platform/Services.h"
 #include "platform/StepRunner.h"
@@ -45,6 +47,21 @@ void seitenAnbindung(frmMAIN* haupt)
     a.panelSichtbar = [h](int panel, bool sichtbar) {
         if (h)
             h->stbMAIN->setPanelVisible(panel, sichtbar);
+    };
+    a.hilfe = [h] {
+        if (h)
+            h->mnuHILFE_Click();
+    };
+    a.anzeigeOptionen = [h](mdiSEITE1&) {
+        if (!h)
+            return;
+        frmKONTEXT11 optionen(h);
+        optionen.Form_Load();
+        frmMAIN::showModal(optionen);
+    };
+    a.seitenOptionen = [h](mdiSEITE1& seite) {
+        if (h)
+            frmKONTEXT::zeigen(seite, h);
     };
 }
 

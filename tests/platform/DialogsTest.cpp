@@ -83,7 +83,7 @@ TEST(Dialogs, ScriptedServiceRecordsEveryCallAndAnswersFromItsQueue)
 TEST(Dialogs, PrintDialogCancelRaises32755OnlyWhenAsked)
 {
     ScopedDialogs box;
-    PrintDialogCall call{1, 4, 2, 2, true};
+    PrintDialogCall call{1, 4, 2, 2, true, false, QString()};
     box->cancelPrint().cancelPrint();
     int number = 0;
     try {

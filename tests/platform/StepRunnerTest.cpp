@@ -134,7 +134,7 @@ TEST(StepRunner, SilentNumbersLeaveWithoutABox)
     bool printed = false;
     bool restored = false;
     op.silentlyLeaveOn({380, 32755})
-        .step([] { ShowPrinter(PrintDialogCall{1, 3, 2, 2, true}); })
+        .step([] { ShowPrinter(PrintDialogCall{1, 3, 2, 2, true, false, QString()}); })
         .step([&] { printed = true; })
         .cleanup([&] { restored = true; }, true);
     EXPECT_FALSE(op.run());
