@@ -4,6 +4,8 @@
 #include "database/clsDATEN.h"
 #include "drawing/DrawingInterface.h"
 #include "pages/Seite11.h"
+#include "pages/window/Druckauftrag.h"
+#include "platform/Services.h"
 #include "platform/Colors.h"
 #include "platform/StepRunner.h"
 #include "platform/Units.h"
@@ -206,6 +208,7 @@ void mdiSEITE1::freigeben()
     // which refer to the accessors, the picture and the bars: it goes first.
     m_seite11.reset();
     m_daten.clear();
+    m_auftrag.reset();
 }
 
 std::vector<double> mdiSEITE1::tiefenMinimum()
@@ -365,6 +368,71 @@ void mdiSEITE1::KONTEXT(bool& HBOKF, bool& HBOKFS, int32_t& FARBEMDI, int32_t& F
         KOPFFUSS(0);
     BILD11(0, 0, 0, nullptr);
     db::sharedState().nachrichtenLaufenLassen();
+}
+
+void mdiSEITE1::DRUCKEN()
+{
+    vb::StepRunner op(QStringLiteral("Drucken von Seite 1"), vb::kVbFehler);
+    // Cancel aborts the job: nothing of it is printed or written.
+    op.cleanup([this] {
+        if (m_auftrag)
+            m_auftrag->KillDoc();
+    });
+    auto druckt = [this] { return m_auftrag && m_auftrag->offen(); };
+    op.step([this] {
+        m_auftrag.reset();
+        if (m_seite11)
+            m_seite11->drucker = nullptr;
+        m_auftrag = std::make_unique<seiten::Druckauftrag>(seiten::druckerwahl());
+        drawing::PrinterTarget& ziel = m_auftrag->ziel();
+        ziel.ScaleMode(drawing::vbMillimeters);
+        ziel.PaperSize(9);
+        ziel.Orientation(1);
+    });
+    // A job that could not be opened has nothing to print on.
+    op.step([&] {
+        if (druckt() && m_bokf)
+            KOPFFUSS(1, &m_auftrag->ziel());
+    });
+    op.step([] { db::sharedState().nachrichtenLaufenLassen(); });
+    op.step([&] {
+        if (!druckt() || !m_seite11)
+            return;
+        m_seite11->drucker = &m_auftrag->ziel();
+        BILD11(1, -3, 0, nullptr);
+    });
+    op.step([] { db::sharedState().nachrichtenLaufenLassen(); });
+    op.step([&] {
+        if (druckt())
+            m_auftrag->EndDoc();
+    });
+    op.step([this] { KOPFFUSS(0); });
+    op.step([this] { BILD11(0, 0, 0, nullptr); });
+    op.step([] { db::sharedState().nachrichtenLaufenLassen(); });
+    op.run();
+}
+
+void mdiSEITE1::exportInfo(const QString& text)
+{
+    if (anbindung().exportInfo)
+        anbindung().exportInfo(text);
+}
+
+void mdiSEITE1::SEITEA(drawing::EngineObject* DATEI, bool BOGR)
+{
+    vb::StepRunner op(QStringLiteral("Sub SEITEA, mdiSEITE1"), vb::kVbFehler);
+    op.step([&] {
+        m_acadGrenzen = BOGR;
+        if (m_seite11)
+            m_seite11->acadGrenzen = BOGR;
+    });
+    op.step([this] { exportInfo(QStringLiteral("Das Profil wird gezeichnet.....")); });
+    op.step([&] { BILD11(2, 0, 0, DATEI); });
+    op.step([this] { exportInfo(QStringLiteral("Die Bildschirmansicht wird aktualisiert.....")); });
+    op.step([this] { KOPFFUSS(0); });
+    op.step([this] { BILD11(0, 0, 0, nullptr); });
+    op.step([] { db::sharedState().nachrichtenLaufenLassen(); });
+    op.run();
 }
 
 void mdiSEITE1::bildAendern()

@@ -35,6 +35,7 @@ class QScrollBar;
 class Seite11;
 class clsDATEN;
 namespace drawing { class DrawingInterface; class QtScrollBar; }
+namespace seiten { class Druckauftrag; }
 
 // The picture box of the page: shows a picture target's image and reports
 // mouse presses.
@@ -76,6 +77,8 @@ public:
         std::function<void(mdiSEITE1&)> anzeigeOptionen;
         // Page options dialog (click on the window outside the picture).
         std::function<void(mdiSEITE1&)> seitenOptionen;
+        // Progress line of the CAD export dialog while SEITEA runs.
+        std::function<void(const QString&)> exportInfo;
     };
     static Anbindung& anbindung();
 
@@ -92,6 +95,20 @@ public:
     // The page composer: OBJ 0 screen, 1 printer, 2 CAD drawing; XDL/YDO an
     // extra offset in mm; cadDatei the CAD document in mode 2.
     void BILD11(int16_t OBJ = 0, float XDL = 0, float YDO = 0, drawing::EngineObject* cadDatei = nullptr);
+    // Prints the page as one job on the program's current printer
+    // (seiten::druckerwahl()): header and footer when they are shown, then the
+    // page composed in printer mode. Afterwards the screen shows header,
+    // footer and page again. Errors: box "Drucken von Seite 1"; Cancel
+    // aborts the job (nothing printed, no file) and leaves the screen as it is.
+    void DRUCKEN();
+    // Draws the page into a CAD document: BOGR true clips it at the picture's
+    // borders (what the screen shows), false draws every part; then the
+    // screen is composed again. Progress texts go to anbindung().exportInfo.
+    void SEITEA(drawing::EngineObject* DATEI, bool BOGR);
+    bool cadGrenzen() const { return m_acadGrenzen; }
+    // The print job of the last DRUCKEN (nullptr before the first).
+    const seiten::Druckauftrag* druckauftrag() const { return m_auftrag.get(); }
+
     // Page options: window and picture colours (colour longs), header and
     // footer shown, page numbers shown.
     void KONTEXT(bool& HBOKF, bool& HBOKFS, int32_t& FARBEMDI, int32_t& FARBEPIC);
@@ -133,6 +150,7 @@ protected:
 private:
     // Header and footer: 0 on the window's surface, 1 on the printer page.
     void KOPFFUSS(int16_t modus, drawing::Target* drucker = nullptr);
+    void exportInfo(const QString& text);
     void fortschritt(int wert);
     QSizeF rahmenTwips() const;
     void bildAendern();
@@ -144,11 +162,14 @@ private:
     std::unique_ptr<clsKOPFFUSS> m_kopffuss;
     std::vector<std::unique_ptr<clsDATEN>> m_daten;   // E1..E12, A1, G0
     std::unique_ptr<Seite11> m_seite11;
+    // Kept until the next job: the printer engine and block refer to it.
+    std::unique_ptr<seiten::Druckauftrag> m_auftrag;
 
     bool m_geladen = false;
     bool m_bokf = true;
     bool m_bokfs = true;
     bool m_boneu = false;
+    bool m_acadGrenzen = false;
     int32_t m_id = 0;
     QString m_ken;
     QString m_kom;

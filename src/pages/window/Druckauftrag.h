@@ -1,0 +1,62 @@
+#pragma once
+// The program's printer and its print jobs.
+//
+// Druckerwahl is what the print dialog chose: a named printer, or a PDF file
+// where no printer exists (or the user chose to print into a file). Every
+// page printed is one Druckauftrag: a printer target for one job that is
+// either ended (the page goes to the printer, the PDF file is in place) or
+// aborted. A PDF job writes into a temporary file next to its target and
+// puts it in place only when it ends, so an aborted or failed job never
+// leaves a partial file, and never damages a file that was there before.
+#include "drawing/Target.h"
+
+#include <QString>
+#include <memory>
+
+class QPrinter;
+
+namespace seiten {
+
+struct Druckerwahl
+{
+    QString drucker;    // name of the printer; empty: the system's default printer
+    QString pdfDatei;   // set: print into this PDF file
+};
+
+// The printer the next print jobs go to (the program's current printer).
+Druckerwahl& druckerwahl();
+
+// A text usable as part of a file name: path separators become "_".
+QString dateiStamm(const QString& text);
+// <ordner>/<stamm>-<n><endung> with the first n from 1 whose file does not exist.
+QString freierDateiname(const QString& ordner, const QString& stamm, const QString& endung);
+
+class Druckauftrag
+{
+public:
+    // Opens the job. Raises 75 with the file named when the PDF file cannot
+    // be written, 482 when the printer cannot be opened.
+    explicit Druckauftrag(const Druckerwahl& wahl);
+    ~Druckauftrag();   // a job not ended is aborted
+    Druckauftrag(const Druckauftrag&) = delete;
+    Druckauftrag& operator=(const Druckauftrag&) = delete;
+
+    drawing::PrinterTarget& ziel() { return *m_ziel; }
+    // Ends the job: the page is printed, the PDF file put in place. Raises
+    // when the file cannot be written; nothing is left behind then.
+    void EndDoc();
+    // Aborts the job: nothing is printed, no file written.
+    void KillDoc();
+    bool offen() const { return m_offen; }
+    // The PDF file of the job (empty for a printer).
+    QString pdfDatei() const { return m_pdf; }
+
+private:
+    std::unique_ptr<QPrinter> m_drucker;   // a named printer; outlives the target
+    std::unique_ptr<drawing::PrinterTarget> m_ziel;
+    QString m_pdf;
+    QString m_temp;
+    bool m_offen = false;
+};
+
+} // namespace seiten

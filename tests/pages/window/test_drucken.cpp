@@ -1,0 +1,233 @@
+// Printing a page window and drawing it into a CAD document.
+#include "SeiteFixture.h"
+
+#include "drawing/RecordingEngine.h"
+#include "drawing/clsGRAFIK.h"
+#include "pages/Seite11.h"
+#include "pages/window/Druckauftrag.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+namespace {
+
+// What a user's PDF tools report of a file.
+QString werkzeug(const QString& programm, const QStringList& argumente)
+{
+    QProcess p;
+    p.start(programm, argumente);
+    if (!p.waitForFinished(20000))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+QString pdfText(const QString& pfad)
+{
+    return werkzeug(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pfad, QStringLiteral("-")});
+}
+QString pdfInfo(const QString& pfad)
+{
+    return werkzeug(QStringLiteral("pdfinfo"), {pfad});
+}
+
+class Drucken : public Seite
+{
+protected:
+    void SetUp() override
+    {
+        Seite::SetUp();
+        ordner = dir.path();
+        seiten::druckerwahl() = {};
+    }
+    void TearDown() override
+    {
+        seiten::druckerwahl() = {};
+        Seite::TearDown();
+    }
+    void druckeNach(const QString& datei) { seiten::druckerwahl().pdfDatei = datei; }
+    QStringList dateien() const { return QDir(ordner).entryList(QDir::Files | QDir::Hidden); }
+
+    QTemporaryDir dir;
+    QString ordner;
+};
+
+} // namespace
+
+TEST_F(Drucken, EachCallIsOneA4VectorPageWithHeaderAndFooterWhenShown)
+{
+    mdiSEITE1 seite;
+    seite.Form_Load();
+    const int vorher = seite.kompositionen();
+
+    druckeNach(ordner + "/eins.pdf");
+    seite.DRUCKEN();
+    druckeNach(ordner + "/zwei.pdf");
+    bool kf = false, kfs = true;
+    int32_t mdi = 0xFFFFFF, pic = 0xFFFFFF;
+    seite.KONTEXT(kf, kfs, mdi, pic);
+    seite.DRUCKEN();
+    EXPECT_TRUE(dienste.dialogs.messages().empty()) << dienste.dialogs.messages()[0].text.toStdString();
+
+    // Printer composition and screen composition for each call (plus the page options').
+    EXPECT_EQ(seite.kompositionen(), vorher + 5);
+    EXPECT_EQ(dateien(), (QStringList{"eins.pdf", "zwei.pdf"}));
+    for (const QString& name : {QStringLiteral("eins.pdf"), QStringLiteral("zwei.pdf")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString info = pdfInfo(ordner + "/" + name);
+        EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+        EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+        QFile f(ordner + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_FALSE(f.readAll().contains("/Subtype /Image")) << "drawn as vectors, not as a picture";
+    }
+    const QString mitKopf = pdfText(ordner + "/eins.pdf");
+    const QString ohneKopf = pdfText(ordner + "/zwei.pdf");
+    const QString kennung = QStringLiteral("Datensatz ") + aktiveKennung();
+    EXPECT_TRUE(mitKopf.contains(kennung)) << mitKopf.toStdString();
+    EXPECT_TRUE(mitKopf.contains(QStringLiteral("Bearbeiter")));
+    EXPECT_FALSE(ohneKopf.contains(kennung));
+    EXPECT_FALSE(ohneKopf.contains(QStringLiteral("Bearbeiter")));
+    EXPECT_FALSE(ohneKopf.trimmed().isEmpty()) << "the log itself is printed";
+
+    // Afterwards the screen shows the header and footer again, even when switched off.
+    ASSERT_TRUE(seite.kopfFuss());
+    EXPECT_TRUE(seite.kopfFuss()->zeilen().contains(kennung));
+    EXPECT_FALSE(seite.kopfFussSichtbar());
+    EXPECT_EQ(seite.engine()->EOBJEKT(), &seite.picBILD11->ziel());
+}
+
+TEST_F(Drucken, PrinterPlacesThePageAndShiftsItWithTheScrollBar)
+{
+    mdiSEITE1 seite;
+    std::shared_ptr<drawing::DrawingInterface> druckMaschine;
+    seite.komponist().maschinenFabrik = [&](int16_t modus) -> std::shared_ptr<drawing::DrawingInterface> {
+        auto g = std::make_shared<clsGRAFIK>();
+        if (modus == 1)
+            druckMaschine = g;
+        return g;
+    };
+    seite.Form_Load();
+    ASSERT_FALSE(seite.hscBILD11->isHidden());
+    seite.hscBILD11->setValue(5000);
+    druckeNach(ordner + "/seite.pdf");
+    // The columns of the printer composition, taken while its job is open.
+    std::vector<float> x;
+    db::sharedState().nachrichtenHook = [&] {
+        if (x.empty() && seite.druckauftrag() && seite.druckauftrag()->offen() && druckMaschine)
+            for (const auto& s : seite.komponist().gezeichneteSpalten())
+                x.push_back(s.second);
+    };
+    seite.DRUCKEN();
+    db::sharedState().nachrichtenHook = nullptr;
+    ASSERT_TRUE(druckMaschine);
+    auto* drucker = dynamic_cast<drawing::Target*>(druckMaschine->EOBJEKT());
+    ASSERT_TRUE(drucker && drucker->isPrinter());
+    // 12 mm from the left, 30 mm from the top, 175 x 230 mm.
+    EXPECT_FLOAT_EQ(druckMaschine->EXDL(), 12.0f);
+    EXPECT_FLOAT_EQ(druckMaschine->EYDO(), 30.0f);
+    EXPECT_FLOAT_EQ(druckMaschine->ELX(), 175.0f);
+    EXPECT_FLOAT_EQ(druckMaschine->ELY(), 230.0f);
+    // Printer columns and the shift of the screen's half-way bar:
+    // 0.5 x (175 - 5 - 7 - 650) mm with the page extent 605 fitted to 650.
+    EXPECT_EQ(x, (std::vector<float>{20, 50, 80, 110, 140, 200, 260, 320, 380, 440, 530}));
+    float xp = 0, yp = 0;
+    druckMaschine->KOORDTRANS(0, 0, xp, yp);
+    EXPECT_NEAR(xp - (12.0f + 5.0f), -243.5f, 0.01f);
+}
+
+TEST_F(Drucken, CancelInTheErrorBoxAbortsTheJobAndKeepsTheFileThatWasThere)
+{
+    mdiSEITE1 seite;
+    seite.Form_Load();
+    const QString ziel = ordner + "/seite.pdf";
+    {
+        QFile alt(ziel);
+        ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+        alt.write("alt");
+    }
+    druckeNach(ziel);
+    // The first time the job lets window messages run, an error occurs.
+    bool einmal = true;
+    db::sharedState().nachrichtenHook = [&] {
+        if (einmal && seite.druckauftrag() && seite.druckauftrag()->offen()) {
+            einmal = false;
+            vb::raise(vb::err::InvalidCall);
+        }
+    };
+    const int vorher = seite.kompositionen();
+    dienste.dialogs.answerMessage(vb::vbCancel);
+    seite.DRUCKEN();
+    db::sharedState().nachrichtenHook = nullptr;
+
+    ASSERT_EQ(dienste.dialogs.messages().size(), 1u);
+    EXPECT_EQ(dienste.dialogs.messages()[0].title, QStringLiteral("Drucken von Seite 1"));
+    EXPECT_TRUE(dienste.dialogs.messages()[0].text.startsWith(QStringLiteral("VB-Fehler: 5\n")));
+    EXPECT_EQ(dateien(), QStringList{"seite.pdf"});
+    QFile f(ziel);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("alt"));
+    // The job was left before its printer and screen compositions.
+    EXPECT_EQ(seite.kompositionen(), vorher);
+}
+
+TEST_F(Drucken, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
+{
+    mdiSEITE1 seite;
+    seite.Form_Load();
+    // A "folder" that is a file: no process can write below it.
+    QFile sperre(ordner + "/datei");
+    ASSERT_TRUE(sperre.open(QIODevice::WriteOnly));
+    sperre.close();
+    druckeNach(ordner + "/datei/seite.pdf");
+    const int vorher = seite.kompositionen();
+    seite.DRUCKEN();
+    ASSERT_EQ(dienste.dialogs.messages().size(), 1u);
+    const auto& box = dienste.dialogs.messages()[0];
+    EXPECT_EQ(box.title, QStringLiteral("Drucken von Seite 1"));
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("VB-Fehler: 75\n")));
+    EXPECT_TRUE(box.text.contains(QStringLiteral("seite.pdf")));
+    EXPECT_EQ(dateien(), QStringList{"datei"});
+    // OK goes on: the screen is composed again, nothing printed.
+    EXPECT_EQ(seite.kompositionen(), vorher + 1);
+}
+
+TEST_F(Drucken, CadPassSetsTheClipFlagAndReportsItsProgress)
+{
+    mdiSEITE1 seite;
+    // A CAD engine that takes the clip flag.
+    struct CadMaschine : drawing::RecordingEngine
+    {
+        std::vector<bool>* gesetzt = nullptr;
+        void EBOGRENZEN(bool v) override { gesetzt->push_back(v); }
+        using drawing::RecordingEngine::EBOGRENZEN;
+    };
+    std::vector<bool> grenzen;
+    seite.komponist().maschinenFabrik = [&](int16_t modus) -> std::shared_ptr<drawing::DrawingInterface> {
+        if (modus != 2)
+            return std::make_shared<clsGRAFIK>();
+        auto g = std::make_shared<CadMaschine>();
+        g->gesetzt = &grenzen;
+        return g;
+    };
+    QStringList info;
+    mdiSEITE1::anbindung().exportInfo = [&](const QString& t) { info << t; };
+    seite.Form_Load();
+    struct Dokument : drawing::EngineObject
+    {
+    } dokument;
+    seite.SEITEA(&dokument, true);
+    seite.SEITEA(&dokument, false);
+    EXPECT_EQ(grenzen, (std::vector<bool>{true, false}));
+    const QString zeichnen = QStringLiteral("Das Profil wird gezeichnet.....");
+    const QString zurueck = QStringLiteral("Die Bildschirmansicht wird aktualisiert.....");
+    EXPECT_EQ(info, (QStringList{zeichnen, zurueck, zeichnen, zurueck}));
+    EXPECT_FALSE(seite.cadGrenzen());
+    // The screen holds a screen engine again.
+    EXPECT_EQ(seite.engine()->EOBJEKT(), &seite.picBILD11->ziel());
+    EXPECT_TRUE(dienste.dialogs.messages().empty()) << dienste.dialogs.messages()[0].title.toStdString() << ": "
+                                                    << dienste.dialogs.messages()[0].text.toStdString();
+}
