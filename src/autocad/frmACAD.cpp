@@ -15,8 +15,8 @@
 
 namespace {
 // Layout in pixels of the dialog's design.
-constexpr int kWidth = 520, kHeight = 230;
-constexpr int kButtonTop = 150, kButtonHeight = 30, kButtonWidth = 110;
+constexpr int kWidth = 520, kHeight = 240;
+constexpr int kButtonTop = 170, kButtonHeight = 30, kButtonWidth = 110;
 } // namespace
 
 frmACAD::frmACAD(acad::ExportPage page, QWidget* parent) : QDialog(parent), m_page(std::move(page))
@@ -37,7 +37,7 @@ frmACAD::frmACAD(acad::ExportPage page, QWidget* parent) : QDialog(parent), m_pa
 
     lblEXPORTINFO = new QLabel(fraREITER);
     lblEXPORTINFO->setWordWrap(true);
-    m_infoTop = 75;
+    m_infoTop = 70;
     lblEXPORTINFO->setGeometry(12, m_infoTop, kWidth - 40, 60);
     lblEXPORTINFO->setText(QString(82, QLatin1Char(' ')) + QStringLiteral("Hier stehen die Ladeinformationen..."));
 
@@ -86,6 +86,7 @@ frmACAD::~frmACAD() = default;
 void frmACAD::EXPORTINFO(const QString& INFO)
 {
     lblEXPORTINFO->setText(INFO);
+    m_verlauf << INFO;
 }
 
 void frmACAD::platzieren()
@@ -122,10 +123,8 @@ void frmACAD::antwort(bool clip)
     cmdJA->hide();
     cmdNEIN->hide();
     cmdABBRECHEN->hide();
-    if (m_sprache == 1)
-        lblEXPORTINFO->setText(QStringLiteral("Loading AutoCAD in the background....."));
-    else
-        lblEXPORTINFO->setText(QStringLiteral("AutoCAD wird im Hintergrund gestartet....."));
+    EXPORTINFO(m_sprache == 1 ? QStringLiteral("Loading AutoCAD in the background.....")
+                              : QStringLiteral("AutoCAD wird im Hintergrund gestartet....."));
     vb::DoEvents();
     m_export.ACADEXPORT(clip, m_page, m_sprache);
     accept();

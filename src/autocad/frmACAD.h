@@ -8,6 +8,7 @@
 #include "autocad/AcadExport.h"
 
 #include <QDialog>
+#include <QStringList>
 
 class QFrame;
 class QLabel;
@@ -31,6 +32,8 @@ public:
 
     // The driver of this dialog (its last file).
     const acad::AcadExport& driver() const { return m_export; }
+    // Every progress text shown since the answer, in order.
+    const QStringList& verlauf() const { return m_verlauf; }
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -45,4 +48,5 @@ private:
     acad::AcadExport m_export;
     int m_sprache = 3;
     int m_infoTop = 0;
+    QStringList m_verlauf;
 };
