@@ -264,23 +264,16 @@ Entity* Space::AddHatch(int patternType, const QString& pattern, bool)
 
 // ---- tables -----------------------------------------------------------------------
 
-Linetype* LinetypeTable::Item(int i) const
+template <class T>
+T* Table<T>::Item(int i) const
 {
     return itemAt(m_items, i);
 }
 
-Linetype* LinetypeTable::find(const QString& name) const
-{
-    for (const auto& lt : m_items)
-        if (lt->NAME.compare(name, Qt::CaseInsensitive) == 0)
-            return lt.get();
-    return nullptr;
-}
-
-void LinetypeTable::add(Linetype lt)
-{
-    m_items.push_back(std::make_unique<Linetype>(std::move(lt)));
-}
+template class Table<Linetype>;
+template class Table<TextStyle>;
+template class Table<Layer>;
+template class Table<Ucs>;
 
 void LinetypeTable::Load(const QString& name, const QString& file)
 {
@@ -310,48 +303,20 @@ void TextStyle::Height(double h)
     height = h;
 }
 
-TextStyle* TextStyleTable::Item(int i) const
-{
-    return itemAt(m_items, i);
-}
-
-TextStyle* TextStyleTable::find(const QString& name) const
-{
-    for (const auto& s : m_items)
-        if (s->NAME.compare(name, Qt::CaseInsensitive) == 0)
-            return s.get();
-    return nullptr;
-}
-
 TextStyle* TextStyleTable::Add(const QString& name)
 {
-    if (TextStyle* s = find(name))
+    TextStyle* s = find(name);
+    if (s)
         return s;
-    auto s = std::make_unique<TextStyle>();
-    s->NAME = name;
-    m_items.push_back(std::move(s));
-    return m_items.back().get();
-}
-
-Layer* LayerTable::Item(int i) const
-{
-    return itemAt(m_items, i);
+    TextStyle fresh;
+    fresh.NAME = name;
+    return append(std::move(fresh));
 }
 
 Layer* LayerTable::Add(const QString& name)
 {
-    for (const auto& l : m_items)
-        if (l->Name.compare(name, Qt::CaseInsensitive) == 0)
-            return l.get();
-    auto l = std::make_unique<Layer>();
-    l->Name = name;
-    m_items.push_back(std::move(l));
-    return m_items.back().get();
-}
-
-Ucs* UcsTable::Item(int i) const
-{
-    return itemAt(m_items, i);
+    Layer* l = find(name);
+    return l ? l : append(Layer{name});
 }
 
 Ucs* UcsTable::Add(const Point& origin, const Point& xPoint, const Point& yPoint, const QString& name)
@@ -363,19 +328,12 @@ Ucs* UcsTable::Add(const Point& origin, const Point& xPoint, const Point& yPoint
             refuse(QStringLiteral("Achse ohne Länge"));
         return Point{dx / n, dy / n, dz / n};
     };
-    auto u = std::make_unique<Ucs>();
-    u->Name = name;
-    u->origin = origin;
-    u->xAxis = unit(xPoint);
-    u->yAxis = unit(yPoint);
-    for (auto& existing : m_items) {
-        if (existing->Name.compare(name, Qt::CaseInsensitive) == 0) {
-            *existing = *u;
-            return existing.get();
-        }
+    Ucs u{name, origin, unit(xPoint), unit(yPoint)};
+    if (Ucs* existing = find(name)) {
+        *existing = u;
+        return existing;
     }
-    m_items.push_back(std::move(u));
-    return m_items.back().get();
+    return append(std::move(u));
 }
 
 // ---- document -----------------------------------------------------------------------

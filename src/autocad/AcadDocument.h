@@ -164,52 +164,59 @@ struct Ucs {
     Point origin, xAxis, yAxis;  // axes as unit vectors
 };
 
-class LinetypeTable {
+inline const QString& nameOf(const Linetype& t) { return t.NAME; }
+inline const QString& nameOf(const TextStyle& t) { return t.NAME; }
+inline const QString& nameOf(const Layer& t) { return t.Name; }
+inline const QString& nameOf(const Ucs& t) { return t.Name; }
+
+// A table of named records in the order they were added. Names compare
+// without letter case, as the drawing's do.
+template <class T>
+class Table {
 public:
     int Count() const { return int(m_items.size()); }
-    Linetype* Item(int i) const;
+    T* Item(int i) const;  // 0-based; outside raises 5
+    T* find(const QString& name) const
+    {
+        for (const auto& r : m_items)
+            if (nameOf(*r).compare(name, Qt::CaseInsensitive) == 0)
+                return r.get();
+        return nullptr;
+    }
+
+protected:
+    T* append(T record)
+    {
+        m_items.push_back(std::make_unique<T>(std::move(record)));
+        return m_items.back().get();
+    }
+    std::vector<std::unique_ptr<T>> m_items;
+};
+
+class LinetypeTable : public Table<Linetype> {
+public:
     // Makes a line type of the ISO set available (ACAD_ISO02W100,
     // ACAD_ISO04W100, ACAD_ISO07W100, ACAD_ISO12W100); any other name, or
     // another file, fails.
     void Load(const QString& name, const QString& file);
-    Linetype* find(const QString& name) const;
-    void add(Linetype lt);
-
-private:
-    std::vector<std::unique_ptr<Linetype>> m_items;
+    void add(Linetype lt) { append(std::move(lt)); }
 };
 
-class TextStyleTable {
+class TextStyleTable : public Table<TextStyle> {
 public:
-    int Count() const { return int(m_items.size()); }
-    TextStyle* Item(int i) const;
     TextStyle* Add(const QString& name);  // the existing style of that name, if there is one
-    TextStyle* find(const QString& name) const;
-
-private:
-    std::vector<std::unique_ptr<TextStyle>> m_items;
 };
 
-class LayerTable {
+class LayerTable : public Table<Layer> {
 public:
-    int Count() const { return int(m_items.size()); }
-    Layer* Item(int i) const;
     Layer* Add(const QString& name);  // the existing layer of that name, if there is one
-
-private:
-    std::vector<std::unique_ptr<Layer>> m_items;
 };
 
-class UcsTable {
+class UcsTable : public Table<Ucs> {
 public:
-    int Count() const { return int(m_items.size()); }
-    Ucs* Item(int i) const;
     // The system through origin with its x axis towards xPoint and its y
     // axis towards yPoint (an existing one of that name is replaced).
     Ucs* Add(const Point& origin, const Point& xPoint, const Point& yPoint, const QString& name);
-
-private:
-    std::vector<std::unique_ptr<Ucs>> m_items;
 };
 
 class Document : public drawing::EngineObject {

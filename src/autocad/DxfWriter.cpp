@@ -165,13 +165,33 @@ void tableHead(Out& o, const char* name, const QString& handle, int count)
     o.integer(70, count);
 }
 
-void entryHead(Out& o, const char* type, const QString& owner, const char* subclass)
+// The head of a table record; a record whose handle others name already
+// brings it along.
+void entryHead(Out& o, const char* type, const QString& owner, const char* subclass,
+               const QString& handle = QString())
 {
     o.tag(0, type);
-    o.tag(5, o.handle());
+    o.tag(5, handle.isEmpty() ? o.handle() : handle);
     o.tag(330, owner);
     o.tag(100, "AcDbSymbolTableRecord");
     o.tag(100, subclass);
+}
+
+// A symbol table: its head, one record per entry (head, name, flags, then
+// what `body` writes), its end.
+template <class T, class F>
+void symbolTable(Out& o, const char* name, const char* subclass, const Table<T>& table, F body)
+{
+    const QString t = o.handle();
+    tableHead(o, name, t, table.Count());
+    for (int i = 0; i < table.Count(); ++i) {
+        const T& r = *table.Item(i);
+        entryHead(o, name, t, subclass);
+        o.tag(2, nameOf(r));
+        o.integer(70, 0);
+        body(r);
+    }
+    o.tag(0, "ENDTAB");
 }
 
 void tables(Out& o, const Document& doc, const std::array<Point, 2>& ext, Handles& h)
@@ -220,13 +240,7 @@ void tables(Out& o, const Document& doc, const std::array<Point, 2>& ext, Handle
     o.tag(0, "ENDTAB");
 
     // Line types with their dash patterns.
-    t = o.handle();
-    tableHead(o, "LTYPE", t, doc.Linetypes().Count());
-    for (int i = 0; i < doc.Linetypes().Count(); ++i) {
-        const Linetype& lt = *doc.Linetypes().Item(i);
-        entryHead(o, "LTYPE", t, "AcDbLinetypeTableRecord");
-        o.tag(2, lt.NAME);
-        o.integer(70, 0);
+    symbolTable(o, "LTYPE", "AcDbLinetypeTableRecord", doc.Linetypes(), [&](const Linetype& lt) {
         o.tag(3, lt.description);
         o.integer(72, 65);
         o.integer(73, int(lt.pattern.size()));
@@ -238,32 +252,14 @@ void tables(Out& o, const Document& doc, const std::array<Point, 2>& ext, Handle
             o.real(49, d);
             o.integer(74, 0);
         }
-    }
-    o.tag(0, "ENDTAB");
-
-    // Layers.
-    t = o.handle();
-    tableHead(o, "LAYER", t, doc.Layers().Count());
-    for (int i = 0; i < doc.Layers().Count(); ++i) {
-        const Layer& l = *doc.Layers().Item(i);
-        entryHead(o, "LAYER", t, "AcDbLayerTableRecord");
-        o.tag(2, l.Name);
-        o.integer(70, 0);
+    });
+    symbolTable(o, "LAYER", "AcDbLayerTableRecord", doc.Layers(), [&](const Layer& l) {
         o.integer(62, l.color);
         o.tag(6, "Continuous");
         o.integer(370, -3);
         o.tag(390, "0");
-    }
-    o.tag(0, "ENDTAB");
-
-    // Text styles.
-    t = o.handle();
-    tableHead(o, "STYLE", t, doc.TextStyles().Count());
-    for (int i = 0; i < doc.TextStyles().Count(); ++i) {
-        const TextStyle& s = *doc.TextStyles().Item(i);
-        entryHead(o, "STYLE", t, "AcDbTextStyleTableRecord");
-        o.tag(2, s.NAME);
-        o.integer(70, 0);
+    });
+    symbolTable(o, "STYLE", "AcDbTextStyleTableRecord", doc.TextStyles(), [&](const TextStyle& s) {
         o.real(40, s.height);
         o.real(41, 1);
         o.real(50, 0);
@@ -271,28 +267,17 @@ void tables(Out& o, const Document& doc, const std::array<Point, 2>& ext, Handle
         o.real(42, s.height > 0 ? s.height : 2.5);
         o.tag(3, s.font.isEmpty() ? QStringLiteral("txt") : s.font);
         o.tag(4, "");
-    }
-    o.tag(0, "ENDTAB");
-
+    });
     t = o.handle();
     tableHead(o, "VIEW", t, 0);
     o.tag(0, "ENDTAB");
-
-    // User coordinate systems.
-    t = o.handle();
-    tableHead(o, "UCS", t, doc.UserCoordinateSystems().Count());
-    for (int i = 0; i < doc.UserCoordinateSystems().Count(); ++i) {
-        const Ucs& u = *doc.UserCoordinateSystems().Item(i);
-        entryHead(o, "UCS", t, "AcDbUCSTableRecord");
-        o.tag(2, u.Name);
-        o.integer(70, 0);
+    symbolTable(o, "UCS", "AcDbUCSTableRecord", doc.UserCoordinateSystems(), [&](const Ucs& u) {
         o.point(10, u.origin.x, u.origin.y, u.origin.z);
         o.point(11, u.xAxis.x, u.xAxis.y, u.xAxis.z);
         o.point(12, u.yAxis.x, u.yAxis.y, u.yAxis.z);
         o.integer(79, 0);
         o.real(146, 0);
-    }
-    o.tag(0, "ENDTAB");
+    });
 
     t = o.handle();
     tableHead(o, "APPID", t, 1);
@@ -326,11 +311,7 @@ void tables(Out& o, const Document& doc, const std::array<Point, 2>& ext, Handle
     h.modelLayout = o.handle();
     h.paperLayout = o.handle();
     const auto record = [&](const QString& handle, const char* name, const QString& layout) {
-        o.tag(0, "BLOCK_RECORD");
-        o.tag(5, handle);
-        o.tag(330, t);
-        o.tag(100, "AcDbSymbolTableRecord");
-        o.tag(100, "AcDbBlockTableRecord");
+        entryHead(o, "BLOCK_RECORD", t, "AcDbBlockTableRecord", handle);
         o.tag(2, name);
         o.tag(340, layout);
     };
@@ -345,26 +326,24 @@ void blocks(Out& o, const Handles& h)
     o.tag(0, "SECTION");
     o.tag(2, "BLOCKS");
     const auto block = [&](const QString& owner, const char* name, bool paper) {
-        o.tag(0, "BLOCK");
-        o.tag(5, o.handle());
-        o.tag(330, owner);
-        o.tag(100, "AcDbEntity");
-        if (paper)
-            o.integer(67, 1);
-        o.tag(8, "0");
+        // BLOCK and ENDBLK share their head: handle, owner, space, layer.
+        const auto head = [&](const char* type) {
+            o.tag(0, type);
+            o.tag(5, o.handle());
+            o.tag(330, owner);
+            o.tag(100, "AcDbEntity");
+            if (paper)
+                o.integer(67, 1);
+            o.tag(8, "0");
+        };
+        head("BLOCK");
         o.tag(100, "AcDbBlockBegin");
         o.tag(2, name);
         o.integer(70, 0);
         o.point(10, 0, 0, 0);
         o.tag(3, name);
         o.tag(1, "");
-        o.tag(0, "ENDBLK");
-        o.tag(5, o.handle());
-        o.tag(330, owner);
-        o.tag(100, "AcDbEntity");
-        if (paper)
-            o.integer(67, 1);
-        o.tag(8, "0");
+        head("ENDBLK");
         o.tag(100, "AcDbBlockEnd");
     };
     block(h.modelRecord, "*Model_Space", false);

@@ -6,6 +6,7 @@
 #include "database/Connection.h"
 #include "database/SharedState.h"
 #include "drawing/LineClip.h"
+#include "drawing/Markup.h"
 #include "drawing/Numeric.h"
 #include "drawing/figures/Figures.h"
 #include "platform/StepRunner.h"
@@ -70,21 +71,6 @@ double textHeightOf(int16_t size)
     if (size >= 6 && size <= 25)
         return kHeights[size - 6];
     return double(size);
-}
-
-QString withoutMarkup(const QString& text)
-{
-    QString t = text;
-    for (;;) {
-        const qsizetype open = t.indexOf(QLatin1Char('{'));
-        if (open < 0)
-            break;
-        const qsizetype close = t.indexOf(QLatin1Char('}'), open);
-        if (close < 0)
-            break;
-        t.remove(open, close - open + 1);
-    }
-    return t;
 }
 
 } // namespace acad
@@ -304,33 +290,11 @@ void clsAGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t
     if (TEXT.isEmpty())
         return;
     vb::ErrorTrap trap(QStringLiteral("Text"), vb::kVbFehler);
-    float left = 0, top = 0, right = 0, bottom = 0;
-    if (!trap([&] {
-            if (KO == 1) {
-                if (m_ESKTX == 1)
-                    X = LOG10(X);
-                if (m_ESKTY == 1)
-                    Y = LOG10(Y);
-                KOORDTRANS(X, Y, X, Y);
-            } else if (KO == 2) {
-                X = X + m_SX + m_EXDL;
-                Y = Y + m_SY + m_EYDO;
-            }
-        }))
+    if (!trap([&] { textAnchor(X, Y, KO); }))
         return;
-    if (KO == 1) {
-        left = m_EXDL + m_RL - 1;
-        top = m_EYDO + m_RO - 1;
-        right = m_EXDL + m_ELX - m_RR + 1;
-        bottom = m_EYDO + m_ELY - m_RU + 1;
-    } else {
-        left = m_EXDL - 1;
-        top = m_EYDO - 1;
-        right = m_EXDL + m_ELX + 1;
-        bottom = m_EYDO + m_ELY + 1;
-    }
-    const QString plain = acad::withoutMarkup(TEXT);
-    if (m_EBOGRENZEN && !(left < X && X < right && top < Y && Y < bottom))
+    const ClipFrame b = textBounds(KO);
+    const QString plain = plainText(TEXT);
+    if (m_EBOGRENZEN && !(b.left < X && X < b.right && b.top < Y && Y < b.bottom))
         return;
 
     const double width = double(plain.size()) * m_TEXTHOEHE + 1;

@@ -109,7 +109,4 @@ int16_t lineweightOf(float code);
 QString linetypeOf(int16_t code);
 // Text height in mm of a size in points.
 double textHeightOf(int16_t size);
-// A text with every brace pair removed (with its contents); an opening
-// brace without a closing one stays with the rest of the text.
-QString withoutMarkup(const QString& text);
 } // namespace acad

@@ -264,6 +264,27 @@ void ViewEngine::SKALEN(int16_t NR, const std::optional<std::vector<float>>& X,
     if (m_EAXEY != 0) trap([&] { drawAxis(false, fitY); });
 }
 
+void ViewEngine::textAnchor(float& X, float& Y, int16_t KO)
+{
+    if (KO == 1) {
+        if (m_ESKTX == 1)
+            X = LOG10(X);
+        if (m_ESKTY == 1)
+            Y = LOG10(Y);
+        KOORDTRANS(X, Y, X, Y);
+    } else if (KO == 2) {
+        X = X + m_SX + m_EXDL;
+        Y = Y + m_SY + m_EYDO;
+    }
+}
+
+ClipFrame ViewEngine::textBounds(int16_t KO) const
+{
+    if (KO == 1)
+        return {m_EXDL + m_RL - 1, m_EYDO + m_RO - 1, m_EXDL + m_ELX - m_RR + 1, m_EYDO + m_ELY - m_RU + 1};
+    return {m_EXDL - 1, m_EYDO - 1, m_EXDL + m_ELX + 1, m_EYDO + m_ELY + 1};
+}
+
 ClipFrame ViewEngine::lineFrame(int16_t BOSK) const
 {
     if (BOSK == 1)

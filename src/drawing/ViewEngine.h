@@ -47,6 +47,13 @@ protected:
     // The frame LINIE cuts at: the plot area inside the margins, or with
     // BOSK 1 the whole picture.
     ClipFrame lineFrame(int16_t BOSK) const;
+    // A text's anchor in page mm: KO 1 world (decades on a logarithmic
+    // axis), KO 2 mm from the picture's corner with the scroll shift, else
+    // page mm as given.
+    void textAnchor(float& X, float& Y, int16_t KO);
+    // The box a text's anchor is kept inside: the plot area for world
+    // anchors, else the picture, each widened by 1 mm.
+    ClipFrame textBounds(int16_t KO) const;
     // After the scales are set and before the shifts are worked out: an
     // engine may let go of its scroll bars here.
     virtual void beforeScroll() {}
