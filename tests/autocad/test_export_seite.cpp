@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -28,8 +29,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        baue();
-        starte();
+        start();
         ASSERT_TRUE(gestartet());
         m_fabrik = acad::applicationFactory();
         // The page of the first record (by identifier), computed anew.
@@ -215,4 +215,52 @@ TEST_F(CadExport, ADrawingThatCannotBeWrittenIsReportedAndNothingIsLeft)
     EXPECT_TRUE(dienste().desktop.opened.empty());
     EXPECT_EQ(QDir(pfade().projekt).entryList({QStringLiteral("*.dxf")}, QDir::Files).size(), 0);
     EXPECT_FALSE(vb::waitPointerShown());
+}
+
+TEST_F(CadExport, KeysAboveSixteenBitsExportTheirPage)
+{
+    // The active record gets a key above 32767 in every table of the record.
+    const int32_t alt = int32_t(cnnX().openRecordset(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true"))
+                                    ->field(0)
+                                    .number());
+    for (const char* t : {"E1", "E2", "E3", "E4", "E5", "E6", "E7", "E8", "E9", "E10", "E11", "E12", "A1", "G0"})
+        cnnX().execute(QStringLiteral("UPDATE [%1] SET [ID]=40000 WHERE [ID]=?").arg(QString::fromLatin1(t)),
+                       {vb::Variant(int(alt))});
+    mdiSEITE1* seite = neuberechnen();
+    ASSERT_TRUE(seite);
+    EXPECT_EQ(seite->datensatzId(), 40000);
+    anwendungen();
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    EXPECT_TRUE(boxen().messages().empty()) << boxen().messages().front().text.toStdString();
+    ASSERT_EQ(m_apps.size(), 1u);
+    EXPECT_GT(m_apps[0]->ActiveDocument()->ModelSpace().Count(), 100);
+    EXPECT_EQ(dienste().desktop.opened.size(), 1u);
+}
+
+TEST(CadDialog, CaptionsFollowTheLanguage)
+{
+    struct Case {
+        short sprache;
+        const char* ja;
+        const char* nein;
+        const char* abbrechen;
+        const char* frage;
+    };
+    const Case cases[] = {
+        {1, "YES", "NO", "Cancel", "If parts of the picture are out of the pictureborders"},
+        {3, "JA", "NEIN", "Abbrechen", "Falls Teile außerhalb des Bildbereiches sind"},
+        {2, "JA", "NEIN", "Abbrechen", "Falls Teile am Bildschirm nicht sichtbar sind"},
+    };
+    const short vorher = db::sharedState().SPRACHE;
+    for (const Case& c : cases) {
+        db::sharedState().SPRACHE = c.sprache;
+        frmACAD d{acad::ExportPage{}};
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("AutoCAD Export"));
+        EXPECT_EQ(d.cmdJA->text(), QString::fromUtf8(c.ja)) << c.sprache;
+        EXPECT_EQ(d.cmdNEIN->text(), QString::fromUtf8(c.nein)) << c.sprache;
+        EXPECT_EQ(d.cmdABBRECHEN->text(), QString::fromUtf8(c.abbrechen)) << c.sprache;
+        EXPECT_TRUE(d.lblACAD->text().startsWith(QString::fromUtf8(c.frage))) << c.sprache;
+        EXPECT_EQ(d.cmdNEIN->toolTip(), QStringLiteral("Nur die am Bildschirm sichtbaren Bereiche werden gezeichnet!"));
+    }
+    db::sharedState().SPRACHE = vorher;
 }
