@@ -212,6 +212,51 @@ TEST_F(CadFigures, PointSeriesInTheirColourAndStyle)
     EXPECT_TRUE(m_box->messages().empty());
 }
 
+TEST_F(CadFigures, SeriesMarksNumbersLabelsAndArrows)
+{
+    g->EBOGRENZEN(false);
+    struct Case {
+        const char* what;
+        int n;
+        int16_t psit, pnr, lagepfeil;
+        std::optional<drawing::NumberList> bol;
+        int lines, texts;
+    };
+    const Case cases[] = {
+        {"three points", 3, 0, 0, 0, std::nullopt, 2, 0},
+        {"switches 1, 0, 1", 4, 0, 0, 0, drawing::NumberList{1, 0, 1}, 2, 0},
+        {"arrow heads at both ends of each segment", 3, 0, 0, 6, std::nullopt, 2 + 4 * 3, 0},
+        {"the last point numbered", 5, 0, 1, 0, std::nullopt, 4, 1},
+        {"crosses at 0 and 4 of 8", 8, 3, 0, 0, std::nullopt, 7 + 2 * 4, 0},
+    };
+    for (const Case& c : cases) {
+        drawing::SingleArray x = drawing::SingleArray::sized(0, c.n - 1), y = drawing::SingleArray::sized(0, c.n - 1);
+        for (int i = 0; i < c.n; ++i) {
+            x(i) = float(10 * i);
+            y(i) = float(i);
+        }
+        g->POLYGON(x, y, c.psit, 0, c.pnr, QString(), 0, c.lagepfeil, false, c.bol);
+        const auto made = added();
+        EXPECT_EQ(ofKind(made, Entity::Kind::Line).size(), size_t(c.lines)) << c.what;
+        const auto texts = ofKind(made, Entity::Kind::MText);
+        EXPECT_EQ(texts.size(), size_t(c.texts)) << c.what;
+        if (c.pnr == 1 && texts.size() == 1u) {
+            float xp = 0, yp = 0;
+            g->KOORDTRANS(40, 4, xp, yp);
+            EXPECT_EQ(texts[0]->TextString(), QStringLiteral("4"));
+            EXPECT_NEAR(texts[0]->InsertionPoint().x, xp + 1, 1e-4);
+            EXPECT_NEAR(texts[0]->InsertionPoint().y, yp - 1, 1e-4);
+        }
+    }
+    // A label along the first segment at 45 degrees.
+    drawing::SingleArray x{0, 10}, y{0, 1};
+    g->POLYGON(x, y, 0, 0, 0, QStringLiteral("Reihe"), 0);
+    const auto label = ofKind(added(), Entity::Kind::MText);
+    ASSERT_EQ(label.size(), 1u);
+    EXPECT_EQ(label[0]->TextString(), QStringLiteral("Reihe"));
+    EXPECT_TRUE(m_box->messages().empty());
+}
+
 TEST_F(CadFigures, LoadAreasKeepTheirScaleUnderThePicturesRecord)
 {
     // The picture belongs to record 77, not to the active record.

@@ -16,7 +16,9 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -263,4 +265,17 @@ TEST(CadDialog, CaptionsFollowTheLanguage)
         EXPECT_EQ(d.cmdNEIN->toolTip(), QStringLiteral("Nur die am Bildschirm sichtbaren Bereiche werden gezeichnet!"));
     }
     db::sharedState().SPRACHE = vorher;
+}
+
+TEST(CadDialog, SitsCentredWithItsLowerEdgeAtTheMiddleOfTheScreen)
+{
+    frmACAD d{acad::ExportPage{}};
+    d.show();
+    QCoreApplication::processEvents();
+    const QRect s = d.screen()->geometry();
+    EXPECT_NEAR(d.frameGeometry().center().x(), s.x() + s.width() / 2, 1);
+    EXPECT_NEAR(d.frameGeometry().bottom() + 1, s.y() + s.height() / 2, 1);
+    d.resize(d.width(), d.height());
+    EXPECT_NEAR(d.frameGeometry().bottom() + 1, s.y() + s.height() / 2, 1);
+    d.close();
 }
