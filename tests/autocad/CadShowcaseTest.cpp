@@ -84,3 +84,37 @@ TEST_F(CadTest, ShowcaseExportReadsBackInCadTools)
     ASSERT_TRUE(lc.waitForFinished(120000));
     EXPECT_GT(QFileInfo(pdf).size(), 0) << lc.readAllStandardError().toStdString();
 }
+
+// A step of the export that fails: OK goes on and the drawing is written,
+// Cancel ends the export without a file.
+TEST_F(CadTest, ExportErrorsGoOnWithOkAndEndWithCancel)
+{
+    vb::RecordingDesktopOpener opener;
+    vb::DesktopOpener* before = vb::setDesktop(&opener);
+    db::sharedState().PROJEKTSPFAD = m_dir.path();
+    db::sharedState().PROJEKT = QStringLiteral("P2");
+    struct Case {
+        int answer;
+        bool written;
+    };
+    for (const Case c : {Case{vb::vbOK, true}, Case{vb::vbCancel, false}}) {
+        m_box->clear();
+        m_box->answerMessage(c.answer);
+        acad::AcadExport driver;
+        acad::ExportPage page;
+        page.KEN = QStringLiteral("KB 9");
+        page.SEITEA = [](acad::Document& d, bool) {
+            d.ModelSpace().AddLine({0, 10, 0}, {10, 20, 0});
+            vb::raise(vb::err::DivisionByZero);
+        };
+        driver.ACADEXPORT(false, page, 3);
+        ASSERT_EQ(m_box->messages().size(), 1u) << c.answer;
+        EXPECT_EQ(m_box->messages()[0].title, QStringLiteral("AutoCAD-Export"));
+        EXPECT_TRUE(m_box->messages()[0].text.startsWith(QStringLiteral("VB-Fehler: \nFehlerNr. 11\n")));
+        EXPECT_EQ(!driver.datei().isEmpty(), c.written) << c.answer;
+        EXPECT_FALSE(vb::waitPointerShown());
+    }
+    vb::setDesktop(before);
+    const QDir dxf(QDir(m_dir.path()).filePath(QStringLiteral("P2/DXF")));
+    EXPECT_EQ(dxf.entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("KB 9-1.dxf")});
+}
