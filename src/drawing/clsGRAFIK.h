@@ -10,9 +10,7 @@
 //   g.LINIENEINSTELLUNGEN();  g.SCHRIFTEINSTELLUNGEN();  g.SKALEN(-1, xs, ys);
 //   g.LINIE(...); g.TEXT(...); g.KREIS(...);
 
-#include "drawing/EngineProperties.h"
-#include "drawing/Numeric.h"
-#include "drawing/figures/Figures.h"
+#include "drawing/ViewEngine.h"
 
 #include <QString>
 #include <array>
@@ -20,7 +18,7 @@
 #include <optional>
 #include <vector>
 
-class clsGRAFIK : public drawing::EngineProperties, public drawing::FigureHost {
+class clsGRAFIK : public drawing::ViewEngine {
 public:
     // Bind to the working copy of the shared state (cnnX). Without an open
     // working copy the construction raises 91.
@@ -39,8 +37,6 @@ public:
     void LINIENEINSTELLUNGEN(int16_t LINIENART = 0, float LINIENBREITE = 0, int32_t FARBE = 0) override;
     void SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART = QString(), int16_t SCHRIFTGROESSE = 0, bool FETT = false,
                               bool UNTERSTRICHEN = false, bool KURSIV = false, int32_t FARBE = 0) override;
-    void SKALEN(int16_t NR = 0, const std::optional<std::vector<float>>& X = std::nullopt,
-                const std::optional<std::vector<float>>& Y = std::nullopt) override;
     void TEXT(float X, float Y, const QString& TEXT, int16_t KO = 0, int16_t AL = 0, int16_t ARX = 0,
               int16_t ARY = 0) override;
     void POLYGON(drawing::SingleArray& X, drawing::SingleArray& Y, int16_t PSIT = 0, int16_t PSTYP = 0,
@@ -48,14 +44,11 @@ public:
                  bool FARBEN = false, const std::optional<drawing::NumberList>& BOL = std::nullopt) override;
     void KREIS(float XM, float YM, float R, float AL1 = 0, drawing::ByRef<float> AL2 = 0.0f, int16_t LAGEPFEIL = 0,
                bool BOKREISP = false, std::optional<int16_t> KO = std::nullopt) override;
-    void PFEIL(float XP1, float YP1, float XP2, float YP2) override;
     void GELAENDESCHRAFFUR(float X1, float Y1, float H1, int16_t ANS, float BE, int16_t KO = 0) override;
     void KOTENDREIECK(float X, float Y, float DH, float RIWI, int16_t GW, int16_t VOLL) override;
     void LASTFLAECHEN(const std::vector<float>& X, const std::vector<float>& Y,
                       const std::vector<std::vector<float>>& P, int16_t IT) override;
     void SCHNITTKRAFT(float X1, float Y1, float X2, float Y2, float SHHH, int16_t TYP, int16_t SY) override;
-    void KOORDTRANS(float X, float Y, float& XP, float& YP) override;
-    void KOORDTRANSINV(float XP, float YP, float& X, float& Y, int16_t SKTX = 0, int16_t SKTY = 0) override;
     void LINIE(float XP1, float YP1, float XP2, float YP2, std::optional<int32_t> FB = std::nullopt,
                int16_t BOSK = 0) override;
 
@@ -73,20 +66,8 @@ public:
     // Pixel densities measured when EOBJEKT was set (pixels per scale unit).
     float pixelDensityX() const { return m_pxX; }
     float pixelDensityY() const { return m_pxY; }
-    // Axis counts computed by SKALEN.
-    int tickCountX() const { return m_ticksX; }
-    int tickCountY() const { return m_ticksY; }
-    int gridCountX() const { return m_gridX; }
-    int gridCountY() const { return m_gridY; }
-    int labelCountX() const { return m_labelsX; }
-    int labelCountY() const { return m_labelsY; }
-    // Set the view state directly (as SKALEN would leave it); for callers
-    // that draw without a view record, and for tests.
-    void setView(const drawing::ViewState& v);
 
     // ---- FigureHost ----------------------------------------------------------
-    drawing::DrawingInterface& engine() override { return *this; }
-    drawing::ViewState view() const override;
     int32_t foreColor() const override;
     void setForeColor(int32_t c) override;
     void setFill(bool solid, int32_t color) override;
@@ -95,22 +76,14 @@ public:
     void dot(float xp, float yp) override;
     void pointSymbol(float xp, float yp, int16_t nr) override { PUNKTSYMBOL(xp, yp, nr); }
 
+protected:
+    void scrollAxis(bool horizontal) override;
+
 private:
     drawing::Target& tgt() const;  // raises 91 without a target
-    // One axis with its ticks, grid lines, numbers and title.
-    void drawAxis(bool horizontal, const drawing::AxisFit& fit);
-    QString logLabel(float position, const QString& format) const;
-    void scrollAxis(bool horizontal);
 
     drawing::Target* m_target = nullptr;  // EOBJEKT when it is a drawing target
 
-    // View state.
-    int16_t m_OX = 0, m_OY = 0;
-    float m_RL = 0, m_RR = 0, m_RO = 0, m_RU = 0;
-    float m_XMIN = 0, m_XMAX = 0, m_YMIN = 0, m_YMAX = 0;
-    float m_MX = 0, m_MY = 0, m_MYMX = 0;
-    float m_SX = 0, m_SY = 0;
     float m_pxX = 0, m_pxY = 0;
     std::array<drawing::FontRef, 6> m_slots;
-    int m_ticksX = 0, m_ticksY = 0, m_gridX = 0, m_gridY = 0, m_labelsX = 0, m_labelsY = 0;
 };

@@ -34,32 +34,13 @@ void clsGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t 
     vb::ErrorTrap trap(QStringLiteral("Text"), vb::kVbFehler);
 
     // Anchor in page millimetres.
-    if (!trap([&] {
-            if (KO == 1) {
-                if (m_ESKTX == 1) X = LOG10(X);
-                if (m_ESKTY == 1) Y = LOG10(Y);
-                KOORDTRANS(X, Y, X, Y);
-            } else if (KO == 2) {
-                X = X + m_SX + m_EXDL;
-                Y = Y + m_SY + m_EYDO;
-            }
-        }))
+    if (!trap([&] { textAnchor(X, Y, KO); }))
         return;
 
     // Clipping box: the plot area (world anchors) or the picture area, each
     // widened by 1 mm.
-    float left, top, right, bottom;
-    if (KO == 1) {
-        left = m_EXDL + m_RL - 1;
-        top = m_EYDO + m_RO - 1;
-        right = m_EXDL + m_ELX - m_RR + 1;
-        bottom = m_EYDO + m_ELY - m_RU + 1;
-    } else {
-        left = m_EXDL - 1;
-        top = m_EYDO - 1;
-        right = m_EXDL + m_ELX + 1;
-        bottom = m_EYDO + m_ELY + 1;
-    }
+    const ClipFrame bounds = textBounds(KO);
+    float left = bounds.left, top = bounds.top, right = bounds.right, bottom = bounds.bottom;
 
     const QString plain = plainText(TEXT);
     const float a = float(AL) * kDegree;

@@ -2,6 +2,7 @@
 
 #include "database/SharedState.h"
 #include "database/clsDATEN.h"
+#include "autocad/clsAGRAFIK.h"
 #include "drawing/clsGRAFIK.h"
 #include "log/clsPROFIL.h"
 #include "platform/StepRunner.h"
@@ -127,7 +128,7 @@ void Seite11::komponieren(const Anfrage& a)
         if (maschinenFabrik)
             neu = maschinenFabrik(OBJ);
         else if (OBJ == seite11::AUTOCAD)
-            vb::raise(vb::err::CannotCreateObject);
+            neu = std::make_shared<clsAGRAFIK>();
         else
             neu = std::make_shared<clsGRAFIK>();
         if (!neu)

@@ -31,9 +31,8 @@
 //     BILD11(1, -3, 0, nullptr)         printer: set `drucker` to the printer
 //                                       target of the job first (A4, mm); the
 //                                       window ends or aborts the job itself.
-//     BILD11(2, 0, 0, document)         CAD drawing: set `acadGrenzen` (clip
-//                                       flag) and `maschinenFabrik` so that it
-//                                       returns the CAD engine for mode 2.
+//     BILD11(2, 0, 0, document)         CAD drawing into an acad::Document:
+//                                       set `acadGrenzen` (clip flag) first.
 //   Progress goes through db::sharedState().setFortschritt: 25, 35, 40, 44,
 //   then one value per column up to 92.
 //   A BILD11 call that arrives while a composition is running (the accessor's
@@ -78,7 +77,7 @@ public:
     drawing::EngineObject* drucker = nullptr;
 
     // Creates the engine of a composition. Default: clsGRAFIK for the screen
-    // and the printer; the CAD engine must be supplied (error 429 otherwise).
+    // and the printer, clsAGRAFIK for a CAD drawing.
     std::function<std::shared_ptr<drawing::DrawingInterface>(int16_t modus)> maschinenFabrik;
 
     // Hand over the window's accessor of a table ("E1".."E12", "G0"); not owned.

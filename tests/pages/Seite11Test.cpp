@@ -285,12 +285,12 @@ TEST(Seite11, RequestDuringACompositionRunsOnceAfterIt)
     EXPECT_EQ(k.xs().size(), 11u);
 }
 
-// Without a CAD engine the CAD pass reports "cannot create object" in the
-// composer's own box and draws nothing.
+// When no CAD engine can be made the CAD pass reports "cannot create object"
+// in the composer's own box and draws nothing.
 TEST(Seite11, CadModeWithoutEngineReportsAndStops)
 {
     Komposition k;
-    k.seite.maschinenFabrik = nullptr;
+    k.seite.maschinenFabrik = [](int16_t) { return std::shared_ptr<drawing::DrawingInterface>(); };
     drawing::RecordingTarget dokument;
     k.seite.BILD11(2, 0, 0, &dokument);
     const auto boxen = k.dienste.dialogs.messages();

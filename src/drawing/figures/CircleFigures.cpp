@@ -80,12 +80,13 @@ CrossingList circleFrameCrossings(float xc, float yc, float rp, const PlotFrame&
         float lo, hi;      // the edge's extent along the line
         bool pairReversed; // a pair goes in as b, then a
         bool centreBeyond;
+        float cornerPos;   // the corner this edge owns: where the frame order enters the edge
     };
     const EdgeDef edges[4] = {
-        {EdgeLeft, true, f.left, f.top, f.bottom, false, xc < f.left},
-        {EdgeBottom, false, f.bottom, f.left, f.right, false, yc > f.bottom},
-        {EdgeRight, true, f.right, f.top, f.bottom, true, xc > f.right},
-        {EdgeTop, false, f.top, f.left, f.right, true, yc < f.top},
+        {EdgeLeft, true, f.left, f.top, f.bottom, false, xc < f.left, f.top},
+        {EdgeBottom, false, f.bottom, f.left, f.right, false, yc > f.bottom, f.left},
+        {EdgeRight, true, f.right, f.top, f.bottom, true, xc > f.right, f.bottom},
+        {EdgeTop, false, f.top, f.left, f.right, true, yc < f.top, f.right},
     };
     const auto point = [](const EdgeDef& e, float pos) {
         CircleCrossing c;
@@ -93,6 +94,19 @@ CrossingList circleFrameCrossings(float xc, float yc, float rp, const PlotFrame&
         c.y = e.vertical ? pos : e.line;
         c.edge = e.code;
         return c;
+    };
+    // A circle through a corner crosses the frame there only when it passes
+    // from inside to outside; otherwise it merely touches the corner. A real
+    // crossing is counted once, on the edge the frame order enters at that
+    // corner.
+    const auto insideAt = [&](double t) {
+        const double x = xc + rp * std::cos(t), y = yc + rp * std::sin(t);
+        return x > f.left && x < f.right && y > f.top && y < f.bottom;
+    };
+    const auto crossesAtCorner = [&](float x, float y) {
+        const double t = std::atan2(double(y) - yc, double(x) - xc);
+        const double d = 1e-4;
+        return insideAt(t + d) != insideAt(t - d);
     };
     std::optional<std::pair<long, float>> touch; // edge index and position of a touch from inside
     for (const EdgeDef& e : edges) {
@@ -109,13 +123,11 @@ CrossingList circleFrameCrossings(float xc, float yc, float rp, const PlotFrame&
                 touch = std::make_pair(&e - edges, a);
             continue;
         }
-        if (!((a > e.lo || b > e.lo) && (a >= e.lo || b <= e.hi) && (a < e.hi || b < e.hi)))
-            continue;
-        if (a < e.lo && e.lo < b) {
-            out.points.push_back(point(e, b));
-        } else if (a >= e.lo && b > e.hi) {
-            out.points.push_back(point(e, a));
-        } else if ((a > e.lo && b < e.hi) || (a == e.lo && b == e.hi && e.centreBeyond)) {
+        if ((a == e.cornerPos || b == e.cornerPos) && crossesAtCorner(point(e, e.cornerPos).x, point(e, e.cornerPos).y))
+            out.points.push_back(point(e, e.cornerPos));
+        const bool aIn = a > e.lo && a < e.hi;
+        const bool bIn = b > e.lo && b < e.hi;
+        if (aIn && bIn) {
             if (out.points.empty())
                 out.startsWithPair = true;
             if (e.pairReversed) {
@@ -126,6 +138,10 @@ CrossingList circleFrameCrossings(float xc, float yc, float rp, const PlotFrame&
                 out.points.push_back(point(e, b));
             }
             ++out.pairCount;
+        } else if (aIn) {
+            out.points.push_back(point(e, a));
+        } else if (bIn) {
+            out.points.push_back(point(e, b));
         }
     }
     if (out.points.empty() && touch) {

@@ -25,7 +25,7 @@ PlotFrame plotFrame(const ViewState& v)
     return {v.left(), v.top(), v.right(), v.bottom()};
 }
 
-// The frame the dots and point symbols of a series must lie inside.
+// The frame circles, dots and point symbols are cut at or kept inside.
 PlotFrame markFrame(const FigureHost& host, const ViewState& v)
 {
     if (host.clipsToFrame())
@@ -115,7 +115,8 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
     op.step([&] {
         if (!known)
             return;
-        plan = planCircle(req, plotFrame(host.view()));
+        // An engine that draws everything (clipsToFrame false) gets no frame.
+        plan = planCircle(req, markFrame(host, host.view()));
         if (plan.outcome == CirclePlan::OddCrossings) {
             odd = true;
             vb::MsgBox(QStringLiteral("Ungerade Anzahl von Schnittpunkten des Kreises mit den Grenzen"),
@@ -331,6 +332,7 @@ void LASTFLAECHEN(FigureHost& host, const std::vector<float>& X, const std::vect
     op.step([&] {
         clsDATEN acc;
         acc.ETABELLE(QStringLiteral("G0"));
+        acc.ESPIDW(host.engine().EID());
         const vb::Variant picture(host.engine().EIDOBJEKT());
         acc.DTVS(QStringLiteral("MSP"), ms, QStringLiteral("IDOBJEKT"), picture);
         if (ms == 0.0f) {

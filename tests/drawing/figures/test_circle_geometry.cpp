@@ -102,6 +102,9 @@ TEST(CircleGeometry, CrossingsAndPieces)
         {"top twice, left and bottom once", 11, 56, 57, 4, 1, 2, false},
         {"touching the left edge from inside", 30, 50, 30, 2, 1, 1, true},
         {"touching the left edge from outside", -30, 50, 30, 0, 0, 0, false},
+        {"through the top-left corner, touching it", 3, 4, 5, 2, 0, 1, false},
+        {"crossing at the top-left corner", -3, 4, 5, 2, 0, 1, false},
+        {"crossing at the bottom-right corner", 103, 96, 5, 2, 0, 1, false},
     };
     for (const Case& c : cases) {
         const CrossingList list = circleFrameCrossings(c.xc, c.yc, c.rp, square);

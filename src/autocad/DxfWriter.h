@@ -1,0 +1,31 @@
+#pragma once
+// DXF R2000 (AC1015) output of a CAD document: header variables, the tables
+// (viewport zoomed to the extents, line types with their dash patterns,
+// layers, text styles, user coordinate systems), the model and paper space
+// blocks, the entities of model space and the objects a reader expects
+// (root dictionary, groups, layouts).
+//
+// The file is written in its code page ANSI_1252 (umlauts and ß as single
+// bytes, as every reader decodes them); a character outside the code page is
+// written as \U+XXXX. Multiline texts
+// escape their own control characters (backslash, braces) so they show as
+// typed.
+
+#include <QByteArray>
+#include <QString>
+
+namespace acad {
+
+class Document;
+
+QByteArray dxfText(const Document& doc);
+
+// Writes the document to path through a temporary file in the same folder:
+// a failed write leaves no partial file (and an older file unchanged).
+// Raises 76 when the folder does not exist, 70 or 61 when it cannot be written.
+void saveDxf(const Document& doc, const QString& path);
+
+// A multiline text's contents as DXF writes them (escapes and \U+XXXX).
+QString mtextContents(const QString& text);
+
+} // namespace acad

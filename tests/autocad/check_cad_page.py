@@ -1,0 +1,38 @@
+#!/usr/bin/python3
+"""Reads an exported log page the way users' tools do and checks it.
+
+Usage: check_cad_page.py PAGE.dxf
+Prints one line per failed check and exits 1 when any failed.
+"""
+import sys
+
+import ezdxf
+
+doc = ezdxf.readfile(sys.argv[1])
+failures = []
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+
+
+check(doc.dxfversion == "AC1015", f"version {doc.dxfversion}")
+auditor = doc.audit()
+check(len(auditor.errors) == 0, f"audit errors {[str(e.message) for e in auditor.errors]}")
+check(len(auditor.fixes) == 0, f"audit fixes {[str(e.message) for e in auditor.fixes]}")
+msp = doc.modelspace()
+check(len(msp) > 100, f"only {len(msp)} entities")
+for e in msp:
+    check(e.dxf.layer == "BILD11", f"{e.dxftype()} on {e.dxf.layer}")
+    if e.dxftype() == "LINE":
+        check(e.dxf.start.y <= 1e-9 and e.dxf.end.y <= 1e-9, f"line above the page {e.dxf.start} {e.dxf.end}")
+    elif e.dxftype() == "MTEXT":
+        check(e.dxf.insert.y <= 1e-9, f"text above the page {e.dxf.insert}")
+texts = [m.plain_text() for m in msp.query("MTEXT")]
+for wanted in ["Geodätisches Koordinatensystem", "Geländehöhe über Adria = 312,100 m", "Maßstab 1: 100", "Auelehm",
+               "Talkies, wasserführend", "Kernverlust 0,1 m"]:
+    check(wanted in texts, f"text {wanted!r} missing")
+for f in failures[:20]:
+    print(f)
+sys.exit(1 if failures else 0)

@@ -1,0 +1,281 @@
+// The CAD export as a user reaches it: a computed page, the status panel
+// AutoCAD (or Ctrl+A in the page window), the dialog's answer, the file in
+// the project's DXF folder and the desktop opener.
+#include "../shell/ShellFixture.h"
+#include "CadFixture.h"
+
+#include "autocad/AcadDocument.h"
+#include "autocad/frmACAD.h"
+#include "database/SharedState.h"
+#include "pages/window/mdiSEITE1.h"
+#include "shell/frmMAIN.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+
+class CadExport : public ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        start();
+        ASSERT_TRUE(gestartet());
+        m_fabrik = acad::applicationFactory();
+        // The page of the first record (by identifier), computed anew.
+        cnnX().execute(QStringLiteral("UPDATE [E1] SET [AKT]=0"));
+        cnnX().execute(QStringLiteral("UPDATE [E1] SET [AKT]=1 WHERE [KEN]=?"), {vb::Variant(kennungen(cnnX()).first())});
+    }
+    void TearDown() override
+    {
+        acad::applicationFactory() = m_fabrik;
+        ShellTest::TearDown();
+    }
+
+    mdiSEITE1* neuberechnen()
+    {
+        m_main->mnuAUSWERTEN_Click();
+        m_main->mnuNEUBERECHNEN_Click();
+        const auto fenster = m_main->mdiArea()->subWindowList();
+        return fenster.isEmpty() ? nullptr : qobject_cast<mdiSEITE1*>(fenster.last()->widget());
+    }
+
+    // Runs the export from the status panel; `antwort` presses a button of
+    // the dialog once it is shown. Returns the dialog's progress texts.
+    QStringList exportieren(const std::function<void(frmACAD&)>& antwort)
+    {
+        QStringList verlauf;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<frmACAD*>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            QObject::connect(d, &QDialog::finished, d, [&verlauf, d] { verlauf = d->verlauf(); });
+            antwort(*d);
+        });
+        m_main->stbMAIN_PanelClick(14);
+        return verlauf;
+    }
+
+    // Records the document of each export.
+    std::vector<std::shared_ptr<acad::Application>> anwendungen()
+    {
+        acad::applicationFactory() = [this] {
+            m_apps.push_back(std::make_shared<acad::Application>());
+            return m_apps.back();
+        };
+        return m_apps;
+    }
+
+    QString dxfOrdner() const { return QDir(pfade().projekt).filePath(QStringLiteral("DXF")); }
+
+    acad::ApplicationFactory m_fabrik;
+    std::vector<std::shared_ptr<acad::Application>> m_apps;
+};
+
+} // namespace
+
+TEST_F(CadExport, YesWritesTheWholePageAndASecondExportTheNextFile)
+{
+    mdiSEITE1* seite = neuberechnen();
+    ASSERT_TRUE(seite);
+    anwendungen();
+    const int vorher = seite->kompositionen();
+    const QStringList verlauf = exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    EXPECT_TRUE(boxen().messages().empty()) << boxen().messages().front().text.toStdString();
+    EXPECT_EQ(verlauf, (QStringList{QStringLiteral("AutoCAD wird im Hintergrund gestartet....."),
+                                    QStringLiteral("Das Profil wird gezeichnet....."),
+                                    QStringLiteral("Die Bildschirmansicht wird aktualisiert....."),
+                                    QStringLiteral("AutoCAD wird geöffnet.....")}));
+    EXPECT_EQ(seite->kompositionen(), vorher + 2);  // the CAD pass, then the screen again
+
+    // The first record is "BK 3/26": the slash cannot stand in a file name.
+    QString ken = seite->kennung();
+    ASSERT_TRUE(ken.contains(QLatin1Char('/')));
+    ken.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QString erste = QDir(dxfOrdner()).filePath(ken + QStringLiteral("-1.dxf"));
+    ASSERT_EQ(dienste().desktop.opened.size(), 1u);
+    ASSERT_TRUE(QFile::exists(erste)) << dienste().desktop.opened[0].toStdString();
+    EXPECT_EQ(dienste().desktop.opened[0], erste);
+
+    // Turned right way up: every entity at y <= 0, none lost by the mirror.
+    ASSERT_EQ(m_apps.size(), 1u);
+    const acad::Document& doc = *m_apps[0]->ActiveDocument();
+    EXPECT_GT(doc.ModelSpace().Count(), 100);
+    for (int i = 0; i < doc.ModelSpace().Count(); ++i) {
+        const acad::Entity& e = *doc.ModelSpace().Item(i);
+        EXPECT_LE(e.start().y, 1e-9) << i;
+        EXPECT_EQ(e.layer(), QStringLiteral("BILD11"));
+    }
+    EXPECT_EQ(doc.ActiveUCS(), nullptr);  // the previous system is active again
+    EXPECT_NE(doc.UserCoordinateSystems().Count(), 0);
+    EXPECT_TRUE(m_apps[0]->Visible());
+
+    // The page as users' tools see it, rendered for people to look at.
+    QDir().mkpath(QStringLiteral(KAVELOR_RENDER_DIR));
+    const QString dxf = QStringLiteral(KAVELOR_RENDER_DIR "/cad-page.dxf");
+    const QString png = QStringLiteral(KAVELOR_RENDER_DIR "/cad-page.png");
+    QFile::remove(dxf);
+    QFile::remove(png);
+    ASSERT_TRUE(QFile::copy(erste, dxf));
+    QString ausgabe;
+    EXPECT_EQ(runChecker(QStringLiteral("check_cad_page.py"), {dxf}, ausgabe), 0) << ausgabe.toStdString();
+    EXPECT_EQ(runChecker(QStringLiteral("render_dxf.py"), {dxf, png}, ausgabe), 0) << ausgabe.toStdString();
+    EXPECT_GT(QFileInfo(png).size(), 10000);
+
+    // A second export: the next free name.
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    EXPECT_TRUE(QFile::exists(QDir(dxfOrdner()).filePath(ken + QStringLiteral("-2.dxf"))));
+}
+
+TEST_F(CadExport, NoOnAScrolledPageDrawsOnlyWhatThePictureShows)
+{
+    mdiSEITE1* seite = neuberechnen();
+    ASSERT_TRUE(seite);
+    ASSERT_FALSE(seite->vscBILD11->isHidden());  // the log is longer than the picture
+    anwendungen();
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    seite->vscBILD11->setValue(seite->vscBILD11->maximum() / 2);
+    exportieren([](frmACAD& d) { d.cmdNEIN->click(); });
+    ASSERT_EQ(m_apps.size(), 2u);
+    const int alles = m_apps[0]->ActiveDocument()->ModelSpace().Count();
+    const int sichtbar = m_apps[1]->ActiveDocument()->ModelSpace().Count();
+    EXPECT_GT(sichtbar, 0);
+    EXPECT_LT(sichtbar, alles);
+    EXPECT_TRUE(seite->cadGrenzen());
+}
+
+TEST_F(CadExport, WithoutTheApplicationTheHintIsShownOnce)
+{
+    mdiSEITE1* seite = neuberechnen();
+    ASSERT_TRUE(seite);
+    const int vorher = seite->kompositionen();
+    acad::applicationFactory() = []() -> std::shared_ptr<acad::Application> {
+        vb::raise(vb::err::CannotCreateObject);
+    };
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    const auto boxen_ = boxen().messages();
+    ASSERT_EQ(boxen_.size(), 1u);
+    EXPECT_EQ(boxen_[0].title, QStringLiteral("HINWEIS"));
+    EXPECT_EQ(boxen_[0].text.count(QLatin1Char('\n')), 2);
+    EXPECT_TRUE(boxen_[0].text.startsWith(QStringLiteral("Ein AutoCAD-Export ist nicht möglich")));
+    EXPECT_EQ(seite->kompositionen(), vorher);  // the page is not composed again
+    EXPECT_FALSE(vb::waitPointerShown());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(QDir(dxfOrdner()).exists() && !QDir(dxfOrdner()).isEmpty());
+}
+
+TEST_F(CadExport, CancelWritesNothingAndCtrlAOpensTheDialog)
+{
+    mdiSEITE1* seite = neuberechnen();
+    ASSERT_TRUE(seite);
+    const int vorher = seite->kompositionen();
+    bool gezeigt = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<frmACAD*>(QApplication::activeModalWidget());
+        gezeigt = d != nullptr;
+        if (d) {
+            EXPECT_TRUE(d->cmdJA->isDefault());
+            EXPECT_EQ(d->cmdJA->text(), QStringLiteral("JA"));
+            EXPECT_EQ(d->cmdABBRECHEN->text(), QStringLiteral("Abbrechen"));
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(d, &esc);
+        }
+    });
+    QKeyEvent strgA(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
+    QApplication::sendEvent(seite, &strgA);
+    EXPECT_TRUE(gezeigt);
+    EXPECT_EQ(seite->kompositionen(), vorher);
+    EXPECT_TRUE(dienste().desktop.opened.empty());
+    EXPECT_FALSE(QDir(dxfOrdner()).exists());
+}
+
+TEST_F(CadExport, ADrawingThatCannotBeWrittenIsReportedAndNothingIsLeft)
+{
+    mdiSEITE1* seite = neuberechnen();
+    ASSERT_TRUE(seite);
+    // A file where the DXF folder belongs.
+    QFile sperre(dxfOrdner());
+    ASSERT_TRUE(sperre.open(QIODevice::WriteOnly));
+    sperre.close();
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    const auto b = boxen().messages();
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_EQ(b[0].title, QStringLiteral("AutoCAD-Export"));
+    EXPECT_TRUE(b[0].text.startsWith(QStringLiteral("VB-Fehler: \nFehlerNr. 76\n"))) << b[0].text.toStdString();
+    EXPECT_TRUE(dienste().desktop.opened.empty());
+    EXPECT_EQ(QDir(pfade().projekt).entryList({QStringLiteral("*.dxf")}, QDir::Files).size(), 0);
+    EXPECT_FALSE(vb::waitPointerShown());
+}
+
+TEST_F(CadExport, KeysAboveSixteenBitsExportTheirPage)
+{
+    // The active record gets a key above 32767 in every table of the record.
+    const int32_t alt = int32_t(cnnX().openRecordset(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true"))
+                                    ->field(0)
+                                    .number());
+    for (const char* t : {"E1", "E2", "E3", "E4", "E5", "E6", "E7", "E8", "E9", "E10", "E11", "E12", "A1", "G0"})
+        cnnX().execute(QStringLiteral("UPDATE [%1] SET [ID]=40000 WHERE [ID]=?").arg(QString::fromLatin1(t)),
+                       {vb::Variant(int(alt))});
+    mdiSEITE1* seite = neuberechnen();
+    ASSERT_TRUE(seite);
+    EXPECT_EQ(seite->datensatzId(), 40000);
+    anwendungen();
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    EXPECT_TRUE(boxen().messages().empty()) << boxen().messages().front().text.toStdString();
+    ASSERT_EQ(m_apps.size(), 1u);
+    EXPECT_GT(m_apps[0]->ActiveDocument()->ModelSpace().Count(), 100);
+    EXPECT_EQ(dienste().desktop.opened.size(), 1u);
+}
+
+TEST(CadDialog, CaptionsFollowTheLanguage)
+{
+    struct Case {
+        short sprache;
+        const char* ja;
+        const char* nein;
+        const char* abbrechen;
+        const char* frage;
+    };
+    const Case cases[] = {
+        {1, "YES", "NO", "Cancel", "If parts of the picture are out of the pictureborders"},
+        {3, "JA", "NEIN", "Abbrechen", "Falls Teile außerhalb des Bildbereiches sind"},
+        {2, "JA", "NEIN", "Abbrechen", "Falls Teile am Bildschirm nicht sichtbar sind"},
+    };
+    const short vorher = db::sharedState().SPRACHE;
+    for (const Case& c : cases) {
+        db::sharedState().SPRACHE = c.sprache;
+        frmACAD d{acad::ExportPage{}};
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("AutoCAD Export"));
+        EXPECT_EQ(d.cmdJA->text(), QString::fromUtf8(c.ja)) << c.sprache;
+        EXPECT_EQ(d.cmdNEIN->text(), QString::fromUtf8(c.nein)) << c.sprache;
+        EXPECT_EQ(d.cmdABBRECHEN->text(), QString::fromUtf8(c.abbrechen)) << c.sprache;
+        EXPECT_TRUE(d.lblACAD->text().startsWith(QString::fromUtf8(c.frage))) << c.sprache;
+        EXPECT_EQ(d.cmdNEIN->toolTip(), QStringLiteral("Nur die am Bildschirm sichtbaren Bereiche werden gezeichnet!"));
+    }
+    db::sharedState().SPRACHE = vorher;
+}
+
+TEST(CadDialog, SitsCentredWithItsLowerEdgeAtTheMiddleOfTheScreen)
+{
+    frmACAD d{acad::ExportPage{}};
+    d.show();
+    QCoreApplication::processEvents();
+    const QRect s = d.screen()->geometry();
+    EXPECT_NEAR(d.frameGeometry().center().x(), s.x() + s.width() / 2, 1);
+    EXPECT_NEAR(d.frameGeometry().bottom() + 1, s.y() + s.height() / 2, 1);
+    d.resize(d.width(), d.height());
+    EXPECT_NEAR(d.frameGeometry().bottom() + 1, s.y() + s.height() / 2, 1);
+    d.close();
+}
