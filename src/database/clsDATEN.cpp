@@ -575,8 +575,12 @@ bool clsDATEN::ausDemSpeicher(const QString& SPV, const Kriterien& k, Variant& w
         kriterium[i] = zeilen->column(k.spalte[i]);
         if (kriterium[i] < 0 || !ganzzahlig(zeilen->types[size_t(kriterium[i])]))
             return false;
+        // Converted as the query binds it; a value that doesn't convert takes
+        // the query, which reports it.
+        if (k.wert[i]->isNull() || k.wert[i]->isEmpty())
+            return false;
         try {
-            soll[i] = gebunden(m_cnn, m_etabelle, k.spalte[i], *k.wert[i]).number();
+            soll[i] = db::convertForColumn(*k.wert[i], zeilen->types[size_t(kriterium[i])]).number();
         } catch (...) {
             return false;
         }

@@ -68,22 +68,11 @@ void clsGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t 
     if (!trap([&] { m_slots[0] = tgt().Font(); })) return;
     const QString text = exponentMarkup(TEXT);
 
+    // The box's height decides whether it fits between top and bottom; only
+    // a text that does is measured along its length.
     float W = 0, H = 0;
-    if (!trap([&] {
-            W = tgt().TextWidth(plain);
-            H = tgt().TextHeight(plain);
-        }))
+    if (!trap([&] { H = tgt().TextHeight(plain); }))
         return;
-
-    switch (ARX) {
-    case 0: right -= W * ca; break;
-    case 1:
-        left += W * ca / 2;
-        right -= W * ca / 2;
-        break;
-    case 2: left += W * ca; break;
-    default: break;
-    }
     switch (ARY) {
     case 0: bottom -= H * ca; break;
     case 1:
@@ -93,7 +82,19 @@ void clsGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t 
     case 2: top += H * ca; break;
     default: break;
     }
-    if (!(left < X && X < right && top < Y && Y < bottom)) return;
+    if (!(top < Y && Y < bottom)) return;
+    if (!trap([&] { W = tgt().TextWidth(plain); }))
+        return;
+    switch (ARX) {
+    case 0: right -= W * ca; break;
+    case 1:
+        left += W * ca / 2;
+        right -= W * ca / 2;
+        break;
+    case 2: left += W * ca; break;
+    default: break;
+    }
+    if (!(left < X && X < right)) return;
 
     // Start of the first piece (the text runs along (cos a, -sin a)).
     float XA = 0, YA = 0;

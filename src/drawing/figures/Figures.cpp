@@ -72,19 +72,21 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
            std::optional<int16_t> KO)
 {
     DrawingInterface& e = host.engine();
-    vb::StepRunner op(QStringLiteral("KREIS"), vb::kVbFehler);
-    op.textBuilder([](const vb::VbError& err) { return vb::lineErrorText(vb::kVbFehler, err); });
+    // Run-now steps: OK in the error box goes on with the next, Cancel
+    // leaves (a circle is drawn often; its steps are not collected first).
+    vb::ErrorTrap op(QStringLiteral("KREIS"), vb::kVbFehler);
+    op.numberLine();
 
     CircleRequest req;
     CirclePlan plan;
     bool known = true;
     bool odd = false;
 
-    op.step([&] {
+    op([&] {
         if (AL2 == 0.0f)
             AL2 = kTwoPi;
     });
-    op.step([&] {
+    op([&] {
         const int16_t ko = KO.value_or(1);
         const ViewState v = host.view();
         req.al1 = AL1;
@@ -112,7 +114,7 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
             known = false; // no coordinate system: nothing to draw
         }
     });
-    op.step([&] {
+    op([&] {
         if (!known)
             return;
         plan = planCircle(req, plotFrame(host.view()));
@@ -122,7 +124,7 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
                        vb::vbOKOnly | vb::vbExclamation, QStringLiteral("Bogen"));
         }
     });
-    op.step([&] {
+    op([&] {
         if (!known || odd || plan.outcome != CirclePlan::Drawn)
             return;
         if (plan.fullCircle)
@@ -134,11 +136,11 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
     });
     // End marks: filled in the fore colour, the fill left transparent and white.
     const auto marksWanted = [&] { return known && !odd && plan.outcome == CirclePlan::Drawn && LAGEPFEIL > 0; };
-    op.step([&] {
+    op([&] {
         if (marksWanted())
             host.setFill(true, host.foreColor());
     });
-    op.step([&] {
+    op([&] {
         if (!marksWanted())
             return;
         for (const ArcMark& m : plan.marks) {
@@ -148,11 +150,10 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
                 e.LINIE(s.a.x, s.a.y, s.b.x, s.b.y);
         }
     });
-    op.step([&] {
+    op([&] {
         if (marksWanted())
             host.setFill(false, kWhite);
     });
-    op.run();
 }
 
 // ---------------------------------------------------------------------------
