@@ -1170,6 +1170,17 @@ void Recordset::update()
     d->ensureCurrent();
     if (!editPending())
         return;
+    if (!d->adding) {
+        // A row that already holds every value is not written again: a
+        // write that changes nothing costs no journal and no sync.
+        bool gleich = true;
+        for (const auto& p : d->pending)
+            gleich = gleich && d->values[size_t(d->pos) * size_t(d->cols) + size_t(p.first)] == p.second;
+        if (gleich) {
+            d->pending.clear();
+            return;
+        }
+    }
     Connection& c = *d->cnn;
     const QString t = quoteName(d->table);
     Params params;
