@@ -5,6 +5,7 @@
 
 #include "drawing/DrawingInterface.h"
 
+#include <QHash>
 #include <array>
 
 namespace {
@@ -44,17 +45,20 @@ const std::array<RalFarbe, 21> kRal = {{
 // "RAL 1002", "1002"), compared exactly; nullptr for any other text.
 const RalFarbe* ralEintrag(const QString& text)
 {
-    for (const RalFarbe& e : kRal) {
-        const QString code = QString::fromLatin1(e.code);
-        if (text == QStringLiteral("RAL") + code || text == QStringLiteral("RAL ") + code || text == code)
-            return &e;
-    }
-    return nullptr;
+    static const QHash<QString, const RalFarbe*> formen = [] {
+        QHash<QString, const RalFarbe*> h;
+        for (const RalFarbe& e : kRal) {
+            const QString code = QString::fromLatin1(e.code);
+            for (const QString& form : {QStringLiteral("RAL") + code, QStringLiteral("RAL ") + code, code})
+                h.insert(form, &e);
+        }
+        return h;
+    }();
+    return formen.value(text, nullptr);
 }
 
 struct Bodenfamilie
 {
-    std::vector<const char*> codes;
     int32_t bildschirm;   // screen and printer colour
     int32_t cad;          // CAD colour value
 };
@@ -62,30 +66,30 @@ struct Bodenfamilie
 constexpr int32_t kWeiss = drawing::rgb(255, 255, 255);
 constexpr int32_t kFastSchwarz = drawing::rgb(0, 0, 1);
 
-// Families by main constituent, searched in this order; the codes are
-// literal texts ("A: *" has no wildcard).
-const std::vector<Bodenfamilie>& familien()
-{
-    static const std::vector<Bodenfamilie> f = {
-        {{"Y", "X", "gG", "mG", "fG", "gmG", "mfG", "G"}, drawing::rgb(255, 255, 0), 6},
-        {{"gS", "mS", "fS", "gmS", "mfS", "S"}, drawing::rgb(255, 100, 0), 30},
-        {{"U", "b'U", "bU", "b¯U"}, drawing::rgb(90, 100, 10), 57},
-        {{"H"}, drawing::rgb(77, 34, 26), 36},
-        {{"T", "b'T", "bT", "b¯T"}, drawing::rgb(153, 102, 204), 224},
-        {{"Mu", "A: *", "Fels"}, kWeiss, -1},
-        {{"Ko"}, kFastSchwarz, 250},
-        {{"Lö", "LöL"}, drawing::rgb(204, 153, 51), 42},
-    };
-    return f;
-}
-
+// Families by main constituent (compared exactly; "A: *" has no wildcard);
+// nullptr for any other code.
 const Bodenfamilie* familie(const QString& code)
 {
-    for (const Bodenfamilie& f : familien())
-        for (const char* c : f.codes)
-            if (code == QString::fromUtf8(c))
-                return &f;
-    return nullptr;
+    struct Eintrag { std::initializer_list<const char*> codes; Bodenfamilie f; };
+    static const QHash<QString, Bodenfamilie> familien = [] {
+        const Eintrag liste[] = {
+            {{"Y", "X", "gG", "mG", "fG", "gmG", "mfG", "G"}, {drawing::rgb(255, 255, 0), 6}},
+            {{"gS", "mS", "fS", "gmS", "mfS", "S"}, {drawing::rgb(255, 100, 0), 30}},
+            {{"U", "b'U", "bU", "b¯U"}, {drawing::rgb(90, 100, 10), 57}},
+            {{"H"}, {drawing::rgb(77, 34, 26), 36}},
+            {{"T", "b'T", "bT", "b¯T"}, {drawing::rgb(153, 102, 204), 224}},
+            {{"Mu", "A: *", "Fels"}, {kWeiss, -1}},
+            {{"Ko"}, {kFastSchwarz, 250}},
+            {{"Lö", "LöL"}, {drawing::rgb(204, 153, 51), 42}},
+        };
+        QHash<QString, Bodenfamilie> h;
+        for (const Eintrag& e : liste)
+            for (const char* c : e.codes)
+                h.insert(QString::fromUtf8(c), e.f);
+        return h;
+    }();
+    const auto it = familien.constFind(code);
+    return it == familien.constEnd() ? nullptr : &it.value();
 }
 
 // Leading and trailing blanks removed (blanks only, not other white space).

@@ -8,6 +8,7 @@
 #include "platform/StepRunner.h"
 #include "platform/VbRuntime.h"
 
+#include <QHash>
 #include <cmath>
 
 namespace {
@@ -33,25 +34,42 @@ constexpr Linienmarke kLinienmarken[] = {
 // Symbol kind of a soil-type code (0: no symbol).
 int symbolart(const QString& code)
 {
-    struct Art { const char* code; int art; };
-    static const Art arten[] = {
-        {"Y", 1}, {"X", 2}, {"G", 3}, {"gG", 4}, {"gmG", 5}, {"mfG", 5}, {"mG", 5}, {"fG", 6},
-        {"S", 7}, {"gS", 8}, {"mS", 9}, {"gmS", 9}, {"mfS", 9}, {"fS", 10},
-        {"U", 11}, {"b'U", 11}, {"bU", 11}, {"b¯U", 11},
-        {"T", 12}, {"b'T", 12}, {"bT", 12}, {"b¯T", 12}, {"H", 13},
-    };
-    for (const Art& a : arten)
-        if (code == QString::fromUtf8(a.code))
-            return a.art;
-    return 0;
+    static const QHash<QString, int> arten = [] {
+        struct Art { const char* code; int art; };
+        const Art liste[] = {
+            {"Y", 1}, {"X", 2}, {"G", 3}, {"gG", 4}, {"gmG", 5}, {"mfG", 5}, {"mG", 5}, {"fG", 6},
+            {"S", 7}, {"gS", 8}, {"mS", 9}, {"gmS", 9}, {"mfS", 9}, {"fS", 10},
+            {"U", 11}, {"b'U", 11}, {"bU", 11}, {"b¯U", 11},
+            {"T", 12}, {"b'T", 12}, {"bT", 12}, {"b¯T", 12}, {"H", 13},
+        };
+        QHash<QString, int> h;
+        for (const Art& a : liste)
+            h.insert(QString::fromUtf8(a.code), a.art);
+        return h;
+    }();
+    return arten.value(code, 0);
 }
 
-bool einerVon(const QString& code, std::initializer_list<const char*> codes)
+// How the scatterer places the symbols of a code.
+enum class Muster { Keins, Bloecke, Feinkorn, Kies, GestufterKies, Sand, Wort };
+
+Muster muster(const QString& code)
 {
-    for (const char* c : codes)
-        if (code == QString::fromUtf8(c))
-            return true;
-    return false;
+    static const QHash<QString, Muster> muster = [] {
+        QHash<QString, Muster> h;
+        auto setzen = [&](std::initializer_list<const char*> codes, Muster m) {
+            for (const char* c : codes)
+                h.insert(QString::fromUtf8(c), m);
+        };
+        setzen({"Y", "X"}, Muster::Bloecke);
+        setzen({"b'U", "bU", "b¯U", "U", "b'T", "bT", "b¯T", "T", "H"}, Muster::Feinkorn);
+        setzen({"G"}, Muster::Kies);
+        setzen({"gG", "gmG", "mfG", "mG", "fG"}, Muster::GestufterKies);
+        setzen({"S", "gS", "mS", "gmS", "mfS", "fS"}, Muster::Sand);
+        setzen({"Mu", "A"}, Muster::Wort);
+        return h;
+    }();
+    return muster.value(code, Muster::Keins);
 }
 
 } // namespace
@@ -178,22 +196,20 @@ void clsPROFIL::UNTERGRUNDPROFIL(float x1, float y1, float x2, float y2, const Q
         }
     };
 
-    if (einerVon(code, {"Y", "X"})) {
-        spalten(3.0f, 1.3f, s, 3.0f);
-    } else if (einerVon(code, {"b'U", "bU", "b¯U", "U", "b'T", "bT", "b¯T", "T", "H"})) {
-        spalten(3.5f, 2.0f, 0.8f * s, 5.0f);
-    } else if (code == QLatin1String("G")) {
-        reihen(s / 2.0f, 8.0f, 3, 12, rundung);
-    } else if (einerVon(code, {"gG", "gmG", "mfG", "mG", "fG"})) {
-        reihen(s / 2.0f, 8.0f, 3, 10, QString());
-    } else if (einerVon(code, {"S", "gS", "mS", "gmS", "mfS", "fS"})) {
-        reihen(s / 4.0f, 6.0f, 7, 15, QString());
-    } else if (einerVon(code, {"Mu", "A"})) {
+    switch (muster(code)) {
+    case Muster::Bloecke: spalten(3.0f, 1.3f, s, 3.0f); break;
+    case Muster::Feinkorn: spalten(3.5f, 2.0f, 0.8f * s, 5.0f); break;
+    case Muster::Kies: reihen(s / 2.0f, 8.0f, 3, 12, rundung); break;
+    case Muster::GestufterKies: reihen(s / 2.0f, 8.0f, 3, 10, QString()); break;
+    case Muster::Sand: reihen(s / 4.0f, 6.0f, 7, 15, QString()); break;
+    case Muster::Wort:
         falle([&] {
             float x = 0, y = 0;
             bild().KOORDTRANSINV(xp1 + (xp2 - xp1) / 2.0f, yp1 + (yp2 - yp1) / 2.0f, x, y);
             bild().TEXT(x, y, code, 1, 0, 1, 1);
         });
+        break;
+    case Muster::Keins: break;
     }
 }
 
