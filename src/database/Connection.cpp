@@ -331,6 +331,10 @@ struct Connection::Impl {
     // valid while the connection's change count stays at zeilenStand.
     QHash<QString, std::shared_ptr<Rows>> zeilen;
     long long zeilenStand = -1;
+    // The file's data version when the rows were fetched; checked once per
+    // run, so rows stay from one run to the next while nobody writes.
+    long long zeilenVersion = -1;
+    bool zeilenGeprueft = false;
     // The rows asked for last: the reads of one column of a page mostly
     // follow each other.
     struct Zuletzt {
@@ -680,7 +684,7 @@ void Connection::Batch::ende()
 {
     m_done = true;
     if (m_c.m_batchDepth > 0 && --m_c.m_batchDepth == 0)
-        m_c.m_impl->zeilenVergessen();
+        m_c.m_impl->zeilenGeprueft = false;
 }
 
 void Connection::Batch::commit()
@@ -726,6 +730,22 @@ const Connection::Rows* Connection::batchRows(const QString& table, const QStrin
     if (stand != m_impl->zeilenStand) {
         m_impl->zeilenVergessen();
         m_impl->zeilenStand = stand;
+    }
+    // Once per run: what another connection has committed since the rows
+    // were fetched drops them too. The pragma reads inside the run's
+    // transaction, so nobody can commit after it until the run ends.
+    if (!m_impl->zeilenGeprueft) {
+        long long version = -2;
+        try {
+            version = (long long)(openRecordset(QStringLiteral("PRAGMA data_version"), {}, Cursor::ReadOnly)
+                                      ->field(0)
+                                      .number());
+        } catch (...) {
+        }
+        if (version != m_impl->zeilenVersion || version < 0)
+            m_impl->zeilenVergessen();
+        m_impl->zeilenVersion = version;
+        m_impl->zeilenGeprueft = true;
     }
     auto& z = m_impl->zuletzt;
     if (z.zeilen && z.schluessel == key.number() && z.tabelle == table && z.spalte == keyColumn)

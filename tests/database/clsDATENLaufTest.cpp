@@ -157,3 +157,28 @@ TEST_F(DatenTest, FailedCommitOfARunIsReportedByTheAccessor)
     EXPECT_TRUE(g0.DVTS("MY", 0.5f, "IDOBJEKT", 11));
     EXPECT_EQ(werte(QStringLiteral("SELECT MY FROM G0 WHERE ID = 99")), QStringList{"0,5"});
 }
+
+// Rows kept from one run to the next are not served once anyone has written
+// in between: this connection outside a run, or another connection.
+TEST_F(DatenTest, RowsKeptBetweenRunsGiveWayToWritesInBetween)
+{
+    fuenfSchichten();
+    clsDATEN e2;
+    e2.ETABELLE("E2");
+    e2.ESPIDW(99);
+    auto fremd = db::Connection::open(cnn().path());
+    struct Fall { const char* wer; float tuks; };
+    const Fall faelle[] = {{"niemand", 3}, {"selbst", 30}, {"fremd", 300}, {"niemand", 300}};
+    for (const Fall& f : faelle) {
+        const Variant neu(f.tuks);
+        if (QLatin1String(f.wer) == QLatin1String("selbst"))
+            cnn().execute(QStringLiteral("UPDATE E2 SET TUKS = ? WHERE ID = 99 AND I1 = 2"), {neu});
+        else if (QLatin1String(f.wer) == QLatin1String("fremd"))
+            fremd->execute(QStringLiteral("UPDATE E2 SET TUKS = ? WHERE ID = 99 AND I1 = 2"), {neu});
+        clsDATEN::Lauf lauf(e2);
+        float tuks = 0;
+        ASSERT_TRUE(e2.DTVS("TUKS", tuks, "I1", Variant(2)));
+        EXPECT_EQ(tuks, f.tuks) << f.wer;
+        EXPECT_TRUE(lauf.beenden());
+    }
+}
