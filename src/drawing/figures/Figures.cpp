@@ -72,6 +72,14 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
            std::optional<int16_t> KO)
 {
     DrawingInterface& e = host.engine();
+    // A circle given in page millimetres wholly beside the plot frame draws
+    // nothing; the many such circles of a long page cost no more than this.
+    if (KO && *KO == 0 && !BOKREISP) {
+        if (AL2 == 0.0f)
+            AL2 = kTwoPi;
+        if (circleBesideFrame(XM, YM, R, plotFrame(host.view())))
+            return;
+    }
     // Run-now steps: OK in the error box goes on with the next, Cancel
     // leaves (a circle is drawn often; its steps are not collected first).
     vb::ErrorTrap op(QStringLiteral("KREIS"), vb::kVbFehler);
