@@ -248,16 +248,33 @@ void Target::FontBold(bool b)
     m_font->Weight = b ? 700 : 400;
 }
 
+struct Target::Masse {
+    QFont font;
+    const QPaintDevice* geraet = nullptr;
+    int dpiX = 0, dpiY = 0;
+    QFontMetricsF metrik;
+};
+
+const QFontMetricsF& Target::masse() const
+{
+    QFont f = qfontOf(*m_font);
+    const QPaintDevice* g = metricsDevice();
+    const int dx = g ? g->logicalDpiX() : 0, dy = g ? g->logicalDpiY() : 0;
+    if (!m_masse || !(m_masse->font == f) || m_masse->geraet != g || m_masse->dpiX != dx || m_masse->dpiY != dy) {
+        QFontMetricsF metrik(f, const_cast<QPaintDevice*>(g));
+        m_masse = std::make_shared<Masse>(Masse{std::move(f), g, dx, dy, metrik});
+    }
+    return m_masse->metrik;
+}
+
 float Target::TextWidth(const QString& s) const
 {
-    QFontMetricsF m(qfontOf(*m_font), metricsDevice());
-    return float(m.horizontalAdvance(drawnText(*m_font, s)) / pixelsPerUnitX());
+    return float(masse().horizontalAdvance(drawnText(*m_font, s)) / pixelsPerUnitX());
 }
 
 float Target::TextHeight(const QString& /*s*/) const
 {
-    QFontMetricsF m(qfontOf(*m_font), metricsDevice());
-    return float(m.height() / pixelsPerUnitY());
+    return float(masse().height() / pixelsPerUnitY());
 }
 
 QString Target::fmt(double v) const
