@@ -697,10 +697,14 @@ void Connection::Batch::commit()
 
 int Connection::Rows::column(const QString& name) const
 {
-    for (int i = 0; i < columns.size(); ++i)
+    if (const auto it = m_spalten.constFind(name); it != m_spalten.constEnd())
+        return it.value();
+    int gefunden = -1;
+    for (int i = 0; i < columns.size() && gefunden < 0; ++i)
         if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+            gefunden = i;
+    m_spalten.insert(name, gefunden);
+    return gefunden;
 }
 
 const std::vector<int>& Connection::Rows::matching(int column, double value) const

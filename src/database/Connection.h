@@ -25,6 +25,7 @@
 #include "platform/Variant.h"
 #include "platform/VbError.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -155,6 +156,7 @@ public:
         const std::vector<int>& matching(int column, double value) const;
     private:
         mutable std::unordered_map<int, std::unordered_map<double, std::vector<int>>> m_index;
+        mutable QHash<QString, int> m_spalten;   // names as asked for -> position
     };
     const Rows* batchRows(const QString& table, const QString& keyColumn, const vb::Variant& key);
 
