@@ -24,6 +24,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -83,31 +84,13 @@ struct Komponist
     }
 };
 
-// A screen picture whose painter commands go into a QPicture instead.
-class BildAufnahme : public drawing::PictureTarget
+// A screen picture or a printer page whose painter commands go into a
+// QPicture instead.
+template <class Ziel>
+class Aufnahme : public Ziel
 {
 public:
-    using PictureTarget::PictureTarget;
-    QPicture bild;
-    void beenden() { m_maler.reset(); }
-
-protected:
-    QPainter* painter() override
-    {
-        if (!m_maler)
-            m_maler = std::make_unique<QPainter>(&bild);
-        return m_maler.get();
-    }
-
-private:
-    std::unique_ptr<QPainter> m_maler;
-};
-
-// The printer page likewise.
-class DruckAufnahme : public drawing::PrinterTarget
-{
-public:
-    using PrinterTarget::PrinterTarget;
+    using Ziel::Ziel;
     QPicture bild;
     void beenden() { m_maler.reset(); }
 
@@ -128,18 +111,46 @@ double sekunden(std::chrono::steady_clock::duration d)
     return std::chrono::duration<double>(d).count();
 }
 
-// Screen picture of the page window: 240 x 132 mm.
-void BM_Seite_Bild(benchmark::State& state)
+// The first composition of a new evaluation, as Neuberechnen runs it.
+void neuAuswerten()
 {
-    Umgebung u(state.range(0) == 64 ? 0 : int(state.range(0)));
     Komponist erst(true);
     drawing::PictureTarget vorlauf(13608.0f, 7484.4f);
     vorlauf.ScaleMode(drawing::vbMillimeters);
     erst.seite.bild = &vorlauf;
     erst.seite.BILD11(0, 0, 0, nullptr);
+}
+
+// Times the composition (the benchmark's time) and the replay after it, and
+// reports the replay's time and the ratio.
+void messen(benchmark::State& state, const Umgebung& u, const std::function<void()>& komponieren,
+            const std::function<void()>& abspielen)
+{
+    double komposition = 0, wiedergabe = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        komponieren();
+        const auto t1 = std::chrono::steady_clock::now();
+        abspielen();
+        const auto t2 = std::chrono::steady_clock::now();
+        komposition += sekunden(t1 - t0);
+        wiedergabe += sekunden(t2 - t1);
+        state.SetIterationTime(sekunden(t1 - t0));
+    }
+    state.counters["replay_ms"] = 1000.0 * wiedergabe / double(state.iterations());
+    state.counters["ratio"] = komposition / wiedergabe;
+    if (!u.dienste.dialogs.messages().empty())
+        state.SkipWithError("the composition showed a box");
+}
+
+// Screen picture of the page window: 240 x 132 mm.
+void BM_Seite_Bild(benchmark::State& state)
+{
+    Umgebung u(state.range(0) == 64 ? 0 : int(state.range(0)));
+    neuAuswerten();
 
     // The commands of one composition, for the replay.
-    BildAufnahme aufnahme(13608.0f, 7484.4f);
+    Aufnahme<drawing::PictureTarget> aufnahme(13608.0f, 7484.4f);
     aufnahme.ScaleMode(drawing::vbMillimeters);
     Komponist k(false);
     k.seite.bild = &aufnahme;
@@ -150,25 +161,13 @@ void BM_Seite_Bild(benchmark::State& state)
     ziel.ScaleMode(drawing::vbMillimeters);
     k.seite.bild = &ziel;
     QImage wiedergabe(ziel.image().size(), ziel.image().format());
-    double komposition = 0, abspielen = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        k.seite.BILD11(0, 0, 0, nullptr);
-        const auto t1 = std::chrono::steady_clock::now();
-        wiedergabe.fill(Qt::white);
-        {
+    messen(
+        state, u, [&] { k.seite.BILD11(0, 0, 0, nullptr); },
+        [&] {
+            wiedergabe.fill(Qt::white);
             QPainter p(&wiedergabe);
             p.drawPicture(0, 0, aufnahme.bild);
-        }
-        const auto t2 = std::chrono::steady_clock::now();
-        komposition += sekunden(t1 - t0);
-        abspielen += sekunden(t2 - t1);
-        state.SetIterationTime(sekunden(t1 - t0));
-    }
-    state.counters["replay_ms"] = 1000.0 * abspielen / double(state.iterations());
-    state.counters["ratio"] = komposition / abspielen;
-    if (!u.dienste.dialogs.messages().empty())
-        state.SkipWithError("the composition showed a box");
+        });
 }
 BENCHMARK(BM_Seite_Bild)->Arg(64)->Arg(50)->Arg(500)->Arg(2000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -177,57 +176,38 @@ void BM_Seite_Pdf(benchmark::State& state)
 {
     Umgebung u(0);
     QTemporaryDir ordner;
-    {
-        Komponist erst(true);
-        drawing::PictureTarget vorlauf(13608.0f, 7484.4f);
-        vorlauf.ScaleMode(drawing::vbMillimeters);
-        erst.seite.bild = &vorlauf;
-        erst.seite.BILD11(0, 0, 0, nullptr);
-    }
+    neuAuswerten();
     Komponist k(false);
     drawing::PictureTarget bild(13608.0f, 7484.4f);
     bild.ScaleMode(drawing::vbMillimeters);
     k.seite.bild = &bild;
 
-    DruckAufnahme aufnahme(ordner.filePath(QStringLiteral("aufnahme.pdf")));
+    Aufnahme<drawing::PrinterTarget> aufnahme(ordner.filePath(QStringLiteral("aufnahme.pdf")));
     aufnahme.ScaleMode(drawing::vbMillimeters);
     k.seite.drucker = &aufnahme;
     k.seite.BILD11(1, -3, 0, nullptr);
     aufnahme.beenden();
 
-    double komposition = 0, abspielen = 0;
     int n = 0;
-    for (auto _ : state) {
-        const QString pfad = ordner.filePath(QStringLiteral("seite%1.pdf").arg(n));
-        const QString pfad2 = ordner.filePath(QStringLiteral("wiedergabe%1.pdf").arg(n++));
-        const auto t0 = std::chrono::steady_clock::now();
-        {
-            drawing::PrinterTarget drucker(pfad);
+    messen(
+        state, u,
+        [&] {
+            drawing::PrinterTarget drucker(ordner.filePath(QStringLiteral("seite%1.pdf").arg(n)));
             drucker.ScaleMode(drawing::vbMillimeters);
             k.seite.drucker = &drucker;
             k.seite.BILD11(1, -3, 0, nullptr);
             drucker.EndDoc();
-        }
-        const auto t1 = std::chrono::steady_clock::now();
-        {
+        },
+        [&] {
             QPrinter drucker(QPrinter::HighResolution);
             drucker.setResolution(600);
             drucker.setOutputFormat(QPrinter::PdfFormat);
-            drucker.setOutputFileName(pfad2);
+            drucker.setOutputFileName(ordner.filePath(QStringLiteral("wiedergabe%1.pdf").arg(n++)));
             drucker.setPageSize(QPageSize(QPageSize::A4));
             drucker.setFullPage(true);
             QPainter p(&drucker);
             p.drawPicture(0, 0, aufnahme.bild);
-        }
-        const auto t2 = std::chrono::steady_clock::now();
-        komposition += sekunden(t1 - t0);
-        abspielen += sekunden(t2 - t1);
-        state.SetIterationTime(sekunden(t1 - t0));
-    }
-    state.counters["replay_ms"] = 1000.0 * abspielen / double(state.iterations());
-    state.counters["ratio"] = komposition / abspielen;
-    if (!u.dienste.dialogs.messages().empty())
-        state.SkipWithError("the composition showed a box");
+        });
 }
 BENCHMARK(BM_Seite_Pdf)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -57,6 +57,25 @@ int punkteDerFarbe(const QImage& bild, QRgb farbe)
     return n;
 }
 
+// The active record's ID.
+int32_t aktiveId()
+{
+    auto rs = db::sharedState().cnnX->openRecordset(QStringLiteral("SELECT ID FROM E1 WHERE AKT = 1"));
+    return rs->eof() ? 0 : int32_t(rs->field(0).number());
+}
+
+// The composer as the page window sets it up for a new evaluation.
+void einrichten(Seite11& seite, int32_t id, drawing::PictureTarget& bild, drawing::ScrollBarState& hsc,
+                drawing::ScrollBarState& vsc)
+{
+    seite.ID = id;
+    seite.BONEU = true;
+    tiefentabellen(seite);
+    seite.bild = &bild;
+    seite.xBalken = &hsc;
+    seite.yBalken = &vsc;
+}
+
 } // namespace
 
 // The first demo borehole in each fill mode, saved as seite11_fuellung0.png
@@ -68,12 +87,8 @@ TEST(Seite11Bild, FillModesOfTheSoilColumn)
     suite::Testumgebung umgebung;
     ASSERT_TRUE(clsBERECHNEN().BERECHNUNG());
     auto& cnn = *db::sharedState().cnnX;
-    int32_t id = 0;
-    {
-        auto rs = cnn.openRecordset(QStringLiteral("SELECT ID FROM E1 WHERE AKT = 1"));
-        ASSERT_FALSE(rs->eof());
-        id = int32_t(rs->field(0).number());
-    }
+    const int32_t id = aktiveId();
+    ASSERT_NE(id, 0);
     clsPROFIL::setZufallsstart(1);
     const QRgb natur = qRgb(173, 122, 79), schluff = qRgb(90, 100, 10);
     for (int16_t modus : {0, 1, 2}) {
@@ -82,12 +97,7 @@ TEST(Seite11Bild, FillModesOfTheSoilColumn)
         bild.ScaleMode(drawing::vbMillimeters);
         drawing::ScrollBarState hsc, vsc;
         Seite11 seite;
-        seite.ID = id;
-        seite.BONEU = true;
-        tiefentabellen(seite);
-        seite.bild = &bild;
-        seite.xBalken = &hsc;
-        seite.yBalken = &vsc;
+        einrichten(seite, id, bild, hsc, vsc);
         seite.BILD11(0, 0, 0, nullptr);
         for (const auto& b : dienste.dialogs.messages())
             ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
@@ -109,18 +119,9 @@ TEST(Seite11Bild, DemoBoreholeOnTheScreenPicture)
     bild.ScaleMode(drawing::vbMillimeters);
     drawing::ScrollBarState hsc, vsc;
     Seite11 seite;
-    int32_t id = 0;
-    {
-        auto rs = db::sharedState().cnnX->openRecordset(QStringLiteral("SELECT ID FROM E1 WHERE AKT = 1"));
-        ASSERT_FALSE(rs->eof());
-        id = int32_t(rs->field(0).number());
-    }
-    seite.ID = id;
-    seite.BONEU = true;
-    tiefentabellen(seite);
-    seite.bild = &bild;
-    seite.xBalken = &hsc;
-    seite.yBalken = &vsc;
+    const int32_t id = aktiveId();
+    ASSERT_NE(id, 0);
+    einrichten(seite, id, bild, hsc, vsc);
     seite.BILD11(0, 0, 0, nullptr);
     seite.BONEU = false;
 
