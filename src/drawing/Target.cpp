@@ -249,20 +249,28 @@ void Target::FontBold(bool b)
 }
 
 struct Target::Masse {
-    QFont font;
+    StdFont font;
     const QPaintDevice* geraet = nullptr;
     int dpiX = 0, dpiY = 0;
     QFontMetricsF metrik;
 };
 
+namespace {
+bool gleicheSchrift(const StdFont& a, const StdFont& b)
+{
+    return a.Name == b.Name && a.Size == b.Size && a.Bold == b.Bold && a.Italic == b.Italic &&
+           a.Underline == b.Underline && a.Strikethrough == b.Strikethrough && a.Weight == b.Weight;
+}
+} // namespace
+
 const QFontMetricsF& Target::masse() const
 {
-    QFont f = qfontOf(*m_font);
     const QPaintDevice* g = metricsDevice();
     const int dx = g ? g->logicalDpiX() : 0, dy = g ? g->logicalDpiY() : 0;
-    if (!m_masse || !(m_masse->font == f) || m_masse->geraet != g || m_masse->dpiX != dx || m_masse->dpiY != dy) {
-        QFontMetricsF metrik(f, const_cast<QPaintDevice*>(g));
-        m_masse = std::make_shared<Masse>(Masse{std::move(f), g, dx, dy, metrik});
+    if (!m_masse || !gleicheSchrift(m_masse->font, *m_font) || m_masse->geraet != g || m_masse->dpiX != dx ||
+        m_masse->dpiY != dy) {
+        QFontMetricsF metrik(qfontOf(*m_font), const_cast<QPaintDevice*>(g));
+        m_masse = std::make_shared<Masse>(Masse{*m_font, g, dx, dy, metrik});
     }
     return m_masse->metrik;
 }
