@@ -156,12 +156,11 @@ void clsPROFIL::UNTERGRUNDPROFIL(float x1, float y1, float x2, float y2, const Q
             SYMBOLDIN(x, y, code, groesse, wort);
     };
 
-    // Two staggered columns down the middle of the layer.
+    // Two staggered columns down the middle of the layer. A size that
+    // doesn't move the rows on (a CAD scale of 0 or less) places none.
     auto spalten = [&](float start, float versatz, float groesse, float schritt) {
-        if (!(s > 0.0f))
-            return;
         const float xm = xp1 + (xp2 - xp1) / 2.0f;
-        for (float yc = yp1 + start * s; !falle.cancelled(); yc += schritt * s) {
+        for (float yc = yp1 + start * s; !falle.cancelled();) {
             const float yl = yc - versatz * s;
             if (yl + s / 2.0f > yp2)
                 break;
@@ -169,6 +168,10 @@ void clsPROFIL::UNTERGRUNDPROFIL(float x1, float y1, float x2, float y2, const Q
             if (yc + s > yp2)
                 break;
             falle([&] { malen(xm + 1.0f, yc, groesse, rundung); });
+            const float weiter = yc + schritt * s;
+            if (!(weiter > yc))
+                break;
+            yc = weiter;
         }
     };
 

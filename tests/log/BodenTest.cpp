@@ -442,3 +442,21 @@ TEST(Flaechensymbole, FixedStartRepeatsTheScatter)
     a.flaeche(QStringLiteral("G"), 20);
     EXPECT_NE(a.rec->calls(), b.rec->calls());
 }
+
+// A CAD scale that doesn't move the staggered rows on (0 or negative) ends
+// the layer's symbols instead of placing them forever.
+TEST(Flaechensymbole, StaggeredRowsEndWhenTheSizeDoesNotMoveThemOn)
+{
+    for (float mx : {0.0f, -1.0f}) {
+        Boden b(true);
+        b.sql("UPDATE G0 SET MX = ?", {vb::Variant(mx)});
+        b.p.setEclsBILD(b.rec);
+        b.p.setEBOACAD(true);
+        b.rec->clear();
+        for (const char* code : {"X", "U"}) {
+            b.flaeche(QString::fromLatin1(code), 20);
+            EXPECT_LE(b.rec->calls().size(), 8) << code << " " << mx;
+            b.rec->clear();
+        }
+    }
+}
