@@ -324,6 +324,26 @@ struct Connection::CachedStatement {
 
 struct Connection::Impl {
     QHash<QString, CachedStatement*> cache;
+    // Rows served from memory during a run, by table, key column and key;
+    // valid while the connection's change count stays at zeilenStand.
+    QHash<QString, std::shared_ptr<Rows>> zeilen;
+    long long zeilenStand = -1;
+    // The file's data version when the rows were fetched; checked once per
+    // run, so rows stay from one run to the next while nobody writes.
+    long long zeilenVersion = -1;
+    bool zeilenGeprueft = false;
+    // The rows asked for last: the reads of one column of a page mostly
+    // follow each other.
+    struct Zuletzt {
+        QString tabelle, spalte;
+        double schluessel = 0;
+        Rows* zeilen = nullptr;
+    } zuletzt;
+    void zeilenVergessen()
+    {
+        zeilen.clear();
+        zuletzt = Zuletzt();
+    }
     QHash<QString, QHash<QString, ColumnType>> typen;   // lower table -> lower column -> type
     QHash<QString, QStringList> spalten;                 // lower table -> columns in order
 
@@ -371,8 +391,10 @@ void Connection::reopen()
     m_impl->clearCache();
     m_impl->typen.clear();
     m_impl->spalten.clear();
+    m_impl->zeilenVergessen();
     openHandle();
     m_txDepth = 0;
+    m_batchDepth = 0;
 }
 
 void Connection::openHandle()
@@ -435,9 +457,11 @@ void Connection::close()
     if (!m_db)
         return;
     m_impl->clearCache();
+    m_impl->zeilenVergessen();
     sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_txDepth = 0;
+    m_batchDepth = 0;
 }
 
 void Connection::raiseEngineError(int rc, const QString& context) const
@@ -630,6 +654,131 @@ void Connection::rollbackTransaction()
     m_txDepth = 0;
     if (m_db && !sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+Connection::Batch::Batch(Connection& c) : m_c(c)
+{
+    // Deferred: the shared lock is taken by the first read, the write lock
+    // only by a first write.
+    if (m_c.m_txDepth == 0)
+        m_c.execute(QStringLiteral("BEGIN"));
+    ++m_c.m_txDepth;
+    ++m_c.m_batchDepth;
+}
+
+Connection::Batch::~Batch()
+{
+    if (m_done)
+        return;
+    try {
+        commit();
+    } catch (...) {
+    }
+}
+
+void Connection::Batch::ende()
+{
+    m_done = true;
+    if (m_c.m_batchDepth > 0 && --m_c.m_batchDepth == 0)
+        m_c.m_impl->zeilenGeprueft = false;
+}
+
+void Connection::Batch::commit()
+{
+    if (m_done)
+        return;
+    ende();
+    m_c.commitTransaction();
+}
+
+int Connection::Rows::column(const QString& name) const
+{
+    if (const auto it = m_spalten.constFind(name); it != m_spalten.constEnd())
+        return it.value();
+    int gefunden = -1;
+    for (int i = 0; i < columns.size() && gefunden < 0; ++i)
+        if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
+            gefunden = i;
+    m_spalten.insert(name, gefunden);
+    return gefunden;
+}
+
+const std::vector<int>& Connection::Rows::matching(int column, double value) const
+{
+    auto [it, neu] = m_index.try_emplace(column);
+    if (neu) {
+        for (size_t r = 0; r < values.size(); ++r) {
+            const vb::Variant& v = values[r][size_t(column)];
+            if (!v.isNull() && !v.isEmpty())
+                it->second[v.number()].push_back(int(r));
+        }
+    }
+    static const std::vector<int> keine;
+    const auto treffer = it->second.find(value);
+    return treffer == it->second.end() ? keine : treffer->second;
+}
+
+const Connection::Rows* Connection::batchRows(const QString& table, const QString& keyColumn, const vb::Variant& key)
+{
+    // Only inside the run's transaction: after a rollback the rows could
+    // change under a cache.
+    if (m_batchDepth == 0 || !m_db || sqlite3_get_autocommit(m_db))
+        return nullptr;
+    // Anything written on this connection since the rows were fetched (no
+    // other connection can write while the run holds its lock) drops them.
+    const long long stand = sqlite3_total_changes64(m_db);
+    if (stand != m_impl->zeilenStand) {
+        m_impl->zeilenVergessen();
+        m_impl->zeilenStand = stand;
+    }
+    // Once per run: what another connection has committed since the rows
+    // were fetched drops them too. The pragma reads inside the run's
+    // transaction, so nobody can commit after it until the run ends.
+    if (!m_impl->zeilenGeprueft) {
+        long long version = -2;
+        try {
+            version = (long long)(openRecordset(QStringLiteral("PRAGMA data_version"), {}, Cursor::ReadOnly)
+                                      ->field(0)
+                                      .number());
+        } catch (...) {
+        }
+        if (version != m_impl->zeilenVersion || version < 0)
+            m_impl->zeilenVergessen();
+        m_impl->zeilenVersion = version;
+        m_impl->zeilenGeprueft = true;
+    }
+    auto& z = m_impl->zuletzt;
+    if (z.zeilen && z.schluessel == key.number() && z.tabelle == table && z.spalte == keyColumn)
+        return z.zeilen;
+    const QString schluessel = table.toLower() + QChar(0x1f) + keyColumn.toLower() + QChar(0x1f) +
+                               QString::number(key.number(), 'g', 17);
+    if (auto it = m_impl->zeilen.constFind(schluessel); it != m_impl->zeilen.constEnd()) {
+        z = {table, keyColumn, key.number(), it.value().get()};
+        return z.zeilen;
+    }
+    auto zeilen = std::make_shared<Rows>();
+    try {
+        auto rs = openRecordset(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("] WHERE [") + keyColumn +
+                                    QStringLiteral("] = ? ORDER BY rowid"),
+                                {key}, Cursor::ReadOnly);
+        const int n = rs->fieldCount();
+        for (int c = 0; c < n; ++c) {
+            zeilen->columns << rs->fieldName(c);
+            zeilen->types.push_back(rs->fieldType(c));
+        }
+        for (; !rs->eof(); rs->moveNext()) {
+            std::vector<vb::Variant> zeile;
+            zeile.reserve(size_t(n));
+            for (int c = 0; c < n; ++c)
+                zeile.push_back(rs->field(c));
+            zeilen->values.push_back(std::move(zeile));
+        }
+    } catch (...) {
+        return nullptr;
+    }
+    m_impl->zeilen.insert(schluessel, zeilen);
+    z = {table, keyColumn, key.number(), zeilen.get()};
+    return z.zeilen;
 }
 
 Connection::Transaction::Transaction(Connection& c) : m_c(c)
@@ -1047,6 +1196,17 @@ void Recordset::update()
     d->ensureCurrent();
     if (!editPending())
         return;
+    if (!d->adding) {
+        // A row that already holds every value is not written again: a
+        // write that changes nothing costs no journal and no sync.
+        bool gleich = true;
+        for (const auto& p : d->pending)
+            gleich = gleich && d->values[size_t(d->pos) * size_t(d->cols) + size_t(p.first)] == p.second;
+        if (gleich) {
+            d->pending.clear();
+            return;
+        }
+    }
     Connection& c = *d->cnn;
     const QString t = quoteName(d->table);
     Params params;

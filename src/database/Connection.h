@@ -25,9 +25,11 @@
 #include "platform/Variant.h"
 #include "platform/VbError.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
@@ -114,6 +116,50 @@ public:
         bool m_done = false;
     };
 
+    // A run of reads and writes in one transaction, such as the composition
+    // of a page: the first read takes the file's shared lock once instead of
+    // once per query, and the writes made meanwhile are committed together
+    // when the run ends (one sync). While a run is open, the rows of a table
+    // read by owner key are fetched once (batchRows) and served from memory
+    // until anything is written on this connection; every read still sees
+    // every write made before it. Runs nest and share the transaction of an
+    // enclosing write; only the outermost end commits. While a run reads, no
+    // other connection can write to the file.
+    class Batch {
+    public:
+        explicit Batch(Connection& c);
+        // Ends the run; a commit that fails there is rolled back silently.
+        ~Batch();
+        // Ends the run; raises when its commit fails (its writes are then
+        // rolled back).
+        void commit();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+    private:
+        void ende();
+        Connection& m_c;
+        bool m_done = false;
+    };
+    bool inBatch() const { return m_batchDepth > 0; }
+
+    // The rows of `table` whose `keyColumn` equals `key`, in storage order,
+    // with every column as a read returns it; only while a run is open
+    // (nullptr otherwise, and when the table or column cannot be read). The
+    // pointer stays valid until the next call or the next write.
+    struct Rows {
+        QStringList columns;
+        std::vector<ColumnType> types;
+        std::vector<std::vector<vb::Variant>> values;
+        int column(const QString& name) const;   // -1 when missing (case-insensitive)
+        // Positions of the rows whose column holds the number, in storage
+        // order (Null never matches); the column's index is built on first use.
+        const std::vector<int>& matching(int column, double value) const;
+    private:
+        mutable std::unordered_map<int, std::unordered_map<double, std::vector<int>>> m_index;
+        mutable QHash<QString, int> m_spalten;   // names as asked for -> position
+    };
+    const Rows* batchRows(const QString& table, const QString& keyColumn, const vb::Variant& key);
+
     // Schema information (case-insensitive names).
     QStringList tableNames();
     QStringList columnNames(const QString& table);
@@ -141,6 +187,7 @@ private:
     QString m_path;
     sqlite3* m_db = nullptr;
     int m_txDepth = 0;
+    int m_batchDepth = 0;
     std::unique_ptr<Impl> m_impl;
 };
 

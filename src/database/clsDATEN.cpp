@@ -6,6 +6,7 @@
 #include "platform/VbRuntime.h"
 
 #include <QFileInfo>
+#include <utility>
 
 using db::Recordset;
 using vb::Variant;
@@ -367,6 +368,44 @@ bool clsDATEN::DLESEN(const QString& SPV, std::vector<Variant>& werte, const QSt
 }
 
 // ---------------------------------------------------------------------------
+// Runs
+
+clsDATEN::Lauf::Lauf(clsDATEN& dat) : m_dat(dat)
+{
+    if (!m_dat.m_cnn || !m_dat.m_cnn->isOpen() || m_dat.m_imLauf)
+        return;
+    try {
+        m_batch = std::make_unique<db::Connection::Batch>(*m_dat.m_cnn);
+        m_dat.m_imLauf = true;
+        m_dat.m_ersterWert.reset();
+    } catch (...) {
+        // Without a run every read and write takes its own transaction.
+    }
+}
+
+clsDATEN::Lauf::~Lauf()
+{
+    beenden();
+}
+
+bool clsDATEN::Lauf::beenden()
+{
+    if (!m_batch)
+        return true;
+    auto batch = std::move(m_batch);
+    m_dat.m_imLauf = false;
+    const auto erster = std::exchange(m_dat.m_ersterWert, std::nullopt);
+    try {
+        batch->commit();
+        return true;
+    } catch (...) {
+        if (erster)
+            m_dat.schreibFehler(erster->first, erster->second);
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Boxes
 
 void clsDATEN::schreibFehler(const QString& SPV, const Variant& wert) const
@@ -415,8 +454,11 @@ std::vector<Variant> alsVarianten(const std::vector<T>& feld, F f)
 bool clsDATEN::wertSchreiben(const QString& SPV, const Variant& wert, const Kriterien& k)
 {
     const std::vector<Variant> puffer{wert};
-    if (schreiben(SPV, puffer, k))
+    if (schreiben(SPV, puffer, k)) {
+        if (m_imLauf && !m_ersterWert)
+            m_ersterWert = std::make_pair(SPV, wert);
         return true;
+    }
     schreibFehler(SPV, puffer[0]);
     return false;
 }
@@ -497,8 +539,83 @@ bool clsDATEN::DVTVF(const QString& SPV, const std::vector<Variant>& FELD, KRIT_
 // ---------------------------------------------------------------------------
 // Variable, array and collection reads
 
+namespace {
+bool ganzzahlig(db::ColumnType t)
+{
+    return t == db::ColumnType::Integer || t == db::ColumnType::Long || t == db::ColumnType::Boolean;
+}
+} // namespace
+
+bool clsDATEN::ausDemSpeicher(const QString& SPV, const Kriterien& k, Variant& wert) const
+{
+    // Served from memory: the owner's rows of the table, selected by whole
+    // number criteria that all carry a value. Anything else (text keys,
+    // criteria that only order, a column the rows lack) takes the query,
+    // which also reports what is wrong.
+    if (!m_cnn || m_espid.isEmpty() || !m_cnn->inBatch())
+        return false;
+    for (const QString& t : m_espk)
+        if (!t.isEmpty())
+            return false;
+    for (int i = 0; i < 4; ++i)
+        if (k.spalte[i].isEmpty() != !k.wert[i])
+            return false;
+    const db::Connection::Rows* zeilen =
+        m_cnn->batchRows(m_etabelle, m_espid, Variant(static_cast<int>(m_espidw)));
+    if (!zeilen)
+        return false;
+    const int spalte = zeilen->column(SPV);
+    if (spalte < 0)
+        return false;
+    int kriterium[4] = {-1, -1, -1, -1};
+    double soll[4] = {0, 0, 0, 0};
+    for (int i = 0; i < 4; ++i) {
+        if (!k.wert[i])
+            continue;
+        kriterium[i] = zeilen->column(k.spalte[i]);
+        if (kriterium[i] < 0 || !ganzzahlig(zeilen->types[size_t(kriterium[i])]))
+            return false;
+        // Converted as the query binds it; a value that doesn't convert takes
+        // the query, which reports it.
+        if (k.wert[i]->isNull() || k.wert[i]->isEmpty())
+            return false;
+        try {
+            soll[i] = db::convertForColumn(*k.wert[i], zeilen->types[size_t(kriterium[i])]).number();
+        } catch (...) {
+            return false;
+        }
+    }
+    // The first row in storage order that meets every criterion, as the
+    // query's index delivers it; a Null never equals a value.
+    auto passt = [&](const std::vector<Variant>& zeile) {
+        for (int i = 0; i < 4; ++i) {
+            if (kriterium[i] < 0)
+                continue;
+            const Variant& v = zeile[size_t(kriterium[i])];
+            if (v.isNull() || v.isEmpty() || v.number() != soll[i])
+                return false;
+        }
+        return true;
+    };
+    auto nehmen = [&](const std::vector<Variant>& zeile) {
+        const Variant& v = zeile[size_t(spalte)];
+        wert = v.isNull() ? Variant() : v;
+        return true;
+    };
+    wert = Variant();
+    if (kriterium[0] < 0 && kriterium[1] < 0 && kriterium[2] < 0 && kriterium[3] < 0)
+        return zeilen->values.empty() || nehmen(zeilen->values.front());
+    const int erstes = kriterium[0] >= 0 ? 0 : kriterium[1] >= 0 ? 1 : kriterium[2] >= 0 ? 2 : 3;
+    for (int r : zeilen->matching(kriterium[erstes], soll[erstes]))
+        if (passt(zeilen->values[size_t(r)]))
+            return nehmen(zeilen->values[size_t(r)]);
+    return true;
+}
+
 bool clsDATEN::skalarLesen(const QString& SPV, const Kriterien& k, Variant& wert)
 {
+    if (ausDemSpeicher(SPV, k, wert))
+        return true;
     std::vector<Variant> puffer(1);
     if (!lesen(SPV, puffer, k)) {
         leseFehler(SPV, puffer[0]);

@@ -186,6 +186,23 @@ public:
                 const QString& SPF3 = {}, const Wert& SPF3W = std::nullopt, QString* SPO3 = nullptr,
                 const QString& SPF4 = {}, const Wert& SPF4W = std::nullopt, QString* SPO4 = nullptr);
 
+    // A run of reads and writes on this accessor's connection in one
+    // transaction (db::Connection::Batch): reads are served from memory and
+    // the writes are committed together by beenden(). When that commit fails
+    // the writes of the run are lost: the accessor shows its write box for
+    // the first value it wrote during the run and beenden() answers false.
+    class Lauf {
+    public:
+        explicit Lauf(clsDATEN& dat);
+        ~Lauf();
+        bool beenden();
+        Lauf(const Lauf&) = delete;
+        Lauf& operator=(const Lauf&) = delete;
+    private:
+        clsDATEN& m_dat;
+        std::unique_ptr<db::Connection::Batch> m_batch;
+    };
+
 protected:
     // Row writer and reader behind the single-value transfers and the array
     // writes. They catch every error and answer with a plain success flag.
@@ -219,6 +236,9 @@ protected:
     // `setzen(position, value)`; errors show the array read box.
     bool feldLesen(const QString& SPV, const Kriterien& k,
                    const std::function<void(int, const vb::Variant&)>& setzen);
+    // Scalar read from the rows a running batch holds in memory; false when
+    // the read can't be served there and must take the query.
+    bool ausDemSpeicher(const QString& SPV, const Kriterien& k, vb::Variant& wert) const;
     // Scalar read through the row reader into element 0.
     bool skalarLesen(const QString& SPV, const Kriterien& k, vb::Variant& wert);
 
@@ -238,6 +258,9 @@ private:
     QString m_espkw[3];
     QString m_etabelle = QStringLiteral("E1");
     bool m_schreibtGerade = false;  // the row writer is between rows
+    // During a run: whether it is open, and the first value written in it.
+    bool m_imLauf = false;
+    std::optional<std::pair<QString, vb::Variant>> m_ersterWert;
 
     friend struct clsDATENSperre;
 };

@@ -248,16 +248,41 @@ void Target::FontBold(bool b)
     m_font->Weight = b ? 700 : 400;
 }
 
+struct Target::Masse {
+    StdFont font;
+    const QPaintDevice* geraet = nullptr;
+    int dpiX = 0, dpiY = 0;
+    QFontMetricsF metrik;
+};
+
+namespace {
+bool gleicheSchrift(const StdFont& a, const StdFont& b)
+{
+    return a.Name == b.Name && a.Size == b.Size && a.Bold == b.Bold && a.Italic == b.Italic &&
+           a.Underline == b.Underline && a.Strikethrough == b.Strikethrough && a.Weight == b.Weight;
+}
+} // namespace
+
+const QFontMetricsF& Target::masse() const
+{
+    const QPaintDevice* g = metricsDevice();
+    const int dx = g ? g->logicalDpiX() : 0, dy = g ? g->logicalDpiY() : 0;
+    if (!m_masse || !gleicheSchrift(m_masse->font, *m_font) || m_masse->geraet != g || m_masse->dpiX != dx ||
+        m_masse->dpiY != dy) {
+        QFontMetricsF metrik(qfontOf(*m_font), const_cast<QPaintDevice*>(g));
+        m_masse = std::make_shared<Masse>(Masse{*m_font, g, dx, dy, metrik});
+    }
+    return m_masse->metrik;
+}
+
 float Target::TextWidth(const QString& s) const
 {
-    QFontMetricsF m(qfontOf(*m_font), metricsDevice());
-    return float(m.horizontalAdvance(drawnText(*m_font, s)) / pixelsPerUnitX());
+    return float(masse().horizontalAdvance(drawnText(*m_font, s)) / pixelsPerUnitX());
 }
 
 float Target::TextHeight(const QString& /*s*/) const
 {
-    QFontMetricsF m(qfontOf(*m_font), metricsDevice());
-    return float(m.height() / pixelsPerUnitY());
+    return float(masse().height() / pixelsPerUnitY());
 }
 
 QString Target::fmt(double v) const
@@ -266,6 +291,7 @@ QString Target::fmt(double v) const
     return QString::number(v, 'f', 3);
 }
 
+// Callers test m_log first: the line is only built for a target that logs.
 void Target::log(const QString& line) const
 {
     if (m_log) m_log(line);
@@ -281,14 +307,16 @@ void Target::Cls()
     }
     m_curX = m_scaleLeft;
     m_curY = m_scaleTop;
-    log(QStringLiteral("CLS"));
+    if (m_log)
+        log(QStringLiteral("CLS"));
 }
 
 void Target::Line(float x1, float y1, float x2, float y2, std::optional<int32_t> color)
 {
     checkFinite({x1, y1, x2, y2});
     const int32_t c = color.value_or(m_foreColor);
-    log(QStringLiteral("LINE %1 %2 %3 %4 c=%5 w=%6 s=%7")
+    if (m_log)
+        log(QStringLiteral("LINE %1 %2 %3 %4 c=%5 w=%6 s=%7")
             .arg(fmt(x1), fmt(y1), fmt(x2), fmt(y2), hexColor(c))
             .arg(m_drawWidth)
             .arg(m_drawStyle));
@@ -310,7 +338,8 @@ void Target::Box(float x1, float y1, float x2, float y2, std::optional<int32_t> 
 {
     checkFinite({x1, y1, x2, y2});
     const int32_t c = color.value_or(m_foreColor);
-    log(QStringLiteral("BOX %1 %2 %3 %4 c=%5 %6 w=%7")
+    if (m_log)
+        log(QStringLiteral("BOX %1 %2 %3 %4 c=%5 %6 w=%7")
             .arg(fmt(x1), fmt(y1), fmt(x2), fmt(y2), hexColor(c),
                  filled ? QStringLiteral("filled") : QStringLiteral("open"))
             .arg(m_drawWidth));
@@ -330,7 +359,8 @@ void Target::PSet(float x, float y, std::optional<int32_t> color)
 {
     checkFinite({x, y});
     const int32_t c = color.value_or(m_foreColor);
-    log(QStringLiteral("PSET %1 %2 c=%3").arg(fmt(x), fmt(y), hexColor(c)));
+    if (m_log)
+        log(QStringLiteral("PSET %1 %2 c=%3").arg(fmt(x), fmt(y), hexColor(c)));
     if (QPainter* p = painter()) {
         const QPointF pt(toPixelX(x), toPixelY(y));
         if (m_drawWidth <= 1) {
@@ -361,7 +391,8 @@ void Target::Circle(float x, float y, float r, std::optional<int32_t> color, std
     const double rpx = std::abs(double(r)) * pixelsPerUnitX();
     const QPointF ctr(toPixelX(x), toPixelY(y));
     if (!isArc) {
-        log(QStringLiteral("CIRCLE %1 %2 %3 c=%4 fill=%5/%6")
+        if (m_log)
+            log(QStringLiteral("CIRCLE %1 %2 %3 c=%4 fill=%5/%6")
                 .arg(fmt(x), fmt(y), fmt(r), hexColor(c))
                 .arg(m_fillStyle)
                 .arg(hexColor(m_fillColor)));
@@ -373,7 +404,8 @@ void Target::Circle(float x, float y, float r, std::optional<int32_t> color, std
     } else {
         const double a1 = std::abs(double(start.value_or(0.0f)));
         const double a2 = end ? std::abs(double(*end)) : kTwoPiD;
-        log(QStringLiteral("ARC %1 %2 %3 %4 %5 c=%6").arg(fmt(x), fmt(y), fmt(r), fmt(a1), fmt(a2), hexColor(c)));
+        if (m_log)
+            log(QStringLiteral("ARC %1 %2 %3 %4 %5 c=%6").arg(fmt(x), fmt(y), fmt(r), fmt(a1), fmt(a2), hexColor(c)));
         if (QPainter* p = painter()) {
             double span = a2 - a1;
             if (span <= 0) span += kTwoPiD;
@@ -405,7 +437,8 @@ void Target::Print(const QString& text)
     if (f.Italic) flags += QStringLiteral("/i");
     if (f.Underline) flags += QStringLiteral("/u");
     if (f.Strikethrough) flags += QStringLiteral("/s");
-    log(QStringLiteral("PRINT %1 %2 \"%3\" font=%4/%5%6 c=%7")
+    if (m_log)
+        log(QStringLiteral("PRINT %1 %2 \"%3\" font=%4/%5%6 c=%7")
             .arg(fmt(m_curX), fmt(m_curY), text, f.Name, QString::number(double(f.Size)), flags,
                  hexColor(m_foreColor)));
     const float w = TextWidth(text);
@@ -429,7 +462,8 @@ void Target::TextOut(int px, int py, const QString& text, const LogFont& lf)
     const int zero = face.indexOf('\0');
     if (zero >= 0) face.truncate(zero);
     const QString faceName = QString::fromLatin1(face);
-    log(QStringLiteral("TEXTOUT %1 %2 \"%3\" h=%4 esc=%5 face=%6")
+    if (m_log)
+        log(QStringLiteral("TEXTOUT %1 %2 \"%3\" h=%4 esc=%5 face=%6")
             .arg(px)
             .arg(py)
             .arg(text)

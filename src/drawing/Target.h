@@ -28,6 +28,7 @@
 #include <memory>
 #include <optional>
 
+class QFontMetricsF;
 class QPainter;
 class QPaintDevice;
 class QPrinter;
@@ -240,6 +241,12 @@ private:
     float m_curX = 0, m_curY = 0;
 
     std::function<void(const QString&)> m_log;
+
+    // Metrics of the current font on the metrics device, kept while font and
+    // device resolution stay (a page measures thousands of texts).
+    const QFontMetricsF& masse() const;
+    struct Masse;
+    mutable std::shared_ptr<Masse> m_masse;
 };
 
 // A picture box with a QImage backing store (AutoRedraw), no border: the

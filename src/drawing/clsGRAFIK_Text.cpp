@@ -28,6 +28,23 @@ int slotOf(const MarkupPiece& p, int previous)
 
 } // namespace
 
+namespace {
+// Narrows the range lo..hi in which an anchor may lie by the extent d of a
+// text anchored at its start (0), middle (1) or end (2).
+void einruecken(int16_t anker, float d, float& lo, float& hi)
+{
+    switch (anker) {
+    case 0: hi -= d; break;
+    case 1:
+        lo += d / 2;
+        hi -= d / 2;
+        break;
+    case 2: lo += d; break;
+    default: break;
+    }
+}
+} // namespace
+
 void clsGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t AL, int16_t ARX, int16_t ARY)
 {
     if (TEXT.isEmpty()) return;
@@ -49,32 +66,17 @@ void clsGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t 
     if (!trap([&] { m_slots[0] = tgt().Font(); })) return;
     const QString text = exponentMarkup(TEXT);
 
+    // The box's height decides whether it fits between top and bottom; only
+    // a text that does is measured along its length.
     float W = 0, H = 0;
-    if (!trap([&] {
-            W = tgt().TextWidth(plain);
-            H = tgt().TextHeight(plain);
-        }))
+    if (!trap([&] { H = tgt().TextHeight(plain); }))
         return;
-
-    switch (ARX) {
-    case 0: right -= W * ca; break;
-    case 1:
-        left += W * ca / 2;
-        right -= W * ca / 2;
-        break;
-    case 2: left += W * ca; break;
-    default: break;
-    }
-    switch (ARY) {
-    case 0: bottom -= H * ca; break;
-    case 1:
-        top += H * ca / 2;
-        bottom -= H * ca / 2;
-        break;
-    case 2: top += H * ca; break;
-    default: break;
-    }
-    if (!(left < X && X < right && top < Y && Y < bottom)) return;
+    einruecken(ARY, H * ca, top, bottom);
+    if (!(top < Y && Y < bottom)) return;
+    if (!trap([&] { W = tgt().TextWidth(plain); }))
+        return;
+    einruecken(ARX, W * ca, left, right);
+    if (!(left < X && X < right)) return;
 
     // Start of the first piece (the text runs along (cos a, -sin a)).
     float XA = 0, YA = 0;

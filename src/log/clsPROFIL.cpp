@@ -11,6 +11,10 @@
 #include <chrono>
 #include <cmath>
 
+namespace {
+std::optional<uint32_t> g_zufallsstart;
+}
+
 clsPROFIL::clsPROFIL() = default;
 clsPROFIL::~clsPROFIL() = default;
 
@@ -23,8 +27,9 @@ void clsPROFIL::setEclsBILD(std::shared_ptr<drawing::DrawingInterface> engine)
 {
     m_bild = std::move(engine);
     // A fresh seed per hand-over: scattered soil symbols differ between drawings.
-    m_zufall.seed(static_cast<std::mt19937::result_type>(
-        std::chrono::steady_clock::now().time_since_epoch().count()));
+    m_zufall.seed(g_zufallsstart ? *g_zufallsstart
+                                 : static_cast<std::mt19937::result_type>(
+                                       std::chrono::steady_clock::now().time_since_epoch().count()));
 
     // Copy the picture's view record. Failed reads keep the previous values
     // (the accessor has shown its box); the hand-over goes on.
@@ -134,13 +139,21 @@ float clsPROFIL::MSKALA(float X, float Y, float MIN, float MAX, float STEP, floa
     return S;
 }
 
+void clsPROFIL::setZufallsstart(std::optional<uint32_t> start)
+{
+    g_zufallsstart = start;
+}
+
+float clsPROFIL::ZUFALLSWERT()
+{
+    std::uniform_real_distribution<float> verteilung(0.0f, 1.0f);
+    const float r = verteilung(m_zufall);
+    return r >= 1.0f ? std::nextafter(1.0f, 0.0f) : r;
+}
+
 int16_t clsPROFIL::ZUFALLSZAHL(int16_t lo, int16_t hi)
 {
-    // The generator's next value in [0, 1) as a 32-bit float.
-    std::uniform_real_distribution<float> verteilung(0.0f, 1.0f);
-    float r = verteilung(m_zufall);
-    if (r >= 1.0f)
-        r = std::nextafter(1.0f, 0.0f);
+    const float r = ZUFALLSWERT();
     double z = std::floor(double(hi - lo + 1) * double(r) + double(lo));
     if (hi >= lo && z > hi)
         z = hi;

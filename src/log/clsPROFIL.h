@@ -105,6 +105,12 @@ public:
                  const QString& TITLE, float Y2);
     // Random whole number from lo to hi inclusive.
     int16_t ZUFALLSZAHL(int16_t lo, int16_t hi);
+    // The generator's next value in [0, 1).
+    float ZUFALLSWERT();
+    // A fixed start for the random numbers of every later hand-over of an
+    // engine, so that scattered symbols repeat (tests, benchmarks); nullopt
+    // goes back to a fresh start per hand-over.
+    static void setZufallsstart(std::optional<uint32_t> start);
 
     // Soil fill colour, colour name, area symbols and state marks. The fill
     // colours, area symbols and state marks are drawn by their own routines.
@@ -113,6 +119,10 @@ public:
     void UNTERGRUNDPROFIL(float x1, float y1, float x2, float y2, const QString& code,
                           QString& rundung, int16_t& standard);
     void BODENZUSTAND(float x1, float y1, float x2, float y2, const QString& code);
+    // One area symbol centred at (x, y) page mm, of size s: the Austrian
+    // standard's symbols, and the DIN standard, which draws none.
+    void SYMBOLOENORM(float x, float y, const QString& code, float s, const QString& rundung);
+    void SYMBOLDIN(float x, float y, const QString& code, float s, const QString& rundung);
 
     // The copy of the view record taken when the engine was set.
     float XMIN() const { return m_XMIN; }

@@ -75,7 +75,13 @@ void Seite11::BILD11(int16_t OBJ, float XDL, float YDO, drawing::EngineObject* A
     Laufmarke marke(m_laeuft);
     Anfrage a{OBJ, XDL, YDO, AutoCADDatei};
     for (;;) {
-        komponieren(a);
+        {
+            // One transaction per composition: its reads cost no lock each
+            // and its view-record writes are stored with one sync.
+            clsDATEN::Lauf lauf(daten(QStringLiteral("G0")));
+            komponieren(a);
+            lauf.beenden();
+        }
         if (!m_nachzuholen)
             break;
         a = *m_nachzuholen;

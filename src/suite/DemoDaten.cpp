@@ -62,14 +62,28 @@ public:
         zeile(name, QStringList{QStringLiteral("ID"), QStringLiteral("I1")} + spalten, werte);
     }
 
-    // The display options as every save leaves them (scale 1:ma).
-    void anzeige(int32_t id, int ma = 100)
+    // The display options as every save leaves them (scale 1:ma, fill mode
+    // farben).
+    void anzeige(int32_t id, int ma = 100, int farben = 0)
     {
         zeile(QStringLiteral("E12"),
               {"ID", "MA", "SYMBOLE", "FARBEN", "BZTV", "BZSV", "BFV", "BEMV", "BUV", "ARV", "BVV", "VV", "PROV",
                "GWV", "TPV", "STSV", "BILDV", "PRV", "FDV", "KVV", "TAV"},
-              {l(id), i16(ma), i16(0), i16(0), i16(1), i16(1), i16(1), i16(1), i16(1), Variant(false), i16(1),
+              {l(id), i16(ma), i16(0), i16(farben), i16(1), i16(1), i16(1), i16(1), i16(1), Variant(false), i16(1),
                i16(1), i16(1), i16(1), i16(1), i16(1), i16(1), i16(1), i16(1), i16(1), Variant(true)});
+    }
+
+    // A record evaluated once: its evaluation row says built, and the log
+    // page's view record is what the first composition of a page 1:100 with
+    // every column shown stores (x range 0 to xmax, depth ymin to ymax).
+    void ausgewertet(int32_t id, float xmax, float ymin, float ymax)
+    {
+        zeile(QStringLiteral("A1"), {"ID", "BONEU"}, {l(id), Variant(false)});
+        zeile(QStringLiteral("G0"),
+              {"ID", "IDOBJEKT", "OX", "OY", "RL", "RR", "RO", "RU", "XMIN", "XMAX", "YMIN", "YMAX", "MX", "MY",
+               "MYMX"},
+              {l(id), i16(11), i16(1), i16(-1), f(5), f(7), f(5), f(5), f(0), f(xmax), f(ymin), f(ymax), f(1),
+               f(0.1), f(0)});
     }
 
 private:
@@ -180,7 +194,9 @@ void kb2(Schreiber& s)
     s.tabelle(QStringLiteral("E9"), id, kE9, {{f(1.40), f(33.0), f(23), f(45)}, {f(8.80), f(19.5), f(20), f(52)}});
     s.tabelle(QStringLiteral("E10"), id, kE10, {{f(6.00), f(11.5), f(120)}, {f(8.50), f(19.0), f(260)}});
     s.tabelle(QStringLiteral("E11"), id, kE11, {{f(1.00), f(0.35), f(3.6), f(2900)}, {f(2.50), f(2.10), f(2.0), f(11800)}});
-    s.anzeige(id);
+    // Evaluated in natural colours: Berechnen shows the layers' RAL colours.
+    s.anzeige(id, 100, 1);
+    s.ausgewertet(id, 850, -3, 11);
 }
 
 // Layers of the deep borehole: valley fill over a Tertiary alternation.

@@ -275,6 +275,41 @@ TEST_F(ConnectionTest, StaticResultSetNavigatesChangesAndDeletesByRow)
     EXPECT_EQ(rows, (QStringList{"0=null", "2=2", "3=3", "4=", "9=9"}));
 }
 
+// A row that already holds the values is not written again (no change seen
+// by other connections); any difference, case included, is written.
+TEST_F(ConnectionTest, UpdateThatChangesNothingWritesNothing)
+{
+    cnn->execute(QStringLiteral("INSERT INTO T (L,X,S) VALUES (1,'a',0.1)"));
+    auto other = Connection::open(path);
+    auto version = [&] { return other->openRecordset(QStringLiteral("PRAGMA data_version"))->field(0).number(); };
+    struct Fall { Variant l, x, s; bool geschrieben; };
+    const Fall faelle[] = {
+        {Variant(1), Variant("a"), Variant(0.1f), false},
+        {Variant("1"), Variant("a"), Variant(0.1), false},   // converted first: the same values
+        {Variant(1), Variant("A"), Variant(0.1f), true},
+        {Variant(1), Variant("A"), Variant(0.2f), true},
+        {Variant(2), Variant::null(), Variant(0.2f), true},
+        {Variant(2), Variant(""), Variant(0.2f), true},      // the empty text is not Null here
+        {Variant(2), Variant(""), Variant(0.2f), false},
+    };
+    double vorher = version();
+    for (const Fall& f : faelle) {
+        auto rs = cnn->openRecordset(QStringLiteral("SELECT [L],[X],[S] FROM [T]"));
+        rs->setField(0, f.l);
+        rs->setField(1, f.x);
+        rs->setField(2, f.s);
+        rs->update();
+        EXPECT_FALSE(rs->editPending());
+        const double jetzt = version();
+        EXPECT_EQ(jetzt != vorher, f.geschrieben) << vb::CStr(f.l).toStdString() << " " << vb::CStr(vb::concat(f.x, Variant(""))).toStdString();
+        vorher = jetzt;
+    }
+    auto rs = other->openRecordset(QStringLiteral("SELECT [L],[X],[S] FROM [T]"));
+    EXPECT_EQ(rs->field(0), Variant(2));
+    EXPECT_EQ(rs->field(1), Variant(""));
+    EXPECT_EQ(rs->field(2), Variant(0.2f));
+}
+
 TEST_F(ConnectionTest, EmptySetIsBofAndEof)
 {
     auto rs = cnn->openRecordset(QStringLiteral("SELECT [X] FROM [T]"));

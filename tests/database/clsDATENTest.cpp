@@ -290,7 +290,7 @@ TEST_F(DatenTest, ViewRecordRoundTripAddsTheKeyedRow)
     EXPECT_TRUE(g.DVTI("OY", -1, "IDOBJEKT", 11));
     EXPECT_TRUE(g.DTVS("XMIN", x, "IDOBJEKT", 11));
     EXPECT_EQ(x, 2.5f);
-    EXPECT_EQ(werte(QStringLiteral("SELECT ID,IDOBJEKT,XMIN,OY FROM G0")), QStringList{"3|11|2,5|-1"});
+    EXPECT_EQ(werte(QStringLiteral("SELECT ID,IDOBJEKT,XMIN,OY FROM G0 WHERE ID = 3")), QStringList{"3|11|2,5|-1"});
 }
 
 TEST_F(DatenTest, ScalarReadsGiveTheZeroValueForMissingRowsAndNull)

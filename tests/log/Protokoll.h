@@ -117,3 +117,12 @@ inline std::optional<Aufruf> text(const drawing::RecordingEngine& e, const QStri
             return a;
     return std::nullopt;
 }
+
+// The first TEXT call that wrote exactly t with its anchor at x.
+inline std::optional<Aufruf> textBei(const drawing::RecordingEngine& e, const QString& t, float x)
+{
+    for (const Aufruf& a : alle(e, QStringLiteral("TEXT")))
+        if (a.text == t && !a.z.empty() && a.z[0] == x)
+            return a;
+    return std::nullopt;
+}

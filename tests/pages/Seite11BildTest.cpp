@@ -11,6 +11,7 @@
 #include "pages/Seite11.h"
 #include "pages/clsBERECHNEN.h"
 #include "platform/Services.h"
+#include "log/clsPROFIL.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,6 +48,34 @@ int dunklePunkte(const QImage& bild, QRect bereich)
     return n;
 }
 
+int punkteDerFarbe(const QImage& bild, QRgb farbe)
+{
+    int n = 0;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            n += (bild.pixel(x, y) & 0xFFFFFF) == (farbe & 0xFFFFFF);
+    return n;
+}
+
+// The active record's ID.
+int32_t aktiveId()
+{
+    auto rs = db::sharedState().cnnX->openRecordset(QStringLiteral("SELECT ID FROM E1 WHERE AKT = 1"));
+    return rs->eof() ? 0 : int32_t(rs->field(0).number());
+}
+
+// The composer as the page window sets it up for a new evaluation.
+void einrichten(Seite11& seite, int32_t id, drawing::PictureTarget& bild, drawing::ScrollBarState& hsc,
+                drawing::ScrollBarState& vsc)
+{
+    seite.ID = id;
+    seite.BONEU = true;
+    tiefentabellen(seite);
+    seite.bild = &bild;
+    seite.xBalken = &hsc;
+    seite.yBalken = &vsc;
+}
+
 // The page window's composer on a screen picture, for the active record, as
 // a new evaluation.
 struct Bildschirm
@@ -73,6 +102,37 @@ struct Bildschirm
 };
 
 } // namespace
+
+// The first demo borehole in each fill mode, saved as seite11_fuellung0.png
+// to seite11_fuellung2.png: no fill, natural colours (its second layer is
+// RAL 1011), colours by soil family (that layer is silt).
+TEST(Seite11Bild, FillModesOfTheSoilColumn)
+{
+    vb::TestServices dienste;
+    suite::Testumgebung umgebung;
+    ASSERT_TRUE(clsBERECHNEN().BERECHNUNG());
+    auto& cnn = *db::sharedState().cnnX;
+    const int32_t id = aktiveId();
+    ASSERT_NE(id, 0);
+    clsPROFIL::setZufallsstart(1);
+    const QRgb natur = qRgb(173, 122, 79), schluff = qRgb(90, 100, 10);
+    for (int16_t modus : {0, 1, 2}) {
+        cnn.execute(QStringLiteral("UPDATE E12 SET FARBEN = ? WHERE ID = ?"), {vb::Variant(modus), vb::Variant(id)});
+        drawing::PictureTarget bild(13608.0f, 16840.0f);
+        bild.ScaleMode(drawing::vbMillimeters);
+        drawing::ScrollBarState hsc, vsc;
+        Seite11 seite;
+        einrichten(seite, id, bild, hsc, vsc);
+        seite.BILD11(0, 0, 0, nullptr);
+        for (const auto& b : dienste.dialogs.messages())
+            ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
+        EXPECT_TRUE(bild.save(QDir(QCoreApplication::applicationDirPath())
+                                  .filePath(QStringLiteral("seite11_fuellung%1.png").arg(modus))));
+        EXPECT_EQ(punkteDerFarbe(bild.image(), natur) > 100, modus == 1) << modus;
+        EXPECT_EQ(punkteDerFarbe(bild.image(), schluff) > 100, modus == 2) << modus;
+    }
+    clsPROFIL::setZufallsstart(std::nullopt);
+}
 
 TEST(Seite11Bild, DemoBoreholeOnTheScreenPicture)
 {

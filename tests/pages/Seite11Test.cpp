@@ -9,6 +9,7 @@
 #include "pages/clsBERECHNEN.h"
 
 #include <cmath>
+#include <sqlite3.h>
 
 namespace {
 
@@ -217,6 +218,51 @@ TEST(Seite11, NewEvaluationResetsTheViewRecord)
         EXPECT_EQ(*k.rec->ELXIT(), *k.rec->ELXDIFF());
         EXPECT_EQ(k.rec->ELYMIN(), k.seite.ELYMIN);
     }
+}
+
+// The painter reads the view record the composer has written earlier in the
+// same composition, and the composition leaves no transaction open.
+TEST(Seite11, PainterReadsTheViewRecordWrittenInTheSameComposition)
+{
+    Komposition k;
+    k.sql("INSERT INTO G0 (ID, IDOBJEKT, OX, OY, RL, RR, RO, RU, XMIN, XMAX, YMIN, YMAX, MX, MY, MYMX) "
+          "VALUES (?, 11, 0, 1, 9, 9, 9, 9, 3, 900, -3, 42, 2, 0.5, 1)", keyed);
+    k.setze("MA", 200);
+    for (bool neu : {false, true}) {
+        k.seite.BONEU = neu;
+        k.seite.BILD11(0, 0, 0, nullptr);
+        const auto p = k.seite.profil();
+        ASSERT_TRUE(p);
+        EXPECT_FLOAT_EQ(p->MY(), 0.2f) << neu;
+        EXPECT_EQ(p->OY(), neu ? -1 : 1);
+        EXPECT_FLOAT_EQ(p->MX(), neu ? 1.0f : 2.0f);
+        EXPECT_FALSE(k.cnn->inTransaction());
+        EXPECT_FLOAT_EQ(k.g0("MY"), 0.2f);
+    }
+    EXPECT_TRUE(k.dienste.dialogs.messages().empty());
+}
+
+// When the view record cannot be stored at the end (another program keeps
+// the file), the accessor reports the scale it could not store; the page is
+// drawn all the same and the next composition stores it.
+TEST(Seite11, ViewRecordThatCannotBeStoredIsReported)
+{
+    Komposition k;
+    sqlite3_busy_timeout(k.cnn->handle(), 20);
+    auto fremd = db::Connection::open(k.cnn->path());
+    fremd->execute(QStringLiteral("BEGIN"));
+    fremd->openRecordset(QStringLiteral("SELECT COUNT(*) FROM E1"));
+    k.seite.BILD11(0, 0, 0, nullptr);
+    fremd->execute(QStringLiteral("ROLLBACK"));
+    const auto& boxen = k.dienste.dialogs.messages();
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].title, QStringLiteral("Datenfehler"));
+    EXPECT_EQ(boxen[0].text, QStringLiteral("Wert 0,1 kann nicht in die Spalte MY der Tabelle G0 gespeichert werden!"));
+    EXPECT_TRUE(text(*k.rec, QStringLiteral("2,30")));
+    EXPECT_FALSE(k.cnn->inTransaction());
+    EXPECT_EQ(k.anzahl(QStringLiteral("SELECT COUNT(*) FROM G0 WHERE ID = ?"), keyed), 0);
+    k.seite.BILD11(0, 0, 0, nullptr);
+    EXPECT_FLOAT_EQ(k.g0("MY"), 0.1f);
 }
 
 TEST(Seite11, PainterSetUpFromTheRecord)

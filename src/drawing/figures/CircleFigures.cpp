@@ -335,6 +335,11 @@ std::vector<ArcMark> arcEndMarks(int lagepfeil, float xc, float yc, float rp, fl
     return marks;
 }
 
+bool circleBesideFrame(float xc, float yc, float rp, const PlotFrame& f)
+{
+    return !(xc + rp > f.left && xc - rp < f.right && yc + rp >= f.top && yc - rp <= f.bottom);
+}
+
 CirclePlan planCircle(const CircleRequest& req, const PlotFrame& f)
 {
     CirclePlan plan;
@@ -363,7 +368,7 @@ CirclePlan planCircle(const CircleRequest& req, const PlotFrame& f)
         markB = a2;
         markDir = a2 >= a1 ? 1 : -1;
     } else {
-        if (!(xc + rp > f.left && xc - rp < f.right && yc + rp >= f.top && yc - rp <= f.bottom))
+        if (circleBesideFrame(xc, yc, rp, f))
             return plan;
         float h1, h2;
         arcPageAngles(req.ox, req.oy, req.al1, req.al2, req.pageUnits, h1, h2);

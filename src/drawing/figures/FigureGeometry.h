@@ -144,6 +144,9 @@ struct CirclePlan {
     std::vector<ArcMark> marks;       // end marks in drawing order
 };
 CirclePlan planCircle(const CircleRequest& req, const PlotFrame& frame);
+// True when a circle of radius rp around (xc, yc) lies wholly beside the
+// frame: no arc of it shows (its chords may, when chords are asked for).
+bool circleBesideFrame(float xc, float yc, float rp, const PlotFrame& frame);
 
 // ---- point series ------------------------------------------------------
 

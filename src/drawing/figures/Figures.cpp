@@ -72,19 +72,29 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
            std::optional<int16_t> KO)
 {
     DrawingInterface& e = host.engine();
-    vb::StepRunner op(QStringLiteral("KREIS"), vb::kVbFehler);
-    op.textBuilder([](const vb::VbError& err) { return vb::lineErrorText(vb::kVbFehler, err); });
+    // A circle given in page millimetres wholly beside the plot frame draws
+    // nothing; the many such circles of a long page cost no more than this.
+    if (KO && *KO == 0 && !BOKREISP) {
+        if (AL2 == 0.0f)
+            AL2 = kTwoPi;
+        if (circleBesideFrame(XM, YM, R, plotFrame(host.view())))
+            return;
+    }
+    // Run-now steps: OK in the error box goes on with the next, Cancel
+    // leaves (a circle is drawn often; its steps are not collected first).
+    vb::ErrorTrap op(QStringLiteral("KREIS"), vb::kVbFehler);
+    op.numberLine();
 
     CircleRequest req;
     CirclePlan plan;
     bool known = true;
     bool odd = false;
 
-    op.step([&] {
+    op([&] {
         if (AL2 == 0.0f)
             AL2 = kTwoPi;
     });
-    op.step([&] {
+    op([&] {
         const int16_t ko = KO.value_or(1);
         const ViewState v = host.view();
         req.al1 = AL1;
@@ -112,7 +122,7 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
             known = false; // no coordinate system: nothing to draw
         }
     });
-    op.step([&] {
+    op([&] {
         if (!known)
             return;
         // An engine that draws everything (clipsToFrame false) gets no frame.
@@ -123,7 +133,7 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
                        vb::vbOKOnly | vb::vbExclamation, QStringLiteral("Bogen"));
         }
     });
-    op.step([&] {
+    op([&] {
         if (!known || odd || plan.outcome != CirclePlan::Drawn)
             return;
         if (plan.fullCircle)
@@ -135,11 +145,11 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
     });
     // End marks: filled in the fore colour, the fill left transparent and white.
     const auto marksWanted = [&] { return known && !odd && plan.outcome == CirclePlan::Drawn && LAGEPFEIL > 0; };
-    op.step([&] {
+    op([&] {
         if (marksWanted())
             host.setFill(true, host.foreColor());
     });
-    op.step([&] {
+    op([&] {
         if (!marksWanted())
             return;
         for (const ArcMark& m : plan.marks) {
@@ -149,11 +159,10 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
                 e.LINIE(s.a.x, s.a.y, s.b.x, s.b.y);
         }
     });
-    op.step([&] {
+    op([&] {
         if (marksWanted())
             host.setFill(false, kWhite);
     });
-    op.run();
 }
 
 // ---------------------------------------------------------------------------
@@ -165,7 +174,9 @@ void POLYGON(FigureHost& host, SingleArray& X, SingleArray& Y, int16_t PSIT, int
              const std::optional<NumberList>& BOL)
 {
     DrawingInterface& e = host.engine();
-    vb::StepRunner op(QStringLiteral("Polygon"), vb::kVbFehler);
+    // Run-now steps (a polyline is drawn often): OK in the error box goes on
+    // with the next, Cancel leaves; the fore colour is restored either way.
+    vb::ErrorTrap op(QStringLiteral("Polygon"), vb::kVbFehler);
 
     std::optional<int32_t> saved;
     ViewState v;
@@ -173,30 +184,35 @@ void POLYGON(FigureHost& host, SingleArray& X, SingleArray& Y, int16_t PSIT, int
     PagePoint base;
     const int last = X.ubound();
 
-    op.step([&] { saved = host.foreColor(); });
-    op.cleanup([&] {
-        if (saved)
-            host.setForeColor(*saved);
-    }, true);
-    op.step([&] { v = host.view(); });
+    struct Zurueck {
+        FigureHost& host;
+        std::optional<int32_t>& saved;
+        ~Zurueck()
+        {
+            if (saved)
+                host.setForeColor(*saved);
+        }
+    } zurueck{host, saved};
+    op([&] { saved = host.foreColor(); });
+    op([&] { v = host.view(); });
     // Logarithmic axes: the caller's arrays receive the logarithms.
-    op.step([&] {
+    op([&] {
         if (v.ESKTX == 1)
             for (int i = 0; i <= last; ++i)
                 X(i) = LOG10(X(i));
     });
-    op.step([&] {
+    op([&] {
         if (v.ESKTY == 1)
             for (int i = 0; i <= last; ++i)
                 Y(i) = LOG10(Y(i));
     });
-    op.step([&] {
+    op([&] {
         if (FARBEN)
             if (auto c = seriesColour(PSTYP))
                 host.setForeColor(*c);
     });
-    op.step([&] { e.KOORDTRANS(v.XMIN, v.YMIN, base.x, base.y); });
-    op.step([&] {
+    op([&] { e.KOORDTRANS(v.XMIN, v.YMIN, base.x, base.y); });
+    op([&] {
         for (int i = 0; i <= last; ++i) {
             PagePoint q;
             const float x = X(i), y = Y(i);
@@ -204,7 +220,7 @@ void POLYGON(FigureHost& host, SingleArray& X, SingleArray& Y, int16_t PSIT, int
             p.push_back(q);
         }
     });
-    op.step([&] {
+    op([&] {
         if (p.empty())
             return;
         const int style = v.EPTYP;
@@ -224,27 +240,26 @@ void POLYGON(FigureHost& host, SingleArray& X, SingleArray& Y, int16_t PSIT, int
             vb::raise(vb::err::SubscriptOutOfRange);
     });
     // Marks: point symbols, point numbers, label, arrow heads.
-    op.step([&] {
+    op([&] {
         const PlotFrame f = markFrame(host, v);
         for (int i : markedPoints(PSIT, int(p.size())))
             if (strictlyInside(p[size_t(i)], f))
                 host.pointSymbol(p[size_t(i)].x, p[size_t(i)].y, PSTYP);
     });
-    op.step([&] {
+    op([&] {
         for (int i : markedPoints(PNR, int(p.size())))
             e.TEXT(p[size_t(i)].x + 1.0f, p[size_t(i)].y - 1.0f, QString::number(i), 0, 0, 0, 0);
     });
-    op.step([&] {
+    op([&] {
         if (TEXT.isEmpty())
             return;
         if (auto l = seriesLabel(LAGETEXT, p))
             e.TEXT(l->anchor.x, l->anchor.y, TEXT, 0, int16_t(l->al), int16_t(l->arx), int16_t(l->ary));
     });
-    op.step([&] {
+    op([&] {
         for (const Segment& a : seriesArrows(LAGEPFEIL, p))
             e.PFEIL(a.a.x, a.a.y, a.b.x, a.b.y);
     });
-    op.run();
 }
 
 // ---------------------------------------------------------------------------

@@ -293,3 +293,43 @@ TEST_F(Auswerten, FailedCommandReleasesTheMainWindowAndKeepsTheDateiMenuOfTheOpe
         EXPECT_FALSE(vb::waitPointerShown());
     }
 }
+
+// The demo leaves its second borehole evaluated in natural colours: Berechnen
+// shows its colours at once, and its view record is the one Neuberechnen
+// writes.
+TEST_F(Auswerten, DemoSecondBoreholeIsEvaluatedInNaturalColours)
+{
+    cnn().execute(QStringLiteral("UPDATE [E1] SET [AKT]=([KEN]='KB 2')"));
+    const int32_t id = aktiveId();
+    ASSERT_EQ(aktiveKennung(), QStringLiteral("KB 2"));
+    auto g0 = [&] {
+        auto rs = cnn().openRecordset(QStringLiteral("SELECT * FROM [G0] WHERE [ID]=? AND [IDOBJEKT]=11"),
+                                      {vb::Variant::lng(id)});
+        QStringList werte;
+        for (; !rs->eof(); rs->moveNext())
+            for (int k = 0; k < rs->fieldCount(); ++k)
+                werte << QString::number(rs->field(k).number(), 'g', 9);
+        return werte;
+    };
+    const QStringList gespeichert = g0();
+    ASSERT_FALSE(gespeichert.isEmpty());
+
+    haupt().mnuAUSWERTEN_Click();
+    ASSERT_TRUE(haupt().mnuBERECHNEN->isEnabled());
+    haupt().mnuBERECHNEN_Click();
+    EXPECT_TRUE(boxen().messages().empty());
+    ASSERT_EQ(seiten().size(), 1);
+    // Its second layer is RAL 1011.
+    const QImage& bild = seiten()[0]->picBILD11->image();
+    int braunbeige = 0;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            braunbeige += (bild.pixel(x, y) & 0xFFFFFF) == (qRgb(173, 122, 79) & 0xFFFFFF);
+    EXPECT_GT(braunbeige, 100);
+    EXPECT_EQ(g0(), gespeichert);
+
+    haupt().mnuNEUBERECHNEN_Click();
+    EXPECT_TRUE(boxen().messages().empty());
+    EXPECT_EQ(g0(), gespeichert);
+    EXPECT_EQ(boneu(id), std::vector<bool>{false});
+}
