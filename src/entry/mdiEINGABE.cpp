@@ -23,28 +23,13 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QValidator>
+#include <QClipboard>
 
 using eingabe::Raster;
 using eingabe::Spalte;
 using grid::FlxWert;
 
 namespace {
-
-// Limits what the user types to a number of characters; a longer text that the
-// program puts in (a stored identifier) stays whole and can be shortened.
-class Laengengrenze : public QValidator {
-public:
-    Laengengrenze(QLineEdit* feld, int grenze) : QValidator(feld), m_feld(feld), m_grenze(grenze) {}
-    State validate(QString& eingabe, int&) const override
-    {
-        return eingabe.size() <= m_grenze || eingabe.size() <= m_feld->text().size() ? Acceptable : Invalid;
-    }
-
-private:
-    QLineEdit* m_feld;
-    int m_grenze;
-};
 
 QFont arial(double punkte)
 {
@@ -128,8 +113,7 @@ void mdiEINGABE::baueRahmen()
         t->setObjectName(QString::fromLatin1(name));
         t->setFont(schrift);
         t->setGeometry(mm(x), mm(y), mm(b), mm(7.1));
-        if (grenze > 0)
-            t->setValidator(new Laengengrenze(t, grenze));
+        t->setProperty("grenze", grenze);
         return t;
     };
     auto beschriftung = [&](QWidget* eltern, const char* name, const QString& text, double x, double y) {
@@ -450,6 +434,8 @@ bool mdiEINGABE::tasteVorab(QObject* empfaenger, QKeyEvent* e)
         return true;
     }
     const Qt::KeyboardModifiers mod = e->modifiers();
+    if (begrenzt(empfaenger, e))
+        return true;
     if ((mod & Qt::AltModifier) && e->key() == Qt::Key_Q) {
         if (beenden)
             beenden();
@@ -476,6 +462,28 @@ bool mdiEINGABE::tasteVorab(QObject* empfaenger, QKeyEvent* e)
     return false;
 }
 
+bool mdiEINGABE::begrenzt(QObject* empfaenger, QKeyEvent* e)
+{
+    // The maximum length limits what is typed or pasted; a longer text the
+    // program put in (a stored identifier) stays whole and can be shortened.
+    auto* t = qobject_cast<QLineEdit*>(empfaenger);
+    const int grenze = t ? t->property("grenze").toInt() : 0;
+    if (grenze <= 0)
+        return false;
+    QString neu;
+    if (e->matches(QKeySequence::Paste))
+        neu = QApplication::clipboard()->text();
+    else if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !e->text().isEmpty()
+             && e->text().at(0).isPrint())
+        neu = e->text();
+    const int frei = grenze - int(t->text().size() - t->selectedText().size());
+    if (neu.isEmpty() || neu.size() <= frei)
+        return false;
+    if (frei > 0)
+        t->insert(neu.left(frei));
+    return true;
+}
+
 bool mdiEINGABE::kennungGeprueft()
 {
     if (!vb::Trim(txtKEN->text()).isEmpty() || m_prueftKennung)
@@ -498,12 +506,14 @@ bool mdiEINGABE::eventFilter(QObject* watched, QEvent* event)
             return tasteVorab(watched, static_cast<QKeyEvent*>(event));
         return false;
     }
-    if (watched == txtKEN && event->type() == QEvent::FocusOut) {
+    if (watched == txtKEN && event->type() == QEvent::FocusOut && m_gezeigt) {
         // Leaving the identifier for another control of the window checks it.
         const auto grund = static_cast<QFocusEvent*>(event)->reason();
         QWidget* neu = QApplication::focusWidget();
+        // Only the user's moves count: the window itself moves the focus
+        // while it is shown, before an identifier could be typed.
         if ((grund == Qt::TabFocusReason || grund == Qt::BacktabFocusReason || grund == Qt::MouseFocusReason
-             || grund == Qt::ShortcutFocusReason || grund == Qt::OtherFocusReason)
+             || grund == Qt::ShortcutFocusReason)
             && neu && neu != txtKEN && isAncestorOf(neu) && !kennungGeprueft()) {
             txtKEN->setFocus(Qt::OtherFocusReason);
         }

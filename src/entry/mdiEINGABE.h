@@ -27,6 +27,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -70,6 +71,10 @@ public:
     std::function<void()> geschlossen;
 
     int SPRACHE() const { return m_sprache; }
+    // Called once the window stands in the main window: from then on the
+    // focus leaving an empty identifier is refused (moves while the window
+    // is being placed are not the user's).
+    void gezeigt() { m_gezeigt = true; }
 
     // ---- controls -------------------------------------------------------
     QFrame* fraKEN = nullptr;
@@ -123,6 +128,7 @@ private:
     void tabulatorFolge();
     void anordnen();
     bool tasteVorab(QObject* empfaenger, QKeyEvent* e);
+    bool begrenzt(QObject* empfaenger, QKeyEvent* e);
     int rasterMitFokus(QObject* empfaenger) const;
     bool kennungGeprueft();
     int mm(double millimeter) const;
@@ -130,6 +136,7 @@ private:
     int m_sprache = 3;
     bool m_entladen = false;
     bool m_prueftKennung = false;
+    bool m_gezeigt = false;
     std::array<std::unique_ptr<grid::clsFLX>, kRaster> m_flx;
     std::array<std::unique_ptr<clsDATEN>, 12> m_dat;
 };

@@ -56,6 +56,7 @@ mdiEINGABE* eingabeLaden(frmMAIN& haupt)
     rahmen->adjustSize();
     rahmen->move(0, 0);
     w->txtKEN->setFocus(Qt::OtherFocusReason);
+    w->gezeigt();
     return w;
 }
 
