@@ -1,0 +1,10 @@
+#include "grid/clsFLX.h"
+
+namespace grid {
+
+bool clsFLX::IMPORTIEREN(const QString&, const QString&)
+{
+    return false;
+}
+
+} // namespace grid
