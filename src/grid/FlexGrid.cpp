@@ -192,7 +192,7 @@ void FlexGrid::setFixedRows(int n)
     m_model->setFixed(m_fixedRows, m_fixedCols);
     m_row = std::max(m_row, n);
     m_rowSel = std::max(m_rowSel, n);
-    m_topRow = std::max(m_topRow, n);
+    m_topRow = n;
     applyGeometry();
     applySelection();
 }
@@ -205,7 +205,7 @@ void FlexGrid::setFixedCols(int n)
     m_model->setFixed(m_fixedRows, m_fixedCols);
     m_col = std::max(m_col, n);
     m_colSel = std::max(m_colSel, n);
-    m_leftCol = std::max(m_leftCol, n);
+    m_leftCol = n;
     applyGeometry();
     applySelection();
 }
@@ -855,6 +855,7 @@ bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
         auto* me = static_cast<QMouseEvent*>(event);
         const QPoint p = me->position().toPoint();
         m_view->setFocus(Qt::MouseFocusReason);
+        m_dblClick = false;
         if (me->button() == Qt::LeftButton) {
             const int r = cellRowAtPx(p.y());
             const int c = cellColAtPx(p.x());
@@ -890,6 +891,12 @@ bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::MouseButtonDblClick: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        const QPoint p = me->position().toPoint();
+        const int r = cellRowAtPx(p.y());
+        const int c = cellColAtPx(p.x());
+        if (r >= 0 && c >= 0 && me->button() == Qt::LeftButton)
+            moveCurrent(std::max(r, m_fixedRows), std::max(c, m_fixedCols), false);
         m_dblClick = true;
         emit DblClick();
         return true;
