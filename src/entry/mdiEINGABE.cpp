@@ -105,34 +105,36 @@ void mdiEINGABE::entladen()
 // ---------------------------------------------------------------------------
 // Controls
 
+QLineEdit* mdiEINGABE::textfeld(QWidget* eltern, const QString& name, double x, double y, double breite, int grenze)
+{
+    auto* t = new QLineEdit(eltern);
+    t->setObjectName(name);
+    t->setFont(arial(11.25));
+    t->setGeometry(mm(x), mm(y), mm(breite), mm(7.1));
+    t->setProperty("grenze", grenze);
+    return t;
+}
+
+QLabel* mdiEINGABE::beschriftung(QWidget* eltern, const QString& name, const QString& text, double x, double y)
+{
+    auto* l = new QLabel(text, eltern);
+    l->setObjectName(name);
+    l->setFont(arial(11.25));
+    l->move(mm(x), mm(y) - 2);
+    l->adjustSize();
+    return l;
+}
+
 void mdiEINGABE::baueRahmen()
 {
-    const QFont schrift = arial(11.25);
-    auto textfeld = [&](QWidget* eltern, const char* name, double x, double y, double b, int grenze = 0) {
-        auto* t = new QLineEdit(eltern);
-        t->setObjectName(QString::fromLatin1(name));
-        t->setFont(schrift);
-        t->setGeometry(mm(x), mm(y), mm(b), mm(7.1));
-        t->setProperty("grenze", grenze);
-        return t;
-    };
-    auto beschriftung = [&](QWidget* eltern, const char* name, const QString& text, double x, double y) {
-        auto* l = new QLabel(text, eltern);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setFont(schrift);
-        l->move(mm(x), mm(y) - 2);
-        l->adjustSize();
-        return l;
-    };
-
     fraKEN = new QFrame(this);
     fraKEN->setObjectName(QStringLiteral("fraKEN"));
     fraKEN->setFrameShape(QFrame::StyledPanel);
     fraKEN->setGeometry(0, 0, mm(201.9), mm(10.8));
-    lblKEN = beschriftung(fraKEN, "lblKEN", QStringLiteral("Datensatz"), 8.5, 2.6);
-    txtKEN = textfeld(fraKEN, "txtKEN", 28.6, 2.6, 27.2, 8);
-    lblKOM = beschriftung(fraKEN, "lblKOM", QStringLiteral("Kommentar"), 63.5, 2.6);
-    txtKOM = textfeld(fraKEN, "txtKOM", 86.8, 2.6, 81.2, 50);
+    lblKEN = beschriftung(fraKEN, QStringLiteral("lblKEN"), QStringLiteral("Datensatz"), 8.5, 2.6);
+    txtKEN = textfeld(fraKEN, QStringLiteral("txtKEN"), 28.6, 2.6, 27.2, 8);
+    lblKOM = beschriftung(fraKEN, QStringLiteral("lblKOM"), QStringLiteral("Kommentar"), 63.5, 2.6);
+    txtKOM = textfeld(fraKEN, QStringLiteral("txtKOM"), 86.8, 2.6, 81.2, 50);
 
     SSTab = new eingabe::Registerkarten(11, 4, this);
     SSTab->setObjectName(QStringLiteral("SSTab"));
@@ -158,21 +160,6 @@ void mdiEINGABE::baueRahmen()
 void mdiEINGABE::baueAllgemeineDaten(QWidget* seite)
 {
     const QFont schrift = arial(11.25);
-    auto textfeld = [&](QWidget* eltern, const char* name, double x, double y) {
-        auto* t = new QLineEdit(eltern);
-        t->setObjectName(QString::fromLatin1(name));
-        t->setFont(schrift);
-        t->setGeometry(mm(x), mm(y), mm(24.7), mm(7.1));
-        return t;
-    };
-    auto beschriftung = [&](QWidget* eltern, const char* name, const QString& text, double x, double y) {
-        auto* l = new QLabel(text, eltern);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setFont(schrift);
-        l->move(mm(x), mm(y) - 2);
-        l->adjustSize();
-        return l;
-    };
     auto rahmen = [&](const char* name, const QString& text, double x, double y, double b, double h) {
         auto* g = new QGroupBox(text, seite);
         g->setObjectName(QString::fromLatin1(name));
@@ -189,16 +176,16 @@ void mdiEINGABE::baueAllgemeineDaten(QWidget* seite)
         return o;
     };
 
-    lblRW = beschriftung(seite, "lblRW", QStringLiteral("X [m]"), 47.6, 10.6);
+    lblRW = beschriftung(seite, QStringLiteral("lblRW"), QStringLiteral("X [m]"), 47.6, 10.6);
     lblRW->setToolTip(QStringLiteral("Rechtswert"));
-    txtRW = textfeld(seite, "txtRW", 59.3, 9.5);
+    txtRW = textfeld(seite, QStringLiteral("txtRW"), 59.3, 9.5, 24.7);
     txtRW->setToolTip(QStringLiteral("[m]"));
-    lblHW = beschriftung(seite, "lblHW", QStringLiteral("Y [m]"), 47.4, 18.5);
-    txtHW = textfeld(seite, "txtHW", 59.3, 18.0);
-    lblH = beschriftung(seite, "lblH", QString::fromUtf8("Höhe GOK  [m ü. Bezugshöhe]"), 3.2, 27.5);
-    txtH = textfeld(seite, "txtH", 59.3, 26.5);
-    lblROK = beschriftung(seite, "lblROK", QString::fromUtf8("Rohroberkante über GOK [m]"), 6.3, 37.6);
-    txtROK = textfeld(seite, "txtROK", 59.3, 36.5);
+    lblHW = beschriftung(seite, QStringLiteral("lblHW"), QStringLiteral("Y [m]"), 47.4, 18.5);
+    txtHW = textfeld(seite, QStringLiteral("txtHW"), 59.3, 18.0, 24.7);
+    lblH = beschriftung(seite, QStringLiteral("lblH"), QString::fromUtf8("Höhe GOK  [m ü. Bezugshöhe]"), 3.2, 27.5);
+    txtH = textfeld(seite, QStringLiteral("txtH"), 59.3, 26.5, 24.7);
+    lblROK = beschriftung(seite, QStringLiteral("lblROK"), QString::fromUtf8("Rohroberkante über GOK [m]"), 6.3, 37.6);
+    txtROK = textfeld(seite, QStringLiteral("txtROK"), 59.3, 36.5, 24.7);
 
     frmK = rahmen("frmK", QStringLiteral("Koordinatensystem"), 111.6, 10.1, 63.5, 24.7);
     optK[0] = option(frmK, "optK0", QStringLiteral("lokales Koordinatensystem"), 4.2, 6.3);
@@ -210,10 +197,9 @@ void mdiEINGABE::baueAllgemeineDaten(QWidget* seite)
     frmB = rahmen("frmB", QStringLiteral("Beurteiler der Schichten "), 15.9, 57.1, 50.3, 46.6);
     const double y[4] = {10.1, 18.5, 27.5, 36.0};
     for (int b = 0; b < 4; ++b) {
-        lblB[size_t(b)] = beschriftung(frmB, "", QStringLiteral("%1:").arg(b + 1), 6.3, y[b] + 1.0);
-        lblB[size_t(b)]->setObjectName(QStringLiteral("lblB%1").arg(b + 1));
-        txtB[size_t(b)] = textfeld(frmB, "", 16.9, y[b]);
-        txtB[size_t(b)]->setObjectName(QStringLiteral("txtB%1").arg(b + 1));
+        lblB[size_t(b)] =
+            beschriftung(frmB, QStringLiteral("lblB%1").arg(b + 1), QStringLiteral("%1:").arg(b + 1), 6.3, y[b] + 1.0);
+        txtB[size_t(b)] = textfeld(frmB, QStringLiteral("txtB%1").arg(b + 1), 16.9, y[b], 24.7);
     }
 }
 

@@ -120,6 +120,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    QLineEdit* textfeld(QWidget* eltern, const QString& name, double x, double y, double breite, int grenze = 0);
+    QLabel* beschriftung(QWidget* eltern, const QString& name, const QString& text, double x, double y);
     void baueRahmen();
     void baueAllgemeineDaten(QWidget* seite);
     void baueRaster(int i, QWidget* seite);

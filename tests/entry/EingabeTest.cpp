@@ -3,6 +3,7 @@
 #include "ShellFixture.h"
 
 #include "database/SharedState.h"
+#include "database/clsDATEN.h"
 #include "entry/Registerkarten.h"
 #include "entry/mdiEINGABE.h"
 #include "grid/FlexGrid.h"
@@ -630,8 +631,10 @@ TEST_F(EingabeTest, CloseBoxEndsTheEntryAndCentringFollowsTheSize)
 }
 
 // A save killed between two rows leaves the working copy as it was: the
-// process is forked, the child saves an overwrite of KB 1 on a connection of
-// its own and kills itself after a number of stored rows.
+// process is forked with KB 1 open, and the child saves an overwrite on a
+// connection of its own, killing itself after a number of stored rows.
+// (The child lets no window messages run: painting needs threads a forked
+// process does not have.)
 TEST_F(EingabeTest, SaveKilledMidwayLeavesThePreviousRecord)
 {
     frmMAIN& w = gestartet();
@@ -639,23 +642,25 @@ TEST_F(EingabeTest, SaveKilledMidwayLeavesThePreviousRecord)
     const QStringList vorher = alleZeilen(kb1, 12);
     const QStringList kennungen = ShellTest::kennungen(cnnX());
     const QString datei = cnnX().path();
+    mdiEINGABE* e = oeffne(w, "KB 1");
+    ASSERT_NE(e, nullptr);
+    e->txtKOM->setText("geändert");
+    QApplication::processEvents();
     for (int nachZeilen : {1, 15, 40}) {
         const pid_t kind = ::fork();
         ASSERT_GE(kind, 0);
         if (kind == 0) {
             auto& st = db::sharedState();
             st.cnnX = db::Connection::open(datei);
-            boxen().clear();
-            boxen().answerMessage(vb::vbYes);
-            mdiEINGABE* e = oeffne(w, "KB 1");
-            if (!e)
-                ::_exit(2);
-            e->txtKOM->setText("geändert");
+            for (int t = 1; t <= 12; ++t)
+                e->DAT(t)->EBOV(false);
             int zeilen = 0;
             st.nachrichtenHook = [&] {
                 if (++zeilen == nachZeilen)
                     ::raise(SIGKILL);
             };
+            boxen().clear();
+            boxen().answerMessage(vb::vbYes);
             w.stbMAIN_PanelClick(8);
             ::_exit(3);
         }
@@ -670,4 +675,74 @@ TEST_F(EingabeTest, SaveKilledMidwayLeavesThePreviousRecord)
                 nachher << t + QLatin1Char(':') + z;
         EXPECT_EQ(nachher, vorher) << nachZeilen;
     }
+    // The parent's own save afterwards goes through.
+    boxen().answerMessage(vb::vbYes);
+    w.stbMAIN_PanelClick(8);
+    EXPECT_EQ(w.eingabefenster(), nullptr);
+    EXPECT_EQ(zeilenText(cnnX(), "E1", kb1).value(0).section('|', 1, 1), QString::fromUtf8("KOM=geändert"));
+}
+
+// A cell the column refuses stores Null: a line inserted above stored lines
+// does not take over the value its row held before.
+TEST_F(EingabeTest, RefusedCellOfAnInsertedLineStoresNull)
+{
+    frmMAIN& w = gestartet();
+    const int kb1 = idVon("KB 1");
+    mdiEINGABE* e = oeffne(w, "KB 1");
+    ASSERT_NE(e, nullptr);
+    grid::FlexGrid* g = e->msgFLX[0];
+    e->SSTab->setTab(1);
+    g->setRow(1);
+    e->cmdH[0]->click();
+    g->setTextMatrix(1, 1, "abc");
+    g->setTextMatrix(1, 2, "G");
+    boxen().clear();
+    boxen().answerMessage(vb::vbYes).answerMessage(vb::vbOK);
+    w.stbMAIN_PanelClick(8);
+    const auto m = boxen().messages();
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_TRUE(m[1].text.startsWith("Werte der Spalte TUKS der Tabelle E2")) << m[1].text.toStdString();
+    EXPECT_EQ(w.eingabefenster(), nullptr);
+    const QStringList e2 = zeilenText(cnnX(), "E2", kb1);
+    ASSERT_EQ(e2.size(), 9);
+    EXPECT_TRUE(e2[0].startsWith("I1=0|TUKS=<null>|HPTB1=G|")) << e2[0].toStdString();
+    EXPECT_TRUE(e2[1].startsWith("I1=1|TUKS=0.3|HPTB1=Mu|")) << e2[1].toStdString();
+}
+
+TEST_F(EingabeTest, TabRowAndColumnTooltips)
+{
+    frmMAIN& w = gestartet();
+    mdiEINGABE& e = neu(w);
+    e.SSTab->setFocus();
+    // The arrows run through the tabs of all three rows.
+    const struct {
+        Qt::Key taste;
+        int tab;
+    } schritte[] = {{Qt::Key_Right, 1}, {Qt::Key_Right, 2}, {Qt::Key_Down, 3}, {Qt::Key_Right, 4},
+                    {Qt::Key_Left, 3},  {Qt::Key_Up, 2},     {Qt::Key_Left, 1}, {Qt::Key_Left, 0},
+                    {Qt::Key_Left, 0}};
+    for (const auto& s : schritte) {
+        QTest::keyClick(e.SSTab, s.taste);
+        EXPECT_EQ(e.SSTab->Tab(), s.tab);
+        for (int k = 0; k < 11; ++k)
+            EXPECT_EQ(!e.SSTab->seite(k)->isHidden(), k == s.tab) << k;
+    }
+    // The access key of "&Taschenpenetrometer".
+    QTest::keyClick(&w, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(e.SSTab->Tab(), 4);
+    // Tab moves from the tab row into the grid, then its buttons.
+    e.SSTab->setTab(8);
+    e.SSTab->setFocus();
+    taste(Qt::Key_Tab);
+    EXPECT_TRUE(e.msgFLX[7]->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == e.msgFLX[7]);
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), e.cmdH[7]);
+    // The tooltip follows the column under the pointer.
+    grid::FlexGrid* g = e.msgFLX[7];
+    const double twips = g->twipsPerPixelX();
+    const int y = g->height() / 2;
+    e.FLX(7)->TOOLTIP(float(850 + 709 + 850 + 100), float(y * twips));
+    EXPECT_EQ(g->ToolTipText(), "Horizontalspannungsindex");
+    e.FLX(8)->TOOLTIP(float(709 + 850 + 850 + 100), float(y * twips));
+    EXPECT_EQ(e.msgFLX[8]->ToolTipText(), "Ausrollgrenze nach Atterberg");
 }
