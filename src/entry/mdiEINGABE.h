@@ -58,6 +58,9 @@ public:
     bool OK(int32_t AKTID);
     // Loads the record AKTID into the window.
     void OEFFNEN(int32_t AKTID);
+    // Commits every open cell editor, as Enter would. False when a grid
+    // refused the value (it has said so and its editor stays open).
+    bool zellenUebernommen();
 
     // Releases the grid editors and accessors and removes the key handling;
     // the window stores nothing. Called once when the entry ends.

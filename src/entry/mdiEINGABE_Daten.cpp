@@ -4,9 +4,11 @@
 #include "database/clsDATEN.h"
 #include "entry/Eingabetabellen.h"
 #include "grid/FlexGrid.h"
+#include "grid/clsFLX.h"
 
 #include "platform/StepRunner.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -41,6 +43,17 @@ void kodierteSpalte(grid::FlexGrid& g, const Raster& r, QString (*umwandeln)(ein
 }
 
 } // namespace
+
+bool mdiEINGABE::zellenUebernommen()
+{
+    bool offen = false;
+    for (int i = 0; i < kRaster; ++i) {
+        if (FLX(i))
+            FLX(i)->EINFUEGEN(0);
+        offen = offen || !txtFLX[size_t(i)]->isHidden() || !cboFLX[size_t(i)]->isHidden();
+    }
+    return !offen;
+}
 
 bool mdiEINGABE::OK(int32_t AKTID)
 {

@@ -170,6 +170,10 @@ void frmMAIN::PANEL8()
     mdiEINGABE* w = eingabefenster();
     if (!w)
         return;
+    // A value still in a cell editor is part of the record; one its grid
+    // refuses keeps the window open.
+    if (!w->zellenUebernommen())
+        return;
     auto& st = state();
     const bool en = st.SPRACHE == 1;
     const QString K = w->txtKEN->text();

@@ -746,3 +746,37 @@ TEST_F(EingabeTest, TabRowAndColumnTooltips)
     e.FLX(8)->TOOLTIP(float(709 + 850 + 850 + 100), float(y * twips));
     EXPECT_EQ(e.msgFLX[8]->ToolTipText(), "Ausrollgrenze nach Atterberg");
 }
+
+// Saving takes over what a cell editor still holds; a value its grid refuses
+// keeps the window open and stores nothing.
+TEST_F(EingabeTest, SavingCommitsAnOpenCellEditor)
+{
+    frmMAIN& w = gestartet();
+    const QStringList kennungen = ShellTest::kennungen(cnnX());
+    mdiEINGABE& e = neu(w, "B 8");
+    grid::FlexGrid* g = e.msgFLX[1];
+    e.SSTab->setTab(2);
+    g->SetFocus();
+    g->setRow(1);
+    g->setCol(3);
+    tippe("abc");
+    ASSERT_FALSE(e.txtFLX[1]->isHidden());
+    taste(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(boxen().messages().size(), 1u);
+    EXPECT_EQ(boxen().last().title, "MSFlexGrid / Datumsspalte DATUM");
+    EXPECT_EQ(w.eingabefenster(), &e);
+    EXPECT_EQ(ShellTest::kennungen(cnnX()), kennungen);
+
+    e.txtFLX[1]->setText("3.2.2003");
+    g->setCol(2);
+    e.SSTab->setTab(1);
+    e.msgFLX[0]->SetFocus();
+    e.msgFLX[0]->setRow(1);
+    e.msgFLX[0]->setCol(1);
+    tippe("2,5");
+    taste(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(w.eingabefenster(), nullptr);
+    const int id = idVon("B 8");
+    EXPECT_TRUE(zeilenText(cnnX(), "E2", id).value(0).startsWith("I1=0|TUKS=2.5|"));
+    EXPECT_TRUE(zeilenText(cnnX(), "E3", id).value(0).endsWith("GWDATUM=2003-02-03T00:00:00.000"));
+}
