@@ -550,6 +550,42 @@ bool Elektronikvorgabe::laden(const QString& AKVK, Elektronikvorgabe& v)
     return true;
 }
 
+bool FlxImport::mitAuswahl(clsFLX& flx, const QString& ordner)
+{
+    if (!flx.EFLX() || !flx.EFLX()->Enabled())
+        return false;
+    QStringList schluessel;
+    {
+        clsDATEN P;
+        P.EBOV(true);
+        P.ESPID(QString());
+        P.ETABELLE(QStringLiteral("KAVELOR_VE1"));
+        std::shared_ptr<clsDATEN::Collection> liste;
+        if (P.DTVCOL(QStringLiteral("AKVK"), liste, QStringLiteral("AKVK")) && liste)
+            for (const vb::Variant& v : *liste)
+                if (!vb::CStr(v).isEmpty() && !schluessel.contains(vb::CStr(v)))
+                    schluessel << vb::CStr(v);
+    }
+    if (schluessel.isEmpty()) {
+        vb::MsgBox(QStringLiteral("Es sind keine Elektronikvorgaben vorhanden."), vb::vbOKOnly | vb::vbExclamation,
+                   kTitel);
+        return false;
+    }
+    bool abgebrochen = false;
+    const QString AKVK = vb::ChoiceBox(QStringLiteral("Elektronikvorgabe:"), QStringLiteral("Elektronikvorgaben"),
+                                       schluessel, &abgebrochen);
+    if (abgebrochen || AKVK.isEmpty())
+        return false;
+    vb::FileDialogCall datei;
+    datei.title = QStringLiteral("Elektronikdatei");
+    datei.directory = ordner;
+    datei.filter = QStringLiteral("Elektronikdateien (*.txt *.dat *.csv);;Alle Dateien (*)");
+    const QString pfad = vb::ShowOpen(datei);
+    if (pfad.isEmpty())
+        return false;
+    return flx.IMPORTIEREN(AKVK, pfad);
+}
+
 bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI)
 {
     if (!m_flx || !m_flx->Enabled())
