@@ -52,9 +52,11 @@ mdiEINGABE* eingabeLaden(frmMAIN& haupt)
     rahmen->setObjectName(QStringLiteral("mdiEINGABEFenster"));
     rahmen->setAttribute(Qt::WA_DeleteOnClose);
     rahmen->setWindowTitle(QStringLiteral(" "));
-    rahmen->show();
-    rahmen->adjustSize();
-    rahmen->move(0, 0);
+    // Maximised like the other child windows; the window centres its
+    // record frame and tab control in whatever size it gets.
+    rahmen->showMaximized();
+    haupt.mdiArea()->setActiveSubWindow(rahmen);
+    w->show();
     w->txtKEN->setFocus(Qt::OtherFocusReason);
     w->gezeigt();
     return w;
