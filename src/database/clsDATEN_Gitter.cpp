@@ -91,10 +91,12 @@ bool clsDATEN::DFTF(const QString& SPV, grid::FlexGrid* msgFLX, const QString& S
                              QStringLiteral("Die Tabelle wird gerade von derselben Zugriffsklasse geschrieben.")); });
         return false;
     }
+    // No nested write on this accessor while its rows are being replaced.
+    m_schreibtGerade = true;
     struct Sperre {
         bool& f;
         ~Sperre() { f = false; }
-    } sperre{m_schreibtGerade = true};
+    } sperre{m_schreibtGerade};
 
     std::unique_ptr<db::Recordset> rs;
     falle([&] { rs = oeffnen(SPV, k); });
@@ -121,7 +123,8 @@ bool clsDATEN::DFTF(const QString& SPV, grid::FlexGrid* msgFLX, const QString& S
         return ergebnis;
     };
 
-    if (!aktiv) {
+    // Deletes the rows from the current one to the end of the selection.
+    auto restLoeschen = [&] {
         while (!rs->eof()) {
             falle([&] { rs->deleteRow(); });
             if (falle.verlassen())
@@ -129,7 +132,9 @@ bool clsDATEN::DFTF(const QString& SPV, grid::FlexGrid* msgFLX, const QString& S
             rs->moveNext();
         }
         return ende(true);
-    }
+    };
+    if (!aktiv)
+        return restLoeschen();
 
     const Variant schluessel(static_cast<int>(m_espidw));
     for (size_t i = 0; i < werte.size(); ++i) {
@@ -161,13 +166,7 @@ bool clsDATEN::DFTF(const QString& SPV, grid::FlexGrid* msgFLX, const QString& S
             rs->moveNext();
         db::sharedState().nachrichtenLaufenLassen();
     }
-    while (!rs->eof()) {
-        falle([&] { rs->deleteRow(); });
-        if (falle.verlassen())
-            return ende(false);
-        rs->moveNext();
-    }
-    return ende(true);
+    return restLoeschen();
 }
 
 bool clsDATEN::DFTFM(const QString& SPV, grid::FlexGrid* msgFLX, const QString& SPNR, const QString& SPI1,

@@ -95,6 +95,16 @@ void comboText(QComboBox* c, const QString& t)
     c->setCurrentIndex(i);
 }
 
+// A read that succeeded hands its value to the control.
+template <class F>
+bool gelesenDann(bool gelesen, F setzen)
+{
+    if (!gelesen)
+        return false;
+    setzen();
+    return true;
+}
+
 } // namespace
 
 // ---- check box --------------------------------------------------------------
@@ -117,19 +127,17 @@ bool clsDATEN::DFTCV(const QString& SPV, QCheckBox* chkX, KRIT_DEF)
 bool clsDATEN::DTFC(const QString& SPV, QCheckBox* chkX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    haekchenSetzen(chkX, alsZahl(w));
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        haekchenSetzen(chkX, alsZahl(w));
+    });
 }
 
 bool clsDATEN::DTFCC(const QString& SPV, QCheckBox* chkX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    gebunden(chkX)->setText(alsText(w));
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        gebunden(chkX)->setText(alsText(w));
+    });
 }
 
 bool clsDATEN::DTFCV(const QString& SPV, QCheckBox* chkX, KRIT_DEF)
@@ -159,20 +167,18 @@ bool clsDATEN::DFTIS(const QString& SPV, QListWidget* lstX, KRIT_DEF)
 bool clsDATEN::DTFI(const QString& SPV, QListWidget* lstX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    gebunden(lstX)->addItem(alsText(w));
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        gebunden(lstX)->addItem(alsText(w));
+    });
 }
 
 bool clsDATEN::DTFIL(const QString& SPV, QListWidget* lstX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    if (gebunden(lstX)->count() > 0)
-        listenIndex(lstX->count(), alsZahl(w), [&](int i) { lstX->setCurrentRow(i); });
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        if (gebunden(lstX)->count() > 0)
+            listenIndex(lstX->count(), alsZahl(w), [&](int i) { lstX->setCurrentRow(i); });
+    });
 }
 
 bool clsDATEN::DTFIS(const QString& SPV, QListWidget* lstX, KRIT_DEF)
@@ -200,10 +206,9 @@ bool clsDATEN::DFTLI(const QString& SPV, QLabel* lblX, KRIT_DEF)
 bool clsDATEN::DTFL(const QString& SPV, QLabel* lblX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    gebunden(lblX)->setText(alsText(w));
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        gebunden(lblX)->setText(alsText(w));
+    });
 }
 
 bool clsDATEN::DTFLC(const QString& SPV, QLabel* lblX, KRIT_DEF)
@@ -238,48 +243,44 @@ bool clsDATEN::DFTMT(const QString& SPV, QComboBox* cboX, KRIT_DEF)
 bool clsDATEN::DTFM(const QString& SPV, QComboBox* cboX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    comboText(cboX, alsText(w));
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        comboText(cboX, alsText(w));
+    });
 }
 
 bool clsDATEN::DTFML(const QString& SPV, QComboBox* cboX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    if (gebunden(cboX)->count() > 0)
-        listenIndex(cboX->count(), alsZahl(w), [&](int i) { cboX->setCurrentIndex(i); });
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        if (gebunden(cboX)->count() > 0)
+            listenIndex(cboX->count(), alsZahl(w), [&](int i) { cboX->setCurrentIndex(i); });
+    });
 }
 
 bool clsDATEN::DTFMS(const QString& SPV, QComboBox* cboX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    gebunden(cboX)->addItem(alsText(w));
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        gebunden(cboX)->addItem(alsText(w));
+    });
 }
 
 bool clsDATEN::DTFMT(const QString& SPV, QComboBox* cboX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    const QString t = alsText(w);
-    if (!gebunden(cboX)->isEditable()) {
-        // A drop-down list selects the item equal to the value, or keeps its selection.
-        for (int i = 0; i < cboX->count(); ++i)
-            if (cboX->itemText(i) == t) {
-                cboX->setCurrentIndex(i);
-                break;
-            }
-    } else {
-        cboX->setEditText(t);
-    }
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        const QString t = alsText(w);
+        if (!gebunden(cboX)->isEditable()) {
+            // A drop-down list selects the item equal to the value, or keeps its selection.
+            for (int i = 0; i < cboX->count(); ++i)
+                if (cboX->itemText(i) == t) {
+                    cboX->setCurrentIndex(i);
+                    break;
+                }
+        } else {
+            cboX->setEditText(t);
+        }
+    });
 }
 
 bool clsDATEN::DTFMM(const QString& SPV, QComboBox* cboX, const QString& SPI1, const Wert& SPI1W,
@@ -341,25 +342,23 @@ bool clsDATEN::DFTOV(const QString& SPV, QRadioButton* optX, KRIT_DEF)
 bool clsDATEN::DTFO(const QString& SPV, QRadioButton* optX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    const bool an = vb::CBool(w);
-    // An option button set to False in its group leaves the others as they are.
-    const bool exklusiv = gebunden(optX)->autoExclusive();
-    if (!an)
-        optX->setAutoExclusive(false);
-    optX->setChecked(an);
-    optX->setAutoExclusive(exklusiv);
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        const bool an = vb::CBool(w);
+        // An option button set to False in its group leaves the others as they are.
+        const bool exklusiv = gebunden(optX)->autoExclusive();
+        if (!an)
+            optX->setAutoExclusive(false);
+        optX->setChecked(an);
+        optX->setAutoExclusive(exklusiv);
+    });
 }
 
 bool clsDATEN::DTFOC(const QString& SPV, QRadioButton* optX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    gebunden(optX)->setText(alsText(w));
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        gebunden(optX)->setText(alsText(w));
+    });
 }
 
 bool clsDATEN::DTFOV(const QString& SPV, QRadioButton* optX, KRIT_DEF)
@@ -382,10 +381,9 @@ bool clsDATEN::DFTTT(const QString& SPV, QLineEdit* txtX, KRIT_DEF)
 bool clsDATEN::DTFT(const QString& SPV, QLineEdit* txtX, KRIT_DEF)
 {
     Variant w;
-    if (!skalarLesen(SPV, KRIT, w))
-        return false;
-    gebunden(txtX)->setText(alsText(w));
-    return true;
+    return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        gebunden(txtX)->setText(alsText(w));
+    });
 }
 
 bool clsDATEN::DTFTT(const QString& SPV, QLineEdit* txtX, KRIT_DEF)

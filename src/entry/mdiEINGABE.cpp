@@ -6,6 +6,7 @@
 #include "entry/Registerkarten.h"
 #include "grid/FlexGrid.h"
 #include "grid/FlexPicture.h"
+#include "grid/FlxImport.h"
 #include "grid/clsFLX.h"
 #include "platform/Dialogs.h"
 #include "platform/StepRunner.h"
@@ -30,6 +31,17 @@ using eingabe::Spalte;
 using grid::FlxWert;
 
 namespace {
+
+// A device file into a grid: the open cell is committed first, then the
+// preset and the file (from the project's folder "Elektronik") are asked for.
+void geraeteImport(grid::clsFLX* flx)
+{
+    if (!flx)
+        return;
+    flx->EINFUEGEN(0);
+    const db::SharedState& s = db::sharedState();
+    grid::FlxImport::mitAuswahl(*flx, s.PROJEKTSPFAD + QLatin1Char('/') + s.PROJEKT + QStringLiteral("/Elektronik"));
+}
 
 QFont arial(double punkte)
 {
@@ -237,6 +249,12 @@ void mdiEINGABE::baueRaster(int i, QWidget* seite)
         b->setAutoDefault(false);
         (*knoepfe[k])[size_t(i)] = b;
     }
+    auto* import = new QPushButton(QStringLiteral("Importieren"), seite);
+    import->setObjectName(QStringLiteral("cmdI%1").arg(i));
+    import->setFont(schrift);
+    import->setGeometry(mm(160.5), mm(39.6), mm(28.2), mm(7.1));
+    import->setAutoDefault(false);
+    cmdI[size_t(i)] = import;
 
     // Every event of the grid goes to its editor.
     auto flx = [this, i] { return m_flx[size_t(i)].get(); };
@@ -303,6 +321,7 @@ void mdiEINGABE::baueRaster(int i, QWidget* seite)
         if (flx())
             flx()->EINFUEGEN(-1);
     });
+    connect(cmdI[size_t(i)], &QPushButton::clicked, this, [flx] { geraeteImport(flx()); });
 }
 
 void mdiEINGABE::englischeTexte()
@@ -319,6 +338,7 @@ void mdiEINGABE::englischeTexte()
         cmdW[size_t(i)]->setText(QStringLiteral("Remove row"));
         cmdK[size_t(i)]->setText(QStringLiteral("Copy"));
         cmdE[size_t(i)]->setText(QStringLiteral("Paste"));
+        cmdI[size_t(i)]->setText(QStringLiteral("Import"));
     }
 }
 
@@ -336,6 +356,8 @@ void mdiEINGABE::rasterEinrichten(int i)
     f.ELSTTT(FlxWert::texte(spaltenTexte(r, &Spalte::tooltip)));
     f.ELSTYP(spaltenZahlen(r, [](const Spalte& s) { return FlxWert(int16_t(s.typ)); }));
     f.ELFORMAT(FlxWert::texte(spaltenTexte(r, &Spalte::format)));
+    // Device values name their target column by its stored field.
+    f.ELSELEK(FlxWert::texte(spaltenTexte(r, &Spalte::feld)));
     f.ELA(spaltenZahlen(r, [](const Spalte& s) { return FlxWert(int16_t(s.ausrichtung)); }));
     f.SCHRIFTEINSTELLUNGEN(QString(), 8, false, false, false, 0);
     f.BESCHRIFTEN();
@@ -361,6 +383,7 @@ void mdiEINGABE::tabulatorFolge()
         folge.push_back(cmdW[size_t(i)]);
         folge.push_back(cmdK[size_t(i)]);
         folge.push_back(cmdE[size_t(i)]);
+        folge.push_back(cmdI[size_t(i)]);
     }
     for (size_t k = 1; k < folge.size(); ++k)
         setTabOrder(folge[k - 1], folge[k]);
@@ -437,6 +460,10 @@ bool mdiEINGABE::tasteVorab(QObject* empfaenger, QKeyEvent* e)
         if (e->key() == Qt::Key_S) {
             if (speichern)
                 speichern();
+            return true;
+        }
+        if (e->key() == Qt::Key_I && SSTab->Tab() >= 1) {
+            geraeteImport(m_flx[size_t(SSTab->Tab() - 1)].get());
             return true;
         }
         if (e->key() == Qt::Key_V && raster >= 0) {

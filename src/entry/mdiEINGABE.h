@@ -112,6 +112,7 @@ public:
     std::array<QPushButton*, kRaster> cmdW{};
     std::array<QPushButton*, kRaster> cmdK{};
     std::array<QPushButton*, kRaster> cmdE{};
+    std::array<QPushButton*, kRaster> cmdI{};   // device file import (also Ctrl+I on a grid tab)
 
     // The grid editors and the accessors of E1..E12 (null after entladen()).
     grid::clsFLX* FLX(int i) const { return m_flx[size_t(i)].get(); }

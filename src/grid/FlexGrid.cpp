@@ -1,5 +1,6 @@
 #include "grid/FlexGrid.h"
 
+#include "grid/Twips.h"
 #include "platform/Colors.h"
 #include "platform/Units.h"
 #include "platform/VbError.h"
@@ -13,6 +14,7 @@
 #include <QStyle>
 #include <QWheelEvent>
 #include <cmath>
+#include <functional>
 
 namespace grid {
 
@@ -100,7 +102,7 @@ FlexGrid::FlexGrid(QWidget* parent)
     m_colWidth.assign(2, -1);
     m_rowHeight.assign(2, -1);
     m_model->setFixed(m_fixedRows, m_fixedCols);
-    m_model->setColors(vb::toQColor(m_backColor), vb::toQColor(m_backColorFixed), vb::toQColor(m_foreColor));
+    applyColors();
     m_model->setFont(font());
     applyGeometry();
     applySelection();
@@ -113,12 +115,12 @@ FlexGrid::~FlexGrid() = default;
 
 double FlexGrid::twipsPerPixelX() const
 {
-    return vb::twipsPerPixel(logicalDpiX() > 0 ? logicalDpiX() : 96);
+    return twips::proPixelX(this);
 }
 
 double FlexGrid::twipsPerPixelY() const
 {
-    return vb::twipsPerPixel(logicalDpiY() > 0 ? logicalDpiY() : 96);
+    return twips::proPixelY(this);
 }
 
 int FlexGrid::pxX(double twips) const
@@ -340,12 +342,7 @@ void FlexGrid::ensureVisible(int row, int col)
         } else {
             const int breite = visibleWidthTwips();
             auto rechts = [&] {
-                int x = 0;
-                for (int c = 0; c < m_fixedCols; ++c)
-                    x += ColWidth(c);
-                for (int c = m_leftCol; c <= col; ++c)
-                    x += ColWidth(c);
-                return x;
+                return abstand(col, m_fixedCols, m_leftCol, [this](int c) { return ColWidth(c); }) + ColWidth(col);
             };
             while (m_leftCol < col && rechts() > breite) {
                 ++m_leftCol;
@@ -508,34 +505,26 @@ void FlexGrid::setFixedAlignment(int col, int code)
     m_model->setFixedAlignment(col, code);
 }
 
+// Distance of a column or row from the grid's edge: the fixed ones before it,
+// then the scrolled ones from the first shown (`erstes`) up to it.
+int FlexGrid::abstand(int index, int fest, int erstes, const std::function<int(int)>& groesse) const
+{
+    int summe = 0;
+    for (int i = 0; i < std::min(index, fest); ++i)
+        summe += groesse(i);
+    for (int i = erstes; i < index && index >= fest; ++i)
+        summe += groesse(i);
+    return summe;
+}
+
 int FlexGrid::CellLeft() const
 {
-    int x = 0;
-    if (m_col < m_fixedCols) {
-        for (int c = 0; c < m_col; ++c)
-            x += ColWidth(c);
-        return x;
-    }
-    for (int c = 0; c < m_fixedCols; ++c)
-        x += ColWidth(c);
-    for (int c = m_leftCol; c < m_col; ++c)
-        x += ColWidth(c);
-    return x;
+    return abstand(m_col, m_fixedCols, m_leftCol, [this](int c) { return ColWidth(c); });
 }
 
 int FlexGrid::CellTop() const
 {
-    int y = 0;
-    if (m_row < m_fixedRows) {
-        for (int r = 0; r < m_row; ++r)
-            y += RowHeight(r);
-        return y;
-    }
-    for (int r = 0; r < m_fixedRows; ++r)
-        y += RowHeight(r);
-    for (int r = m_topRow; r < m_row; ++r)
-        y += RowHeight(r);
-    return y;
+    return abstand(m_row, m_fixedRows, m_topRow, [this](int r) { return RowHeight(r); });
 }
 
 int FlexGrid::CellWidth() const
@@ -563,13 +552,7 @@ bool FlexGrid::ColIsVisible(int col) const
     checkCol(col);
     if (col >= m_fixedCols && col < m_leftCol)
         return false;
-    int x = 0;
-    for (int c = 0; c < m_fixedCols && c < col; ++c)
-        x += ColWidth(c);
-    if (col >= m_fixedCols)
-        for (int c = m_leftCol; c < col; ++c)
-            x += ColWidth(c);
-    return x < visibleWidthTwips();
+    return abstand(col, m_fixedCols, m_leftCol, [this](int c) { return ColWidth(c); }) < visibleWidthTwips();
 }
 
 bool FlexGrid::RowIsVisible(int row) const
@@ -577,13 +560,8 @@ bool FlexGrid::RowIsVisible(int row) const
     checkRow(row);
     if (row >= m_fixedRows && row < m_topRow)
         return false;
-    int y = 0;
-    for (int r = 0; r < m_fixedRows && r <= row; ++r)
-        y += RowHeight(r);
-    if (row >= m_fixedRows)
-        for (int r = m_topRow; r <= row; ++r)
-            y += RowHeight(r);
-    return y <= visibleHeightTwips();
+    return abstand(row, m_fixedRows, m_topRow, [this](int r) { return RowHeight(r); }) + RowHeight(row)
+           <= visibleHeightTwips();
 }
 
 int FlexGrid::cellColAtPx(int x) const
@@ -706,25 +684,30 @@ void FlexGrid::resizeEvent(QResizeEvent* e)
 // ---------------------------------------------------------------------------
 // Appearance
 
+void FlexGrid::applyColors()
+{
+    m_model->setColors(vb::toQColor(m_backColor), vb::toQColor(m_backColorFixed), vb::toQColor(m_foreColor));
+    QPalette p = m_view->palette();
+    p.setColor(QPalette::Base, vb::toQColor(m_backColor));
+    m_view->setPalette(p);
+}
+
 void FlexGrid::setBackColor(int32_t c)
 {
     m_backColor = c;
-    m_model->setColors(vb::toQColor(m_backColor), vb::toQColor(m_backColorFixed), vb::toQColor(m_foreColor));
-    QPalette p = m_view->palette();
-    p.setColor(QPalette::Base, vb::toQColor(c));
-    m_view->setPalette(p);
+    applyColors();
 }
 
 void FlexGrid::setBackColorFixed(int32_t c)
 {
     m_backColorFixed = c;
-    m_model->setColors(vb::toQColor(m_backColor), vb::toQColor(m_backColorFixed), vb::toQColor(m_foreColor));
+    applyColors();
 }
 
 void FlexGrid::setForeColor(int32_t c)
 {
     m_foreColor = c;
-    m_model->setColors(vb::toQColor(m_backColor), vb::toQColor(m_backColorFixed), vb::toQColor(m_foreColor));
+    applyColors();
 }
 
 QFont FlexGrid::Font() const
@@ -755,22 +738,22 @@ void FlexGrid::setMousePointer(int p)
 
 int FlexGrid::Left() const
 {
-    return int(std::lround(x() * twipsPerPixelX()));
+    return twips::links(this);
 }
 
 int FlexGrid::Top() const
 {
-    return int(std::lround(y() * twipsPerPixelY()));
+    return twips::oben(this);
 }
 
 int FlexGrid::Width() const
 {
-    return int(std::lround(width() * twipsPerPixelX()));
+    return twips::breite(this);
 }
 
 int FlexGrid::Height() const
 {
-    return int(std::lround(height() * twipsPerPixelY()));
+    return twips::hoehe(this);
 }
 
 void FlexGrid::Move(int left, int top, int width, int height)

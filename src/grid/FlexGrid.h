@@ -26,6 +26,7 @@
 #include <QTableView>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QScrollBar;
@@ -193,6 +194,8 @@ protected:
 
 private:
     void checkRow(int r) const;
+    int abstand(int index, int fest, int erstes, const std::function<int(int)>& groesse) const;
+    void applyColors();
     void checkCol(int c) const;
     int defaultRowHeight() const;
     int pxX(double twips) const;

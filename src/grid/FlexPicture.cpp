@@ -1,5 +1,6 @@
 #include "grid/FlexPicture.h"
 
+#include "grid/Twips.h"
 #include "platform/Colors.h"
 #include "platform/Units.h"
 
@@ -17,32 +18,32 @@ FlexPicture::FlexPicture(QWidget* parent) : QWidget(parent)
 
 double FlexPicture::twipsPerPixelX() const
 {
-    return vb::twipsPerPixel(logicalDpiX() > 0 ? logicalDpiX() : 96);
+    return twips::proPixelX(this);
 }
 
 double FlexPicture::twipsPerPixelY() const
 {
-    return vb::twipsPerPixel(logicalDpiY() > 0 ? logicalDpiY() : 96);
+    return twips::proPixelY(this);
 }
 
 int FlexPicture::Left() const
 {
-    return int(std::lround(x() * twipsPerPixelX()));
+    return twips::links(this);
 }
 
 int FlexPicture::Top() const
 {
-    return int(std::lround(y() * twipsPerPixelY()));
+    return twips::oben(this);
 }
 
 int FlexPicture::Width() const
 {
-    return int(std::lround(width() * twipsPerPixelX()));
+    return twips::breite(this);
 }
 
 int FlexPicture::Height() const
 {
-    return int(std::lround(height() * twipsPerPixelY()));
+    return twips::hoehe(this);
 }
 
 void FlexPicture::Move(double left, double top)

@@ -60,6 +60,12 @@ public:
     static bool importieren(clsFLX& flx, const Elektronikvorgabe& vorgabe, const QByteArray& inhalt,
                             const QString& name);
 
+    // Asks for the preset (a pick of the keys in KAVELOR_VE1, titled
+    // "Elektronikvorgaben") and the device file (starting in `ordner`), then
+    // imports into the editor's grid. False when the user cancels or the
+    // import does not run to its end.
+    static bool mitAuswahl(clsFLX& flx, const QString& ordner);
+
     // A number as a device writes it: optional sign, digits with a point or
     // a comma as decimal sign, optional exponent; no group signs.
     static std::optional<double> geraetezahl(const QString& text);

@@ -21,12 +21,6 @@ QString titel(const char* wort)
     return QStringLiteral("MSFlexGrid / ") + QString::fromUtf8(wort);
 }
 
-FlexGrid* gebunden(FlexGrid* g)
-{
-    if (!g)
-        vb::raise(vb::err::ObjectNotSet);
-    return g;
-}
 
 // Whether an entry equals a whole number, compared by value (a text that is
 // no number raises 13, as the comparison does).
@@ -53,6 +47,13 @@ int32_t mmInTwips(const vb::Variant& mm)
 
 clsFLX::clsFLX() = default;
 
+FlexGrid* clsFLX::gitter() const
+{
+    if (!m_flx)
+        vb::raise(vb::err::ObjectNotSet);
+    return m_flx;
+}
+
 clsFLX::~clsFLX() = default;
 
 // ---------------------------------------------------------------------------
@@ -70,11 +71,11 @@ void clsFLX::EFLX(FlexGrid* grid)
     falle([&] { m_flx = grid; });
     falle([&] {
         std::vector<FlxWert> l;
-        for (int c = 0; c < gebunden(m_flx)->Cols(); ++c)
+        for (int c = 0; c < gitter()->Cols(); ++c)
             l.emplace_back(int16_t(15));
         breiten = FlxWert::liste(std::move(l));
     });
-    falle([&] { gebunden(m_flx)->setRows(m_flx->FixedRows() + 1); });
+    falle([&] { gitter()->setRows(m_flx->FixedRows() + 1); });
     falle([&] { ELSB(breiten); });
     falle([&] { m_det = -1; });
 }
@@ -146,8 +147,8 @@ void clsFLX::EPIC(FlexPicture* pic)
     falle([&] { bild()->setAutoRedraw(true); });
     falle([&] { bild()->setBorderStyle(0); });
     // Half a millimetre inside the grid's top-left corner, over the header row.
-    falle([&] { bild()->Move(gebunden(m_flx)->Left() + 28.35, bild()->Top()); });
-    falle([&] { bild()->Move(bild()->Left(), gebunden(m_flx)->Top() + 28.35); });
+    falle([&] { bild()->Move(gitter()->Left() + 28.35, bild()->Top()); });
+    falle([&] { bild()->Move(bild()->Left(), gitter()->Top() + 28.35); });
     falle([&] { bild()->raise(); });
 }
 
@@ -161,7 +162,7 @@ void clsFLX::ELSB(const FlxWert& breitenMm)
     if (!falle([&] {
             m_lsb = breitenMm;
             spalten = m_lsb.obergrenze() + 1;
-            gebunden(m_flx)->setCols(spalten);
+            gitter()->setCols(spalten);
         }))
         return;
     for (int c = 0; c < spalten; ++c) {
@@ -212,7 +213,7 @@ void clsFLX::ELST1(const FlxWert& v)
     int spalten = 0;
     if (!falle([&] {
             m_lst1 = v;
-            spalten = gebunden(m_flx)->Cols();
+            spalten = gitter()->Cols();
         }))
         return;
     for (int c = 0; c < spalten; ++c)
@@ -237,7 +238,7 @@ void clsFLX::ELSTYP(const FlxWert& v)
     if (!falle([&] {
             m_lstyp = v;
             m_spez = Spezial();
-            spalten = gebunden(m_flx)->Cols();
+            spalten = gitter()->Cols();
         }))
         return;
     for (int c = 0; c < spalten; ++c) {
@@ -293,7 +294,7 @@ void clsFLX::ELA(const FlxWert& v)
     int spalten = 0;
     if (!falle([&] {
             m_la = v;
-            spalten = gebunden(m_flx)->Cols();
+            spalten = gitter()->Cols();
         }))
         return;
     for (int c = 0; c < spalten; ++c) {
@@ -377,7 +378,7 @@ void clsFLX::ELINDEXMAX(const FlxWert& v)
         }))
         return;
     if (zeilenSetzen
-        && !falle([&] { gebunden(m_flx)->setRows(vb::addI(int16_t(m_flx->FixedRows()), bloecke)); }))
+        && !falle([&] { gitter()->setRows(vb::addI(int16_t(m_flx->FixedRows()), bloecke)); }))
         return;
     falle([&] { NUMMERIEREN(); });
 }
@@ -394,14 +395,14 @@ QString clsFLX::EMATRIX(int16_t SPALTENR, int16_t ZEILENR) const
 {
     vb::ErrorTrap falle(titel("EMATRIX"), vb::kVbError);
     QString t;
-    falle([&] { t = gebunden(m_flx)->TextMatrix(SPALTENR, ZEILENR); });
+    falle([&] { t = gitter()->TextMatrix(SPALTENR, ZEILENR); });
     return t;
 }
 
 void clsFLX::EMATRIX(int16_t SPALTENR, int16_t ZEILENR, const FlxWert& matrix)
 {
     vb::ErrorTrap falle(titel("EMATRIX"), vb::kVbError);
-    falle([&] { gebunden(m_flx)->setTextMatrix(SPALTENR, ZEILENR, vb::CStr(matrix[SPALTENR][ZEILENR].alsVariant())); });
+    falle([&] { gitter()->setTextMatrix(SPALTENR, ZEILENR, vb::CStr(matrix[SPALTENR][ZEILENR].alsVariant())); });
 }
 
 void clsFLX::EBOH(bool v)
@@ -421,7 +422,7 @@ void clsFLX::NUMMERIEREN()
 {
     if (m_spez.index1 < 0)
         return;
-    FlexGrid* g = gebunden(m_flx);
+    FlexGrid* g = gitter();
     int16_t& z1 = m_zaehler[0];
     int16_t& z2 = m_zaehler[1];
     int16_t& z3 = m_zaehler[2];

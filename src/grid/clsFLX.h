@@ -128,7 +128,8 @@ private:
         int16_t datum = -1, zeit = -1, dauer = -1;
     };
 
-    void spaltenAnwenden();
+    // The bound grid; 91 when none is bound.
+    FlexGrid* gitter() const;
     bool eingabepruefung(QString& text, float min, float max, bool ganz, bool datum, const QString& art);
     void text(double X, double Y, const vb::Variant& text, int ARX, int ARY);
     float zeitdifferenz(const QString& D1, const QString& T1, const QString& D2, const QString& T2) const;

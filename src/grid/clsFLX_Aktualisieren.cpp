@@ -12,13 +12,6 @@
 namespace grid {
 
 namespace {
-FlexGrid* gebunden(FlexGrid* g)
-{
-    if (!g)
-        vb::raise(vb::err::ObjectNotSet);
-    return g;
-}
-
 bool gueltig(const QString& text, QDateTime* dt)
 {
     return !vb::Trim(text).isEmpty() && vb::parseDate(text, dt);
@@ -52,7 +45,7 @@ void clsFLX::AKTUALISIEREN()
     if (!falle([&] { NUMMERIEREN(); }))
         return;
     FlexGrid* g = m_flx;
-    if (!falle([&] { gebunden(g); }))
+    if (!falle([&] { gitter(); }))
         return;
     for (int c = 0; c < g->Cols(); ++c) {
         bool format = false;

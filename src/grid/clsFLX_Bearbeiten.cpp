@@ -20,13 +20,6 @@
 namespace grid {
 
 namespace {
-FlexGrid* gebunden(FlexGrid* g)
-{
-    if (!g)
-        vb::raise(vb::err::ObjectNotSet);
-    return g;
-}
-
 // Places a cell editor (a sibling of the grid) over the grid's active cell.
 void ueberZelle(QWidget* editor, FlexGrid* g, bool hoehe)
 {
@@ -51,10 +44,15 @@ void clsFLX::BEARBEITEN(int16_t BOB, float X)
 {
     vb::ErrorTrap falle(QStringLiteral("MSFlexGrid / Bearbeiten"), vb::kVbError);
     if (BOB == 0 || BOB >= 33) {
+        // The cell whose editor opened: a commit writes there.
+        auto merken = [this] {
+            m_znr = int16_t(m_flx->Row());
+            m_snr = int16_t(m_flx->Col());
+        };
         int16_t typ = 0;
         int spalte = 0;
         if (!falle([&] {
-                spalte = gebunden(m_flx)->Col();
+                spalte = gitter()->Col();
                 typ = spaltenTyp(spalte);
             }))
             return;
@@ -84,10 +82,7 @@ void clsFLX::BEARBEITEN(int16_t BOB, float X)
                     }
                 }))
                 return;
-            if (!falle([&] {
-                    m_znr = int16_t(m_flx->Row());
-                    m_snr = int16_t(m_flx->Col());
-                }))
+            if (!falle(merken))
                 return;
         }
         if (m_cbo && typ == 7 && m_cbo->isHidden()) {
@@ -120,17 +115,14 @@ void clsFLX::BEARBEITEN(int16_t BOB, float X)
                     }
                 }))
                 return;
-            falle([&] {
-                m_znr = int16_t(m_flx->Row());
-                m_snr = int16_t(m_flx->Col());
-            });
+            falle(merken);
         }
         return;
     }
     if (BOB == 13) {
         bool anhaengen = false;
         if (!falle([&] {
-                FlexGrid* g = gebunden(m_flx);
+                FlexGrid* g = gitter();
                 anhaengen = g->Col() == g->Cols() - 1 && g->Row() == g->Rows() - 1 && m_boh;
             }))
             return;
@@ -152,13 +144,13 @@ void clsFLX::BEARBEITEN(int16_t BOB, float X)
         falle([&] {
             QClipboard* cb = QApplication::clipboard();
             cb->clear();
-            cb->setText(gebunden(m_flx)->Clip());
+            cb->setText(gitter()->Clip());
         });
         return;
     }
     if (BOB == -2) {
         falle([&] {
-            FlexGrid* g = gebunden(m_flx);
+            FlexGrid* g = gitter();
             const float links = float(g->CellLeft() + 0.85 * g->CellWidth());
             const bool imBand = links < X && X < float(g->CellLeft() + g->CellWidth());
             g->setMousePointer(imBand ? 2 : 0);
@@ -168,7 +160,7 @@ void clsFLX::BEARBEITEN(int16_t BOB, float X)
 
 void clsFLX::zeileAnhaengen()
 {
-    FlexGrid* g = gebunden(m_flx);
+    FlexGrid* g = gitter();
     g->setRows(g->Rows() + 1);
     g->setRow(g->Rows() - 1);
     g->setCol(g->FixedCols());
@@ -224,7 +216,7 @@ void clsFLX::EINFUEGEN(int16_t BOE)
                 }))
                 return;
             falle([&] {
-                gebunden(m_flx)->setTextMatrix(r, c, text);
+                gitter()->setTextMatrix(r, c, text);
                 leeren(QString());
                 m_flx->SetFocus();
             });
@@ -248,13 +240,13 @@ void clsFLX::EINFUEGEN(int16_t BOE)
         falle([&] {
             const QMimeData* daten = QApplication::clipboard()->mimeData();
             if (daten && daten->hasText())
-                gebunden(m_flx)->setClip(QApplication::clipboard()->text());
+                gitter()->setClip(QApplication::clipboard()->text());
         });
         return;
     }
     if (BOE == -2) {
         falle([&] {
-            FlexGrid* g = gebunden(m_flx);
+            FlexGrid* g = gitter();
             if (g->MousePointer() != 2)
                 return;
             const QString text = g->Text();

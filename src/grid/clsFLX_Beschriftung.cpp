@@ -17,13 +17,6 @@
 namespace grid {
 
 namespace {
-FlexGrid* gebunden(FlexGrid* g)
-{
-    if (!g)
-        vb::raise(vb::err::ObjectNotSet);
-    return g;
-}
-
 void schriftUebernehmen(QWidget* w, const QFont& f, int32_t farbe)
 {
     w->setFont(f);
@@ -44,7 +37,7 @@ void clsFLX::SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, int16_t SCHRIFTGROE
     QFont f;
     int32_t farbe = 0;
     if (!falle([&] {
-            f = gebunden(g)->Font();
+            f = gitter()->Font();
             f.setFamily(SCHRIFTART.isEmpty() ? QStringLiteral("Arial") : SCHRIFTART);
             f.setPointSize(SCHRIFTGROESSE <= 0 ? 11 : SCHRIFTGROESSE);
             f.setBold(FETT);
@@ -97,7 +90,7 @@ void clsFLX::BESCHRIFTEN()
 {
     if (!m_pic || !m_lst1.istListe())
         return;
-    FlexGrid* g = gebunden(m_flx);
+    FlexGrid* g = gitter();
     const int grid = g->Width();
     const int kopf = g->RowHeight(0);
 

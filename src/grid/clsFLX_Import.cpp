@@ -502,26 +502,30 @@ bool Elektronikvorgabe::laden(const QString& AKVK, Elektronikvorgabe& v)
     v = Elektronikvorgabe();
     clsDATEN P;
     P.EBOV(true);
-    P.ESPID(QString());
     P.ETABELLE(QStringLiteral("KAVELOR_VE1"));
+    // The preset by its key, then its rows by their number IDK.
+    P.ESPID(QString());
+    P.ESPK1(QStringLiteral("AKVK"));
+    P.ESPK1W(AKVK);
     int32_t idk = 0;
     // Settings that cannot be read stay empty; the import goes on.
-    P.DTVL(QStringLiteral("IDK"), idk, QStringLiteral("AKVK"), vb::Variant(AKVK));
-    const Wert schluessel = vb::Variant(static_cast<int>(idk));
-    const QString idkSpalte = QStringLiteral("IDK");
-    P.DTVI(QStringLiteral("ZL"), v.zl, idkSpalte, schluessel);
-    P.DTVT(QStringLiteral("DATUM"), v.datum, idkSpalte, schluessel);
-    P.DTVT(QStringLiteral("UHRZEIT"), v.uhrzeit, idkSpalte, schluessel);
-    P.DTVT(QStringLiteral("KENZ1NR"), v.kenz1nr, idkSpalte, schluessel);
-    P.DTVT(QStringLiteral("KENZ1KZ"), v.kenz1kz, idkSpalte, schluessel);
-    P.DTVT(QStringLiteral("TZS"), v.tzs, idkSpalte, schluessel);
-    P.DTVT(QStringLiteral("TZZ"), v.tzz, idkSpalte, schluessel);
+    P.DTVL(QStringLiteral("IDK"), idk);
+    P.ESPK1(QString());
+    P.ESPID(QStringLiteral("IDK"));
+    P.ESPIDW(idk);
+    P.DTVI(QStringLiteral("ZL"), v.zl);
+    P.DTVT(QStringLiteral("DATUM"), v.datum);
+    P.DTVT(QStringLiteral("UHRZEIT"), v.uhrzeit);
+    P.DTVT(QStringLiteral("KENZ1NR"), v.kenz1nr);
+    P.DTVT(QStringLiteral("KENZ1KZ"), v.kenz1kz);
+    P.DTVT(QStringLiteral("TZS"), v.tzs);
+    P.DTVT(QStringLiteral("TZZ"), v.tzz);
 
     P.ETABELLE(QStringLiteral("KAVELOR_VE2"));
     int16_t mini = 0;
     int16_t maxi = 0;
     int16_t an = 0;
-    P.INDEX(mini, maxi, an, idkSpalte, schluessel, QStringLiteral("MNR"));
+    P.INDEX(mini, maxi, an, QStringLiteral("MNR"));
     if (an == 0)
         return true;
     for (int m = mini; m <= maxi; ++m) {
@@ -530,12 +534,12 @@ bool Elektronikvorgabe::laden(const QString& AKVK, Elektronikvorgabe& v)
         const QString mnrSpalte = QStringLiteral("MNR");
         vb::Variant position;
         vb::Variant faktor;
-        if (!P.DTVT(QStringLiteral("SPALTE"), w.spalte, idkSpalte, schluessel, mnrSpalte, mnr)
-            || !P.DTVV(QStringLiteral("POSITION"), position, idkSpalte, schluessel, mnrSpalte, mnr)
-            || !P.DTVT(QStringLiteral("PRAEFIX"), w.praefix, idkSpalte, schluessel, mnrSpalte, mnr)
-            || !P.DTVT(QStringLiteral("SUFFIX"), w.suffix, idkSpalte, schluessel, mnrSpalte, mnr)
-            || !P.DTVV(QStringLiteral("FAKTOR"), faktor, idkSpalte, schluessel, mnrSpalte, mnr)
-            || !P.DTVT(QStringLiteral("FORMAT"), w.format, idkSpalte, schluessel, mnrSpalte, mnr))
+        if (!P.DTVT(QStringLiteral("SPALTE"), w.spalte, mnrSpalte, mnr)
+            || !P.DTVV(QStringLiteral("POSITION"), position, mnrSpalte, mnr)
+            || !P.DTVT(QStringLiteral("PRAEFIX"), w.praefix, mnrSpalte, mnr)
+            || !P.DTVT(QStringLiteral("SUFFIX"), w.suffix, mnrSpalte, mnr)
+            || !P.DTVV(QStringLiteral("FAKTOR"), faktor, mnrSpalte, mnr)
+            || !P.DTVT(QStringLiteral("FORMAT"), w.format, mnrSpalte, mnr))
             return false;
         if (!position.isEmpty() && !position.isNull())
             w.position = vb::CDbl(position);
@@ -544,6 +548,42 @@ bool Elektronikvorgabe::laden(const QString& AKVK, Elektronikvorgabe& v)
         v.werte.push_back(w);
     }
     return true;
+}
+
+bool FlxImport::mitAuswahl(clsFLX& flx, const QString& ordner)
+{
+    if (!flx.EFLX() || !flx.EFLX()->Enabled())
+        return false;
+    QStringList schluessel;
+    {
+        clsDATEN P;
+        P.EBOV(true);
+        P.ESPID(QString());
+        P.ETABELLE(QStringLiteral("KAVELOR_VE1"));
+        std::shared_ptr<clsDATEN::Collection> liste;
+        if (P.DTVCOL(QStringLiteral("AKVK"), liste, QStringLiteral("AKVK")) && liste)
+            for (const vb::Variant& v : *liste)
+                if (!vb::CStr(v).isEmpty() && !schluessel.contains(vb::CStr(v)))
+                    schluessel << vb::CStr(v);
+    }
+    if (schluessel.isEmpty()) {
+        vb::MsgBox(QStringLiteral("Es sind keine Elektronikvorgaben vorhanden."), vb::vbOKOnly | vb::vbExclamation,
+                   kTitel);
+        return false;
+    }
+    bool abgebrochen = false;
+    const QString AKVK = vb::ChoiceBox(QStringLiteral("Elektronikvorgabe:"), QStringLiteral("Elektronikvorgaben"),
+                                       schluessel, &abgebrochen);
+    if (abgebrochen || AKVK.isEmpty())
+        return false;
+    vb::FileDialogCall datei;
+    datei.title = QStringLiteral("Elektronikdatei");
+    datei.directory = ordner;
+    datei.filter = QStringLiteral("Elektronikdateien (*.txt *.dat *.csv);;Alle Dateien (*)");
+    const QString pfad = vb::ShowOpen(datei);
+    if (pfad.isEmpty())
+        return false;
+    return flx.IMPORTIEREN(AKVK, pfad);
 }
 
 bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI)

@@ -16,19 +16,13 @@
 namespace grid {
 
 namespace {
-FlexGrid* gebunden(FlexGrid* g)
-{
-    if (!g)
-        vb::raise(vb::err::ObjectNotSet);
-    return g;
-}
 } // namespace
 
 void clsFLX::ZEILEEINFUEGEN()
 {
     vb::ErrorTrap falle(QStringLiteral("MSFlexGrid / Zeile einfügen"), vb::kVbError);
     bool aus = false;
-    if (!falle([&] { aus = !gebunden(m_flx)->Enabled(); }))
+    if (!falle([&] { aus = !gitter()->Enabled(); }))
         return;
     if (aus) {
         // The emptied row is simply in use again.
@@ -56,7 +50,7 @@ void clsFLX::ZEILEENTFERNEN()
     int zeilen = 0;
     int fest = 0;
     if (!falle([&] {
-            zeilen = gebunden(m_flx)->Rows();
+            zeilen = gitter()->Rows();
             fest = m_flx->FixedRows();
         }))
         return;
@@ -84,7 +78,7 @@ void clsFLX::TOOLTIP(float X, float)
 {
     vb::ErrorTrap falle(QStringLiteral("MSFlexGrid / ToolTip"), vb::kVbError);
     falle([&] {
-        FlexGrid* g = gebunden(m_flx);
+        FlexGrid* g = gitter();
         float summe = 0;
         for (int c = 0; c < g->Cols(); ++c) {
             if (!g->ColIsVisible(c))
@@ -131,7 +125,7 @@ void clsFLX::ZEILENFILTER()
     int fest = 0;
     int letzte = 0;
     if (!falle([&] {
-            fest = gebunden(m_flx)->FixedRows();
+            fest = gitter()->FixedRows();
             letzte = m_flx->Rows() - 1;
         }))
         return;

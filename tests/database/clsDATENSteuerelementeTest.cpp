@@ -231,8 +231,9 @@ TEST_F(GitterTransferTest, LoadFillsFromTheStartRowAndGrowsOnce)
         EXPECT_EQ(flx.Rows(), f.zeilenDanach);
         EXPECT_EQ(flx.TextMatrix(f.erste, 1), QStringLiteral("1"));
         EXPECT_EQ(flx.TextMatrix(f.erste + 4, 1), QStringLiteral("5"));
-        if (f.datenzeilen == 10)
+        if (f.datenzeilen == 10) {
             EXPECT_EQ(flx.TextMatrix(10, 1), QStringLiteral("alt"));
+        }
     }
 }
 

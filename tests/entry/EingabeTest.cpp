@@ -13,6 +13,7 @@
 #include "shell/frmMAIN.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QClipboard>
 #include <QMdiSubWindow>
 #include <QComboBox>
@@ -779,4 +780,45 @@ TEST_F(EingabeTest, SavingCommitsAnOpenCellEditor)
     const int id = idVon("B 8");
     EXPECT_TRUE(zeilenText(cnnX(), "E2", id).value(0).startsWith("I1=0|TUKS=2.5|"));
     EXPECT_TRUE(zeilenText(cnnX(), "E3", id).value(0).endsWith("GWDATUM=2003-02-03T00:00:00.000"));
+}
+
+TEST_F(EingabeTest, DeviceFileImportedWithCtrlIAndStored)
+{
+    frmMAIN& w = gestartet();
+    const int id = idVon(QStringLiteral("KB 1"));
+    aktiv(QStringLiteral("KB 1"));
+    mdiEINGABE* e = oeffne(w, QStringLiteral("KB 1"));
+    ASSERT_NE(e, nullptr);
+    QTest::keyClick(e->txtKEN, Qt::Key_T, Qt::AltModifier);
+    ASSERT_EQ(e->SSTab->Tab(), 4);
+    grid::FlexGrid* g = e->msgFLX[3];
+    const int vorher = g->Rows();
+    ASSERT_EQ(vorher, 5);
+    boxen().clear();
+    boxen().answerInput(QStringLiteral("TP")).answerFile(pfade().projekt + QStringLiteral("/Elektronik/TP.txt"));
+    taste(Qt::Key_I, Qt::ControlModifier);
+    ASSERT_EQ(boxen().count(), 2);
+    EXPECT_EQ(boxen().records()[0].title, QStringLiteral("Elektronikvorgaben"));
+    EXPECT_EQ(boxen().records()[0].choices, (QStringList{"DMT", "MENARD", "TP"}));
+    EXPECT_EQ(boxen().records()[1].title, QStringLiteral("Elektronikdatei"));
+    EXPECT_EQ(boxen().records()[1].fileCall.directory, pfade().projekt + QStringLiteral("/Elektronik"));
+    ASSERT_EQ(g->Rows(), vorher + 3);
+    QStringList neu;
+    for (int r = vorher; r < g->Rows(); ++r)
+        neu << QStringList{g->TextMatrix(r, 0), g->TextMatrix(r, 1), g->TextMatrix(r, 2), g->TextMatrix(r, 3)}.join('|');
+    EXPECT_EQ(neu, (QStringList{"4|0,60|140,0|15,0", "5|1,20|95,0|10,0", "6|2,40|60,0|8,0"}));
+    e->grab().save(QDir::temp().filePath(QStringLiteral("kavelor-import-tp.png")));
+
+    // The button does the same on the tab's grid; Cancel in the pick changes nothing.
+    boxen().clear();
+    boxen().cancelInput();
+    e->cmdI[3]->click();
+    EXPECT_EQ(g->Rows(), vorher + 3);
+
+    boxen().clear();
+    boxen().answerMessage(vb::vbYes);
+    taste(Qt::Key_S, Qt::ControlModifier);
+    const QStringList e5 = zeilenText(cnnX(), QStringLiteral("E5"), id);
+    ASSERT_EQ(e5.size(), 7);
+    EXPECT_EQ(e5[6], QStringLiteral("I1=6|VTT=2.4|MX=60|SX=8"));
 }

@@ -234,3 +234,69 @@ TEST_F(ImportTest, FileIsClosedAndMissingFilesReported)
     EXPECT_FALSE(vb::waitPointerShown());
     EXPECT_EQ(offen(), 0);
 }
+
+// ---- the demo presets and their sample files -------------------------------
+
+#include "suite/SuiteBuilder.h"
+
+class DemoImportTest : public GridTest {
+protected:
+    suite::Testumgebung umgebung;
+    QString datei(const char* name) const
+    {
+        return umgebung.pfade().projekt + QStringLiteral("/Elektronik/") + QLatin1String(name);
+    }
+};
+
+TEST_F(DemoImportTest, PocketPenetrometerFileInBothLocales)
+{
+    const struct {
+        const char* locale;
+        QStringList erwartet;
+    } faelle[] = {{"de_DE", {"0|0,60|140,0|15,0", "1|1,20|95,0|10,0", "2|2,40|60,0|8,0"}},
+                  {"en_US", {"0|0.60|140.0|15.0", "1|1.20|95.0|10.0", "2|2.40|60.0|8.0"}}};
+    for (const auto& f : faelle) {
+        vb::ScopedLocale locale(QString::fromUtf8(f.locale));
+        binden(4);
+        FLX.ELSTYP(FlxWert::ganzzahlen({1, 0, 0, 0}));
+        FLX.ELFORMAT(FlxWert::texte({"#0", "#0.00", "#0.0", "#0.0"}));
+        FLX.ELSELEK(FlxWert::texte({"I1", "VTT", "MX", "SX"}));
+        EXPECT_TRUE(FLX.IMPORTIEREN(QStringLiteral("TP"), datei("TP.txt")));
+        QStringList zeilen;
+        for (int r = 1; r < flx->Rows(); ++r)
+            zeilen << QStringList{flx->TextMatrix(r, 0), flx->TextMatrix(r, 1), flx->TextMatrix(r, 2),
+                                  flx->TextMatrix(r, 3)}
+                          .join(QLatin1Char('|'));
+        EXPECT_EQ(zeilen, f.erwartet) << f.locale;
+        EXPECT_FALSE(vb::waitPointerShown());
+    }
+    EXPECT_EQ(boxen().count(), 0);
+}
+
+TEST_F(DemoImportTest, EverySampleFileFitsItsPreset)
+{
+    const struct {
+        const char* preset;
+        const char* datei;
+        QStringList schluessel;
+        QStringList ersteZeile;
+    } faelle[] = {
+        {"DMT", "DMT.txt", {"I1", "VTF", "IND", "KD", "ED"}, {"0", "1,2", "2,1", "5,3", "12400"}},
+        {"MENARD", "MENARD.txt", {"I1", "VTP", "PL", "EP"}, {"0", "2,5", "8,5", "72"}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.preset);
+        binden(int(f.schluessel.size()));
+        std::vector<FlxWert> typen(size_t(f.schluessel.size()), FlxWert(int16_t(0)));
+        typen[0] = FlxWert(int16_t(1));
+        FLX.ELSTYP(FlxWert::liste(typen));
+        FLX.ELSELEK(FlxWert::texte(f.schluessel));
+        EXPECT_TRUE(FLX.IMPORTIEREN(QString::fromUtf8(f.preset), datei(f.datei)));
+        EXPECT_EQ(flx->Rows(), 4);
+        QStringList erste;
+        for (int c = 0; c < flx->Cols(); ++c)
+            erste << flx->TextMatrix(1, c);
+        EXPECT_EQ(erste, f.ersteZeile);
+    }
+    EXPECT_EQ(boxen().count(), 0);
+}
