@@ -236,12 +236,12 @@ void mdiEINGABE::baueRaster(int i, QWidget* seite)
     p->setObjectName(QStringLiteral("picFLX%1").arg(i));
     picFLX[size_t(i)] = p;
 
-    // The row buttons on the right; the room below them stays free for more.
-    const double y[4] = {5.3, 14.1, 22.8, 31.2};
-    const char* texte[4] = {"Zeile einfügen", "Zeile entfernen", "Kopieren", "Einfügen"};
-    const char* namen[4] = {"cmdH", "cmdW", "cmdK", "cmdE"};
-    std::array<QPushButton*, kRaster>* knoepfe[4] = {&cmdH, &cmdW, &cmdK, &cmdE};
-    for (int k = 0; k < 4; ++k) {
+    // The buttons stacked on the right: the row commands, then the import.
+    const double y[5] = {5.3, 14.1, 22.8, 31.2, 39.6};
+    const char* texte[5] = {"Zeile einfügen", "Zeile entfernen", "Kopieren", "Einfügen", "Importieren"};
+    const char* namen[5] = {"cmdH", "cmdW", "cmdK", "cmdE", "cmdI"};
+    std::array<QPushButton*, kRaster>* knoepfe[5] = {&cmdH, &cmdW, &cmdK, &cmdE, &cmdI};
+    for (int k = 0; k < 5; ++k) {
         auto* b = new QPushButton(QString::fromUtf8(texte[k]), seite);
         b->setObjectName(QStringLiteral("%1%2").arg(QString::fromLatin1(namen[k])).arg(i));
         b->setFont(schrift);
@@ -249,12 +249,6 @@ void mdiEINGABE::baueRaster(int i, QWidget* seite)
         b->setAutoDefault(false);
         (*knoepfe[k])[size_t(i)] = b;
     }
-    auto* import = new QPushButton(QStringLiteral("Importieren"), seite);
-    import->setObjectName(QStringLiteral("cmdI%1").arg(i));
-    import->setFont(schrift);
-    import->setGeometry(mm(160.5), mm(39.6), mm(28.2), mm(7.1));
-    import->setAutoDefault(false);
-    cmdI[size_t(i)] = import;
 
     // Every event of the grid goes to its editor.
     auto flx = [this, i] { return m_flx[size_t(i)].get(); };
