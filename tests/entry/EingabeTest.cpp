@@ -595,6 +595,12 @@ TEST_F(EingabeTest, EnglishTextsLeaveTheDataCaptionsGerman)
     w.stbMAIN_PanelClick(8);
     EXPECT_EQ(boxen().last().text, "File name is missing!");
     EXPECT_EQ(boxen().last().title, "Data error");
+    // An existing identifier brings the English question; No keeps the window.
+    e.txtKEN->setText("KB 1");
+    boxen().answerMessage(vb::vbNo);
+    w.stbMAIN_PanelClick(8);
+    EXPECT_EQ(boxen().last().text, "Do you want to overwrite the file KB 1?");
+    EXPECT_EQ(w.eingabefenster(), &e);
 }
 
 TEST_F(EingabeTest, DateColumnRefusesText)
