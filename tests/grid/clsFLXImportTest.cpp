@@ -214,27 +214,6 @@ INSTANTIATE_TEST_SUITE_P(
                              "1;2xx|3;4xx|", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ImportTest, FileIsClosedAndMissingFilesReported)
-{
-    QTemporaryDir dir;
-    const QString pfad = dir.filePath(QStringLiteral("leer.txt"));
-    QFile f(pfad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("1;2;3xx\n");
-    f.close();
-    // No preset database here: the preset reads empty, nothing is read.
-    auto offen = [&] {
-        int n = 0;
-        for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System))
-            if (fd.symLinkTarget() == QFileInfo(pfad).canonicalFilePath())
-                ++n;
-        return n;
-    };
-    EXPECT_FALSE(FLX.IMPORTIEREN(QStringLiteral("XX"), dir.filePath(QStringLiteral("fehlt.txt"))));
-    EXPECT_FALSE(vb::waitPointerShown());
-    EXPECT_EQ(offen(), 0);
-}
-
 // ---- the demo presets and their sample files -------------------------------
 
 #include "suite/SuiteBuilder.h"
@@ -246,7 +225,48 @@ protected:
     {
         return umgebung.pfade().projekt + QStringLiteral("/Elektronik/") + QLatin1String(name);
     }
+    // Open descriptors of this process on a file.
+    static int offen(const QString& pfad)
+    {
+        int n = 0;
+        const QString ziel = QFileInfo(pfad).canonicalFilePath();
+        for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System))
+            if (fd.symLinkTarget() == ziel)
+                ++n;
+        return n;
+    }
 };
+
+TEST_F(DemoImportTest, FileIsClosedAndPointerRestoredOnEveryPath)
+{
+    binden(5);
+    FLX.ELSTYP(FlxWert::ganzzahlen({1, 0, 0, 0, 0}));
+    FLX.ELSELEK(FlxWert::texte({"I1", "VTF", "IND", "KD", "ED"}));
+    QTemporaryDir dir;
+    const QString kaputt = dir.filePath(QStringLiteral("kaputt.txt"));
+    QFile f(kaputt);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Kopf\n1;2;3;4;*\nohne Trennzeichen\n");
+    f.close();
+    const struct {
+        QString pfad;
+        bool ergebnis;
+        int boxen;
+    } faelle[] = {{datei("DMT.txt"), true, 0},
+                  {kaputt, false, 1},
+                  {dir.filePath(QStringLiteral("fehlt.txt")), false, 1}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.pfad.toStdString());
+        boxen().clear();
+        flx->setRows(2);
+        EXPECT_EQ(FLX.IMPORTIEREN(QStringLiteral("DMT"), fall.pfad), fall.ergebnis);
+        EXPECT_EQ(boxen().count(), fall.boxen);
+        EXPECT_FALSE(vb::waitPointerShown());
+        EXPECT_EQ(offen(fall.pfad), 0);
+    }
+    EXPECT_EQ(boxen().last().text,
+              QStringLiteral("Die Elektronikdatei fehlt.txt kann nicht geöffnet werden. Es wurde nichts importiert."));
+}
 
 TEST_F(DemoImportTest, PocketPenetrometerFileInBothLocales)
 {
