@@ -38,6 +38,16 @@
 #include <utility>
 #include <vector>
 
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+namespace grid {
+class FlexGrid;
+}
+
 // A criterion value: std::nullopt = omitted.
 using Wert = std::optional<vb::Variant>;
 
@@ -202,6 +212,81 @@ public:
         clsDATEN& m_dat;
         std::unique_ptr<db::Connection::Batch> m_batch;
     };
+
+    // ---- control transfers (clsDATEN_Steuerelemente.cpp) ------------------
+    // DFT…: store a property of the control as the selection's one row (an
+    // empty text as Null); DTF…: set the property from the selection's first
+    // row (no row or a Null gives the property's empty form). A failing
+    // transfer shows its "Datenfehler" box and returns false; a value the
+    // control cannot take raises to the calling operation.
+    // Check box: Value 0/1/2 (unticked, ticked, greyed) and Caption.
+    bool DFTC(const QString& SPV, QCheckBox* chkX, KAVELOR_KRIT);
+    bool DFTCC(const QString& SPV, QCheckBox* chkX, KAVELOR_KRIT);
+    bool DFTCV(const QString& SPV, QCheckBox* chkX, KAVELOR_KRIT);
+    bool DTFC(const QString& SPV, QCheckBox* chkX, KAVELOR_KRIT);
+    bool DTFCC(const QString& SPV, QCheckBox* chkX, KAVELOR_KRIT);
+    bool DTFCV(const QString& SPV, QCheckBox* chkX, KAVELOR_KRIT);
+    // List box: the selected item's text, ListIndex.
+    bool DFTI(const QString& SPV, QListWidget* lstX, KAVELOR_KRIT);
+    bool DFTIL(const QString& SPV, QListWidget* lstX, KAVELOR_KRIT);
+    bool DFTIS(const QString& SPV, QListWidget* lstX, KAVELOR_KRIT);
+    bool DTFI(const QString& SPV, QListWidget* lstX, KAVELOR_KRIT);
+    bool DTFIL(const QString& SPV, QListWidget* lstX, KAVELOR_KRIT);
+    bool DTFIS(const QString& SPV, QListWidget* lstX, KAVELOR_KRIT);
+    // Label: Caption; DFTLI stores the label's index in its control array
+    // (the QObject property "Index", 0 when unset).
+    bool DFTL(const QString& SPV, QLabel* lblX, KAVELOR_KRIT);
+    bool DFTLC(const QString& SPV, QLabel* lblX, KAVELOR_KRIT);
+    bool DFTLI(const QString& SPV, QLabel* lblX, KAVELOR_KRIT);
+    bool DTFL(const QString& SPV, QLabel* lblX, KAVELOR_KRIT);
+    bool DTFLC(const QString& SPV, QLabel* lblX, KAVELOR_KRIT);
+    // Combo box: Text, ListIndex, the selected item's text; a combo box that
+    // is not editable is a drop-down list.
+    bool DFTM(const QString& SPV, QComboBox* cboX, KAVELOR_KRIT);
+    bool DFTML(const QString& SPV, QComboBox* cboX, KAVELOR_KRIT);
+    bool DFTMS(const QString& SPV, QComboBox* cboX, KAVELOR_KRIT);
+    bool DFTMT(const QString& SPV, QComboBox* cboX, KAVELOR_KRIT);
+    bool DTFM(const QString& SPV, QComboBox* cboX, KAVELOR_KRIT);
+    bool DTFML(const QString& SPV, QComboBox* cboX, KAVELOR_KRIT);
+    bool DTFMS(const QString& SPV, QComboBox* cboX, KAVELOR_KRIT);
+    bool DTFMT(const QString& SPV, QComboBox* cboX, KAVELOR_KRIT);
+    // Appends the non-Null values of every selected row to the list.
+    bool DTFMM(const QString& SPV, QComboBox* cboX, const QString& SPI1 = {}, const Wert& SPI1W = std::nullopt,
+               const QString& SPI2 = {}, const Wert& SPI2W = std::nullopt, const QString& SPI3 = {},
+               const Wert& SPI3W = std::nullopt, const QString& SPI4 = {});
+    // Option button: Value (Boolean) and Caption.
+    bool DFTO(const QString& SPV, QRadioButton* optX, KAVELOR_KRIT);
+    bool DFTOC(const QString& SPV, QRadioButton* optX, KAVELOR_KRIT);
+    bool DFTOV(const QString& SPV, QRadioButton* optX, KAVELOR_KRIT);
+    bool DTFO(const QString& SPV, QRadioButton* optX, KAVELOR_KRIT);
+    bool DTFOC(const QString& SPV, QRadioButton* optX, KAVELOR_KRIT);
+    bool DTFOV(const QString& SPV, QRadioButton* optX, KAVELOR_KRIT);
+    // Text box: Text.
+    bool DFTT(const QString& SPV, QLineEdit* txtX, KAVELOR_KRIT);
+    bool DFTTT(const QString& SPV, QLineEdit* txtX, KAVELOR_KRIT);
+    bool DTFT(const QString& SPV, QLineEdit* txtX, KAVELOR_KRIT);
+    bool DTFTT(const QString& SPV, QLineEdit* txtX, KAVELOR_KRIT);
+
+    // ---- grid column transfers (clsDATEN_Gitter.cpp) -------------------------
+    // DFTF: replaces column SPV of the selection by the trimmed data cells of
+    // grid column SPNR (an empty cell as Null); a disabled grid deletes the
+    // selection. DTFF: writes the selection into grid column SPNR from the
+    // first data row (or from row ZNR + 1), growing the grid once; an empty
+    // selection greys and disables the grid, a non-empty one enables it.
+    // Failures show a "Datenfehler" box with OK (skip) and Cancel (false).
+    bool DFTF(const QString& SPV, grid::FlexGrid* msgFLX, const QString& SPNR, const QString& SPI1 = {},
+              const Wert& SPI1W = std::nullopt, const QString& SPI2 = {}, const Wert& SPI2W = std::nullopt,
+              const QString& SPI3 = {}, const Wert& SPI3W = std::nullopt, const QString& SPI4 = {});
+    bool DFTFM(const QString& SPV, grid::FlexGrid* msgFLX, const QString& SPNR, const QString& SPI1 = {},
+               const Wert& SPI1W = std::nullopt, const QString& SPI2 = {}, const Wert& SPI2W = std::nullopt,
+               const QString& SPI3 = {}, const Wert& SPI3W = std::nullopt, const QString& SPI4 = {});
+    bool DTFF(const QString& SPV, grid::FlexGrid* msgFLX, const QString& SPNR, const QString& SPI1 = {},
+              const Wert& SPI1W = std::nullopt, const QString& SPI2 = {}, const Wert& SPI2W = std::nullopt,
+              const QString& SPI3 = {}, const Wert& SPI3W = std::nullopt, const QString& SPI4 = {},
+              int16_t ZNR = 0);
+    bool DTFFM(const QString& SPV, grid::FlexGrid* msgFLX, const QString& SPNR, const QString& SPI1 = {},
+               const Wert& SPI1W = std::nullopt, const QString& SPI2 = {}, const Wert& SPI2W = std::nullopt,
+               const QString& SPI3 = {}, const Wert& SPI3W = std::nullopt, const QString& SPI4 = {});
 
 protected:
     // Row writer and reader behind the single-value transfers and the array

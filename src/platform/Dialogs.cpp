@@ -184,8 +184,14 @@ std::optional<QString> QtDialogs::inputBox(const InputBoxCall& call)
     QInputDialog dlg(parentWidget());
     dlg.setWindowTitle(titleOr(call.title));
     dlg.setLabelText(call.prompt);
-    dlg.setTextValue(call.defaultText);
-    dlg.setInputMode(QInputDialog::TextInput);
+    if (call.choices.isEmpty()) {
+        dlg.setInputMode(QInputDialog::TextInput);
+        dlg.setTextValue(call.defaultText);
+    } else {
+        dlg.setComboBoxItems(call.choices);
+        dlg.setComboBoxEditable(false);
+        dlg.setTextValue(call.defaultText.isEmpty() ? call.choices.first() : call.defaultText);
+    }
     if (locale().languageCode() == 3)
         dlg.setCancelButtonText(QStringLiteral("Abbrechen"));
     if (dlg.exec() != QDialog::Accepted)
@@ -379,7 +385,10 @@ std::optional<QString> ScriptedDialogs::inputBox(const InputBoxCall& call)
     r.title = titleOr(call.title);
     r.text = call.prompt;
     r.defaultText = call.defaultText;
-    const std::optional<QString> answer = nextAnswer(m_input, std::optional<QString>(call.defaultText));
+    r.choices = call.choices;
+    const QString vorgabe =
+        call.defaultText.isEmpty() && !call.choices.isEmpty() ? call.choices.first() : call.defaultText;
+    const std::optional<QString> answer = nextAnswer(m_input, std::optional<QString>(vorgabe));
     r.cancelled = !answer.has_value();
     r.answerText = answer.value_or(QString());
     m_records.push_back(r);
@@ -445,9 +454,18 @@ int MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QStrin
     return MsgBox(prompt, static_cast<int>(buttons) | static_cast<int>(icon), title);
 }
 
+QString ChoiceBox(const QString& prompt, const QString& title, const QStringList& choices, bool* cancelled)
+{
+    InputBoxCall call{prompt, titleOr(title), QString(), choices};
+    const auto r = dialogs().inputBox(call);
+    if (cancelled)
+        *cancelled = !r.has_value();
+    return r.value_or(QString());
+}
+
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText, bool* cancelled)
 {
-    InputBoxCall call{prompt, titleOr(title), defaultText};
+    InputBoxCall call{prompt, titleOr(title), defaultText, {}};
     const auto r = dialogs().inputBox(call);
     if (cancelled)
         *cancelled = !r.has_value();

@@ -82,6 +82,8 @@ struct InputBoxCall {
     QString prompt;
     QString title;
     QString defaultText;
+    // When not empty, the answer is one of these texts, picked from a list.
+    QStringList choices;
 };
 
 struct FileDialogCall {
@@ -176,6 +178,7 @@ struct DialogRecord {
     MsgButtons buttons = MsgButtons::OKOnly;
     MsgIcon icon = MsgIcon::None;
     QString defaultText;     // input box default / proposed file name
+    QStringList choices;     // input box: the texts offered for a pick
     int answer = 0;          // message boxes: the result code given
     QString answerText;      // input/file: the text given ("" for Cancel)
     bool cancelled = false;  // input/file/print/colour dialogs answered with Cancel
@@ -254,6 +257,9 @@ int MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QStrin
 // InputBox: the text entered; "" when cancelled (as VB). `cancelled` tells the two apart.
 QString InputBox(const QString& prompt, const QString& title = QString(),
                  const QString& defaultText = QString(), bool* cancelled = nullptr);
+// A pick from a list of texts (default: the first); "" when cancelled.
+QString ChoiceBox(const QString& prompt, const QString& title, const QStringList& choices,
+                  bool* cancelled = nullptr);
 // The print dialog; when the user cancels and cancelError is true, raises 32755
 // (the common dialog's CancelError); otherwise returns nullopt.
 std::optional<PrintChoice> ShowPrinter(const PrintDialogCall& call, bool cancelError = true);

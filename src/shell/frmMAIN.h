@@ -50,6 +50,7 @@ class QMenu;
 class QDialog;
 class StatusPanelBar;
 class mdiAUTOSTART;
+class mdiEINGABE;
 
 namespace db {
 class Connection;
@@ -166,6 +167,10 @@ public:
     // Panels 8 and 9: OK and Abbrechen of the input window (frmMAIN_Eingabe.cpp).
     void PANEL8();
     void PANEL9();
+    // The open input window (nullptr when there is none) and its unloading
+    // (frmMAIN_Eingabe.cpp).
+    mdiEINGABE* eingabefenster() const;
+    void eingabeEntladen();
     // Panels 10 to 13: Anzeigen, Drucken, Kopie, Word of the page windows
     // (frmMAIN_Seiten.cpp).
     void PANEL10();

@@ -28,7 +28,7 @@ db::Connection& offen(const std::shared_ptr<db::Connection>& c)
 }
 } // namespace
 
-// Neu and Öffnen open the input window, Export-Import and Export-Inf.system
+// Neu and Öffnen are in frmMAIN_Eingabe.cpp. Export-Import and Export-Inf.system open
 // the exchange dialogs; until those windows are part of the program the
 // items do nothing.
 

@@ -5,6 +5,7 @@
 #include "database/SharedState.h"
 #include "platform/Services.h"
 #include "platform/VbError.h"
+#include "suite/ElektronikDateien.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -78,8 +79,31 @@ void vorgabe(const Pfade& p)
         c->execute(ve2, {vb::Variant(2), vb::Variant(int16_t(i)), vb::Variant(pmt[i]), vb::Variant(double(i + 2)),
                          null, i == 0 ? vb::Variant("m") : null, vb::Variant(i == 0 ? 1.0f : 10.0f),
                          vb::Variant("#0.0")});
+    // Pocket penetrometer, all records on one line after the marker "DATEN:":
+    // number;depth;reading;reading with unit, each record ended by "|".
+    c->execute(ve1, {vb::Variant("TP"), vb::Variant(3), vb::Variant(int16_t(4)), null, null, null,
+                     vb::Variant("DATEN:"), vb::Variant(";"), vb::Variant("|")});
+    const char* tp[] = {"VTT", "MX", "SX"};
+    const char* tpFormat[] = {"#0.00", "#0.0", "#0.0"};
+    for (int i = 0; i < 3; ++i)
+        c->execute(ve2, {vb::Variant(3), vb::Variant(int16_t(i)), vb::Variant(tp[i]), vb::Variant(double(i + 1)),
+                         null, null, vb::Variant(i == 0 ? 1.0f : 100.0f), vb::Variant(tpFormat[i])});
     tx.commit();
     c->close();
+}
+
+// One sample device file per demo preset in <project>/Elektronik.
+void elektronik(const Pfade& p)
+{
+    const QString ordnerPfad = p.projekt + QStringLiteral("/Elektronik");
+    ordner(ordnerPfad);
+    for (const ElektronikDatei& d : kElektronikDateien) {
+        const QString pfad = ordnerPfad + QLatin1Char('/') + QLatin1String(d.name);
+        QFile f(pfad);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(d.inhalt) < 0)
+            vb::raise(vb::err::PermissionDenied,
+                      vb::errorDescription(vb::err::PermissionDenied) + QStringLiteral(": ") + pfad);
+    }
 }
 
 void vestralin(const Pfade& p)
@@ -176,6 +200,7 @@ Pfade erstellen(const QString& dir, const Optionen& o)
     archiv(p, o);
     vorgabe(p);
     vestralin(p);
+    elektronik(p);
 
     QFile::remove(p.projektDb);
     QFile::remove(p.projektDb + QStringLiteral("-journal"));
