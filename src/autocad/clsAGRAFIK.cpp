@@ -453,14 +453,15 @@ void clsAGRAFIK::setFill(bool solid, int32_t)
 void clsAGRAFIK::circle(float xc, float yc, float r)
 {
     // With a solid fill this is an end dot: a circle entity in the current
-    // colour and weight. Otherwise a whole circle, as an arc closed on itself.
+    // colour and weight. Otherwise a whole circle, drawn as whole arcs are.
     if (m_solidFill) {
         acad::Entity* c = doc().ModelSpace().AddCircle(pt(xc, yc), r);
         c->Color(m_FARBINDEX);
         c->Lineweight(m_LINIENGEWICHT);
         return;
     }
-    styled(doc().ModelSpace().AddArc(pt(xc, yc), r, kPi, 3 * double(kPi)));
+    const ViewState v = view();
+    wholeArc(xc, yc, r, 0.0f, kTwoPi, v.OX, v.OY);
 }
 
 void clsAGRAFIK::wholeArc(float xc, float yc, float rp, float al1, float al2, int ox, int oy)
