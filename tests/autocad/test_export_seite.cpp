@@ -255,6 +255,34 @@ TEST_F(CadExport, ADrawingThatCannotBeWrittenIsReportedAndNothingIsLeft)
     EXPECT_FALSE(vb::waitPointerShown());
 }
 
+TEST_F(CadExport, ARefusedWriteKeepsTheEarlierDrawingsAndLeavesNoPartOfTheNewOne)
+{
+    mdiSEITE1* seite = neuberechnen();
+    ASSERT_TRUE(seite);
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    ASSERT_TRUE(boxen().messages().empty());
+    const QStringList vorher = QDir(dxfOrdner()).entryList(QDir::Files | QDir::Hidden);
+    ASSERT_EQ(vorher.size(), 1);
+    QFile erste(QDir(dxfOrdner()).filePath(vorher.first()));
+    ASSERT_TRUE(erste.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = erste.readAll();
+    erste.close();
+
+    if (!schreibschutz(dxfOrdner(), true))
+        GTEST_SKIP() << "no write protection available";
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    schreibschutz(dxfOrdner(), false);
+    const auto b = boxen().messages();
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_EQ(b[0].title, QStringLiteral("AutoCAD-Export"));
+    EXPECT_TRUE(b[0].text.startsWith(QStringLiteral("VB-Fehler: \nFehlerNr. "))) << b[0].text.toStdString();
+    EXPECT_EQ(dienste().desktop.opened.size(), 1u);  // only the first drawing was handed on
+    EXPECT_EQ(QDir(dxfOrdner()).entryList(QDir::Files | QDir::Hidden), vorher);
+    ASSERT_TRUE(erste.open(QIODevice::ReadOnly));
+    EXPECT_EQ(erste.readAll(), inhalt);
+    EXPECT_FALSE(vb::waitPointerShown());
+}
+
 TEST_F(CadExport, KeysAboveSixteenBitsExportTheirPage)
 {
     // The active record gets a key above 32767 in every table of the record.
