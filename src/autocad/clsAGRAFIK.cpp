@@ -453,14 +453,35 @@ void clsAGRAFIK::setFill(bool solid, int32_t)
 void clsAGRAFIK::circle(float xc, float yc, float r)
 {
     // With a solid fill this is an end dot: a circle entity in the current
-    // colour and weight. Otherwise a whole circle, as an arc closed on itself.
+    // colour and weight. Otherwise a whole circle, drawn as whole arcs are.
     if (m_solidFill) {
         acad::Entity* c = doc().ModelSpace().AddCircle(pt(xc, yc), r);
         c->Color(m_FARBINDEX);
         c->Lineweight(m_LINIENGEWICHT);
         return;
     }
-    styled(doc().ModelSpace().AddArc(pt(xc, yc), r, kPi, 3 * double(kPi)));
+    const ViewState v = view();
+    wholeArc(xc, yc, r, 0.0f, kTwoPi, v.OX, v.OY);
+}
+
+void clsAGRAFIK::wholeArc(float xc, float yc, float rp, float al1, float al2, int ox, int oy)
+{
+    // The caller's angles shifted by π unless both axes are reversed; where
+    // one axis is reversed the arc is mirrored about the line through the
+    // centre along the other axis and the first one deleted. So the log's
+    // full circle (0 to 2π) is added from π to 3π, and its half circle from
+    // π to 2π shows in the finished drawing the half that 0 to π shows on
+    // the screen.
+    const bool shift = ox * oy == -1 || (ox == 1 && oy == 1);
+    const float a1 = shift ? al1 + kPi : al1;
+    const float a2 = shift ? al2 + kPi : al2;
+    acad::Entity* e = doc().ModelSpace().AddArc(pt(xc, yc), rp, double(a1), double(a2));
+    styled(e);
+    if (ox * oy != -1)
+        return;
+    const acad::Point axis = ox == -1 ? pt(xc, double(yc) + 1) : pt(double(xc) + 1, yc);
+    e->Mirror(pt(xc, yc), axis)->Update();
+    e->Delete();
 }
 
 void clsAGRAFIK::arc(float xc, float yc, float r, float from, float to)

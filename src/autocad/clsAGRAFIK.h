@@ -75,6 +75,8 @@ public:
     void dot(float xp, float yp) override;
     void pointSymbol(float xp, float yp, int16_t nr) override { SYMBOLE(xp, yp, nr, 0); }
     bool clipsToFrame() const override { return m_EBOGRENZEN; }
+    bool drawsWholeArcs() const override { return true; }
+    void wholeArc(float xc, float yc, float rp, float al1, float al2, int ox, int oy) override;
 
 protected:
     void beforeScroll() override;

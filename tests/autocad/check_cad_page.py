@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Reads an exported log page the way users' tools do and checks it.
 
-Usage: check_cad_page.py PAGE.dxf
-Prints one line per failed check and exits 1 when any failed.
+Usage: check_cad_page.py PAGE.dxf [TEXT...]
+Each TEXT must stand as a whole text of the page. Prints one line per failed
+check and exits 1 when any failed.
 """
 import sys
 
@@ -29,9 +30,16 @@ for e in msp:
         check(e.dxf.start.y <= 1e-9 and e.dxf.end.y <= 1e-9, f"line above the page {e.dxf.start} {e.dxf.end}")
     elif e.dxftype() == "MTEXT":
         check(e.dxf.insert.y <= 1e-9, f"text above the page {e.dxf.insert}")
+    elif e.dxftype() in ("CIRCLE", "ARC"):
+        check(e.dxf.center.y <= 1e-9, f"{e.dxftype()} above the page {e.dxf.center}")
+    elif e.dxftype() == "HATCH":
+        for path in e.paths:
+            for v in getattr(path, "vertices", []):
+                check(v[1] <= 1e-9, f"hatch above the page {v}")
+    if e.dxftype() != "HATCH":
+        check(abs(e.dxf.get("ltscale", 1.0) - 0.35) < 1e-9, f"{e.dxftype()} with line-type scale {e.dxf.get('ltscale', 1.0)}")
 texts = [m.plain_text() for m in msp.query("MTEXT")]
-for wanted in ["Geodätisches Koordinatensystem", "Geländehöhe über Adria = 312,100 m", "Maßstab 1: 100", "Auelehm",
-               "Talkies, wasserführend", "Kernverlust 0,1 m"]:
+for wanted in sys.argv[2:]:
     check(wanted in texts, f"text {wanted!r} missing")
 for f in failures[:20]:
     print(f)

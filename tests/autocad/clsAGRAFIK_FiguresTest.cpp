@@ -104,13 +104,14 @@ TEST_F(CadFigures, CirclesAreCutAtTheFrame)
     EXPECT_TRUE(whole[0]->fullCircle());
 }
 
-TEST_F(CadFigures, HalfCircleShowsTheHalfTheScreenShows)
+TEST_F(CadFigures, HalfCircleFromPiToTwoPiShowsTheHalfTheScreenShowsForZeroToPi)
 {
-    // Log orientation, world coordinates, a circle inside the plot: the
-    // screen engine draws the angles 0..pi as seen, the half above the
-    // centre. After the export's mirror the drawing shows that same half.
-    float al2 = kPi;
-    g->KREIS(80, 12, 0.5f, 0, al2, 0, false);
+    // Log orientation, a circle inside the plot: the screen engine draws the
+    // angles 0..pi as seen, the half above the centre. The drawing shows
+    // that half for pi..2pi (the log painter passes pi and 0, read as 2pi).
+    float al2 = 0.0f;
+    g->KREIS(80, 12, 0.5f, kPi, al2, 0, false);
+    EXPECT_FLOAT_EQ(al2, drawing::kTwoPi);
     const auto arcs = ofKind(added(), Entity::Kind::Arc);
     ASSERT_EQ(arcs.size(), 1u);
     mirror();
@@ -121,6 +122,83 @@ TEST_F(CadFigures, HalfCircleShowsTheHalfTheScreenShows)
     EXPECT_NEAR(ext, kPi, 1e-5);
     const double mid = a->startAngle() + ext / 2;
     EXPECT_GT(std::sin(mid), 0.99);  // the middle of the arc lies above the centre
+}
+
+TEST_F(CadFigures, WholeArcsAreShiftedByPiAndMirroredWhereOneAxisIsReversed)
+{
+    // The middle of the arc 0..pi/2 as drawn (page terms, y down), by the
+    // orientation: shifted by pi unless both axes are reversed, then mirrored
+    // about the line through the centre along the other axis where one is.
+    struct Case {
+        int16_t ox, oy;
+        double dx, dy;
+    };
+    const double h = std::sqrt(0.5);
+    const Case cases[] = {{1, -1, -h, h}, {-1, 1, h, -h}, {1, 1, -h, -h}, {-1, -1, h, h}};
+    for (const Case& c : cases) {
+        drawing::ViewState v = g->view();
+        v.OX = c.ox;
+        v.OY = c.oy;
+        g->setView(v);
+        float al2 = kPi / 2;
+        g->KREIS(100, 150, 10, 0, al2, 0, false, int16_t(0));
+        const auto made = added();
+        ASSERT_EQ(made.size(), 1u) << c.ox << "," << c.oy;  // a mirrored arc replaces the first one
+        Entity* a = made[0];
+        ASSERT_EQ(a->kind(), Entity::Kind::Arc);
+        EXPECT_EQ(doc.ModelSpace().Count(), 1);
+        double ext = a->endAngle() - a->startAngle();
+        if (ext < 0)
+            ext += 2 * kPi;
+        EXPECT_NEAR(ext, kPi / 2, 1e-5) << c.ox << "," << c.oy;
+        const double mid = a->startAngle() + ext / 2;
+        EXPECT_NEAR(std::cos(mid), c.dx, 1e-5) << c.ox << "," << c.oy;
+        EXPECT_NEAR(std::sin(mid), c.dy, 1e-5) << c.ox << "," << c.oy;
+        EXPECT_EQ(a->Color(), 7);
+        EXPECT_EQ(a->Linetype(), QStringLiteral("Continuous"));
+        a->Delete();
+        added();
+    }
+    // The log's full circle: added from pi to 3pi, mirrored, one whole circle left.
+    float al2 = 0.0f;
+    g->KREIS(100, 150, 10, 0, al2, 0, false, int16_t(0));
+    const auto full = added();
+    ASSERT_EQ(full.size(), 1u);
+    EXPECT_TRUE(full[0]->fullCircle());
+    EXPECT_EQ(full[0]->updates(), 1);
+}
+
+TEST_F(CadFigures, ArcCutAtTheFrameKeepsThePartTheUncutArcShows)
+{
+    // Log orientation, the quarter pi..3pi/2: uncut it shows up and to the
+    // right of the centre. Cut at the bottom edge (y 270) that quarter lies
+    // wholly inside, so the same quarter is drawn, unmirrored.
+    const double h = std::sqrt(0.5);
+    for (const float yc : {150.0f, 268.0f}) {
+        float al2 = 1.5f * kPi;
+        g->KREIS(100, yc, 5, kPi, al2, 0, false, int16_t(0));
+        const auto arcs = ofKind(added(), Entity::Kind::Arc);
+        ASSERT_EQ(arcs.size(), 1u) << yc;
+        const Entity* a = arcs[0];
+        double ext = a->endAngle() - a->startAngle();
+        if (ext < 0)
+            ext += 2 * kPi;
+        EXPECT_NEAR(ext, kPi / 2, 1e-4) << yc;
+        const double mid = a->startAngle() + ext / 2;
+        EXPECT_NEAR(std::cos(mid), h, 1e-4) << yc;
+        EXPECT_NEAR(std::sin(mid), -h, 1e-4) << yc;
+    }
+    // The lower quarter 0..pi/2 (down and left as drawn) loses what lies
+    // below the edge: the piece from the edge round to the left.
+    float al2 = kPi / 2;
+    g->KREIS(100, 268, 5, 0, al2, 0, false, int16_t(0));
+    const auto arcs = ofKind(added(), Entity::Kind::Arc);
+    ASSERT_EQ(arcs.size(), 1u);
+    const Entity* a = arcs[0];
+    for (const double t : {a->startAngle(), a->endAngle()}) {
+        EXPECT_LE(a->center().y + 5 * std::sin(t), 270 + 1e-3);
+        EXPECT_LE(a->center().x + 5 * std::cos(t), 100 + 1e-3);
+    }
 }
 
 TEST_F(CadFigures, CircleMarksAndChords)

@@ -130,13 +130,49 @@ TEST_F(CadExport, YesWritesTheWholePageAndASecondExportTheNextFile)
     QFile::remove(png);
     ASSERT_TRUE(QFile::copy(erste, dxf));
     QString ausgabe;
-    EXPECT_EQ(runChecker(QStringLiteral("check_cad_page.py"), {dxf}, ausgabe), 0) << ausgabe.toStdString();
+    const QStringList texte = {QStringLiteral("Geodätisches Koordinatensystem"),
+                               QStringLiteral("Geländehöhe über Adria = 312,100 m"), QStringLiteral("Maßstab 1: 100"),
+                               QStringLiteral("Auelehm"), QStringLiteral("Talkies, wasserführend"),
+                               QStringLiteral("Kernverlust 0,1 m")};
+    EXPECT_EQ(runChecker(QStringLiteral("check_cad_page.py"), QStringList{dxf} + texte, ausgabe), 0)
+        << ausgabe.toStdString();
     EXPECT_EQ(runChecker(QStringLiteral("render_dxf.py"), {dxf, png}, ausgabe), 0) << ausgabe.toStdString();
     EXPECT_GT(QFileInfo(png).size(), 10000);
 
     // A second export: the next free name.
     exportieren([](frmACAD& d) { d.cmdJA->click(); });
     EXPECT_TRUE(QFile::exists(QDir(dxfOrdner()).filePath(ken + QStringLiteral("-2.dxf"))));
+}
+
+TEST_F(CadExport, EveryRecordOfTheProjectExportsAPageReadersAccept)
+{
+    // Each record in turn: its page computed anew, exported whole, written
+    // under its identifier (a "/" made "_") and read strictly as users'
+    // tools read it: audited clean, all on the picture's layer, right way up.
+    const QStringList alle = kennungen(cnnX());
+    ASSERT_GE(alle.size(), 3);
+    for (const QString& ken : alle) {
+        cnnX().execute(QStringLiteral("UPDATE [E1] SET [AKT]=0"));
+        cnnX().execute(QStringLiteral("UPDATE [E1] SET [AKT]=1 WHERE [KEN]=?"), {vb::Variant(ken)});
+        mdiSEITE1* seite = neuberechnen();
+        ASSERT_TRUE(seite) << ken.toStdString();
+        ASSERT_EQ(seite->kennung(), ken);
+        const size_t geoeffnet = dienste().desktop.opened.size();
+        exportieren([](frmACAD& d) { d.cmdJA->click(); });
+        ASSERT_TRUE(boxen().messages().empty()) << ken.toStdString() << ": "
+                                                << boxen().messages().front().text.toStdString();
+        ASSERT_EQ(dienste().desktop.opened.size(), geoeffnet + 1) << ken.toStdString();
+        QString name = ken;
+        name.replace(QLatin1Char('/'), QLatin1Char('_'));
+        const QString datei = QDir(dxfOrdner()).filePath(name + QStringLiteral("-1.dxf"));
+        EXPECT_EQ(dienste().desktop.opened.back(), datei);
+        QString ausgabe;
+        EXPECT_EQ(runChecker(QStringLiteral("check_cad_page.py"), {datei}, ausgabe), 0)
+            << ken.toStdString() << ": " << ausgabe.toStdString();
+        m_main->mdiArea()->closeAllSubWindows();
+    }
+    EXPECT_EQ(QDir(dxfOrdner()).entryList({QStringLiteral("*.dxf")}, QDir::Files).size(), alle.size());
+    EXPECT_TRUE(QDir(dxfOrdner()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(CadExport, NoOnAScrolledPageDrawsOnlyWhatThePictureShows)
@@ -216,6 +252,34 @@ TEST_F(CadExport, ADrawingThatCannotBeWrittenIsReportedAndNothingIsLeft)
     EXPECT_TRUE(b[0].text.startsWith(QStringLiteral("VB-Fehler: \nFehlerNr. 76\n"))) << b[0].text.toStdString();
     EXPECT_TRUE(dienste().desktop.opened.empty());
     EXPECT_EQ(QDir(pfade().projekt).entryList({QStringLiteral("*.dxf")}, QDir::Files).size(), 0);
+    EXPECT_FALSE(vb::waitPointerShown());
+}
+
+TEST_F(CadExport, ARefusedWriteKeepsTheEarlierDrawingsAndLeavesNoPartOfTheNewOne)
+{
+    mdiSEITE1* seite = neuberechnen();
+    ASSERT_TRUE(seite);
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    ASSERT_TRUE(boxen().messages().empty());
+    const QStringList vorher = QDir(dxfOrdner()).entryList(QDir::Files | QDir::Hidden);
+    ASSERT_EQ(vorher.size(), 1);
+    QFile erste(QDir(dxfOrdner()).filePath(vorher.first()));
+    ASSERT_TRUE(erste.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = erste.readAll();
+    erste.close();
+
+    if (!schreibschutz(dxfOrdner(), true))
+        GTEST_SKIP() << "no write protection available";
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    schreibschutz(dxfOrdner(), false);
+    const auto b = boxen().messages();
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_EQ(b[0].title, QStringLiteral("AutoCAD-Export"));
+    EXPECT_TRUE(b[0].text.startsWith(QStringLiteral("VB-Fehler: \nFehlerNr. "))) << b[0].text.toStdString();
+    EXPECT_EQ(dienste().desktop.opened.size(), 1u);  // only the first drawing was handed on
+    EXPECT_EQ(QDir(dxfOrdner()).entryList(QDir::Files | QDir::Hidden), vorher);
+    ASSERT_TRUE(erste.open(QIODevice::ReadOnly));
+    EXPECT_EQ(erste.readAll(), inhalt);
     EXPECT_FALSE(vb::waitPointerShown());
 }
 

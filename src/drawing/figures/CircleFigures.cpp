@@ -235,6 +235,21 @@ void arcPageAngles(int ox, int oy, float al1, float al2, bool pageUnits, float& 
     h2 = reduceOnce(h2);
 }
 
+float drawingArcTop(int ox, int oy, float al1, float al2)
+{
+    // The page angles the whole arc covers, counter-clockwise in page terms.
+    float start;
+    if (ox == 1 && oy == -1)
+        start = kPi - al2; // shifted by π, then mirrored about the horizontal through the centre
+    else if (ox == -1 && oy == 1)
+        start = -al2; // shifted by π, then mirrored about the vertical through the centre
+    else if (ox == 1 && oy == 1)
+        start = al1 + kPi;
+    else
+        start = al1;
+    return float(norm2pi(double(start) + double(requestedExtent(al1, al2))));
+}
+
 void chordPageAngles(int ox, int oy, float al1, float al2, float& a1, float& a2)
 {
     if (ox == 1 && oy == 1) {
@@ -372,13 +387,16 @@ CirclePlan planCircle(const CircleRequest& req, const PlotFrame& f)
             return plan;
         float h1, h2;
         arcPageAngles(req.ox, req.oy, req.al1, req.al2, req.pageUnits, h1, h2);
+        if (req.drawingArcs)
+            h1 = drawingArcTop(req.ox, req.oy, req.al1, req.al2);
         if (xc - rp >= f.left && xc + rp <= f.right && yc - rp >= f.top && yc + rp <= f.bottom) {
             // Inside: the primitive draws the caller's angles as view angles.
+            plan.whole = true;
             if (req.al1 == 0.0f && req.al2 == kTwoPi)
                 plan.fullCircle = true;
             else if (extent > 0.0f)
                 plan.viewArcs.push_back({req.al1, req.al1 + extent});
-            markA = kTwoPi - req.al1;
+            markA = req.drawingArcs ? h1 : kTwoPi - req.al1;
             markB = markA - extent;
         } else {
             CrossingList list = circleFrameCrossings(xc, yc, rp, f);

@@ -102,6 +102,13 @@ std::vector<AngleSpan> clipPieceToArc(const ArcPiece& piece, float h1, float ext
 // the arc that the uncut primitive shows for the same call: h = 2π − al.
 void arcPageAngles(int ox, int oy, float al1, float al2, bool pageUnits, float& h1, float& h2);
 
+// The page angle from which an engine that draws whole arcs itself
+// (FigureHost::drawsWholeArcs) shows the arc al1..al2 running down: its
+// arc is added with the angles shifted by π (orientations (1, 1), (1, -1)
+// and (-1, 1)) and, where one axis is reversed, mirrored about the line
+// through the centre along the other axis.
+float drawingArcTop(int ox, int oy, float al1, float al2);
+
 // Start and end page angles of the chord chain, by orientation.
 void chordPageAngles(int ox, int oy, float al1, float al2, float& a1, float& a2);
 
@@ -130,6 +137,7 @@ struct CircleRequest {
     bool pageUnits = false;                // centre given in page mm
     bool chords = false;                   // a chain of chords instead of arcs
     int lagepfeil = 0;                     // end marks
+    bool drawingArcs = false;              // the engine draws whole arcs itself (FigureHost::drawsWholeArcs)
 };
 struct CirclePlan {
     enum Outcome {
@@ -139,6 +147,7 @@ struct CirclePlan {
     };
     Outcome outcome = Nothing;
     bool fullCircle = false;          // one full circle
+    bool whole = false;               // the arc needs no cutting (the engine may draw it itself)
     std::vector<AngleSpan> viewArcs;  // arcs by view angles, counter-clockwise from `from` to `to` (to > from)
     std::vector<Segment> chords;      // chords, each still to be cut at the plot area
     std::vector<ArcMark> marks;       // end marks in drawing order

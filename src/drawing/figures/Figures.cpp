@@ -103,6 +103,7 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
         req.oy = v.OY;
         req.chords = BOKREISP;
         req.lagepfeil = LAGEPFEIL;
+        req.drawingArcs = host.drawsWholeArcs();
         if (ko == 0) {
             req.xc = XM;
             req.yc = YM;
@@ -136,10 +137,14 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
     op([&] {
         if (!known || odd || plan.outcome != CirclePlan::Drawn)
             return;
-        if (plan.fullCircle)
-            host.circle(req.xc, req.yc, req.rp);
-        for (const AngleSpan& a : plan.viewArcs)
-            drawViewArc(host, req.xc, req.yc, req.rp, a);
+        if (plan.whole && req.drawingArcs) {
+            host.wholeArc(req.xc, req.yc, req.rp, req.al1, req.al2, req.ox, req.oy);
+        } else {
+            if (plan.fullCircle)
+                host.circle(req.xc, req.yc, req.rp);
+            for (const AngleSpan& a : plan.viewArcs)
+                drawViewArc(host, req.xc, req.yc, req.rp, a);
+        }
         for (const Segment& s : plan.chords)
             e.LINIE(s.a.x, s.a.y, s.b.x, s.b.y);
     });

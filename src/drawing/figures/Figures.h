@@ -70,6 +70,15 @@ public:
     // Whether dots and point symbols of a series are kept to the plot area
     // (the screen engine always; an engine may switch it off).
     virtual bool clipsToFrame() const { return true; }
+    // Whether the engine draws an arc that needs no cutting itself, from the
+    // caller's angles and the view's orientation (wholeArc). The pieces of a
+    // circle cut at the frame are then taken from the part of the circle
+    // that such a whole arc shows, so a cut arc matches the uncut one.
+    virtual bool drawsWholeArcs() const { return false; }
+    virtual void wholeArc(float /*xc*/, float /*yc*/, float /*rp*/, float /*al1*/, float /*al2*/, int /*ox*/,
+                          int /*oy*/)
+    {
+    }
 };
 
 namespace figures {
