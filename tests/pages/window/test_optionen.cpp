@@ -4,6 +4,7 @@
 #include "pages/window/frmANZEIGEN.h"
 #include "pages/window/frmKONTEXT.h"
 #include "pages/window/frmKONTEXT11.h"
+#include "pages/window/Platzierung.h"
 #include "platform/Colors.h"
 
 #include <QCheckBox>
@@ -352,4 +353,24 @@ TEST(Seitenwahl, OnePageNoActiveWindowAndEnglishTexts)
     EXPECT_EQ(d.cmdABBRECHEN->text(), QStringLiteral("Cancel"));
     EXPECT_EQ(d.lblSEITE->text(), QStringLiteral("Show Page Nr.: "));
     EXPECT_EQ(d.txtSEITE->maxLength(), 1);
+}
+
+// Every caption of the page dialogs that starts at its control's left edge
+// is readable whole, in both languages.
+TEST(Seitendialoge, CaptionsAreNotCutOff)
+{
+    mdiSEITE1* keine = nullptr;
+    frmKONTEXT kontext;
+    frmKONTEXT11 optionen;
+    frmANZEIGEN wahl;
+    frmANZEIGEN choose;
+    choose.Form_Load({}, keine, 1);
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&kontext, &optionen, &wahl, &choose}) {
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            if (seiten::waechstNachRechts(w)) {
+                EXPECT_GE(w->width(), w->sizeHint().width()) << dialog->objectName().toStdString() << ": "
+                                                             << w->property("text").toString().toStdString();
+            }
+        }
+    }
 }
