@@ -186,7 +186,7 @@ TEST_F(Drucken, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
     const int vorher = seite.kompositionen();
     seite.DRUCKEN();
     ASSERT_EQ(dienste.dialogs.messages().size(), 1u);
-    const auto& box = dienste.dialogs.messages()[0];
+    const auto box = dienste.dialogs.messages()[0];
     EXPECT_EQ(box.title, QStringLiteral("Drucken von Seite 1"));
     EXPECT_TRUE(box.text.startsWith(QStringLiteral("VB-Fehler: 75\n")));
     EXPECT_TRUE(box.text.contains(QStringLiteral("seite.pdf")));

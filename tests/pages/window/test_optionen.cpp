@@ -134,7 +134,7 @@ TEST_F(Optionen, OnlyTheAustrianSymbolsCanBeChosen)
     frmKONTEXT11 d;
     d.Form_Load();
     ASSERT_EQ(dienste.dialogs.messages().size(), 1u);
-    const auto& box = dienste.dialogs.messages()[0];
+    const auto box = dienste.dialogs.messages()[0];
     EXPECT_EQ(box.title, QStringLiteral("HINWEIS!"));
     EXPECT_EQ(box.text, QString::fromUtf8("Die Symboldarstellung ist zur Zeit nur nach ÖNorm B4401 möglich!"));
     EXPECT_EQ(box.buttons, vb::MsgButtons::OKOnly);
