@@ -2,16 +2,14 @@
 // Placing the page's dialogs: controls by their design positions in twips
 // (converted at the widget's logical resolution), frames with bold captions,
 // and dialogs that put themselves on the screen.
+#include "platform/Beschriftung.h"
 #include "platform/Units.h"
 
-#include <QAbstractButton>
 #include <QDialog>
 #include <QGroupBox>
-#include <QLabel>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <algorithm>
 #include <cmath>
 
 namespace seiten {
@@ -22,33 +20,13 @@ inline int twips(const QWidget* w, double t)
     return int(std::lround(vb::twipsToPixels(t, dpi > 0 ? dpi : 96)));
 }
 
-// Whether a control's caption starts at its left edge and may run on to the
-// right: check boxes, option buttons and left-aligned labels.
-inline bool waechstNachRechts(const QWidget* w)
-{
-    if (const auto* b = qobject_cast<const QAbstractButton*>(w))
-        return b->isCheckable() && !b->text().isEmpty();
-    if (const auto* l = qobject_cast<const QLabel*>(w))
-        return !l->text().isEmpty() && (l->alignment() & Qt::AlignHorizontal_Mask & ~Qt::AlignLeading) == 0;
-    return false;
-}
-
-// The design sizes were made for a narrower face than this system's: a
-// caption that starts at its left edge gets at least the width its text
-// needs (run again after the text changes).
-inline void textPasst(QWidget* w)
-{
-    if (waechstNachRechts(w) && w->width() < w->sizeHint().width())
-        w->resize(w->sizeHint().width(), w->height());
-}
-
 // Position (and size, when given) of a control in twips of its parent.
 inline void platzieren(QWidget* w, double x, double y, double breite = -1, double hoehe = -1)
 {
     w->move(twips(w, x), twips(w, y));
     w->resize(breite > 0 ? twips(w, breite) : w->sizeHint().width(),
               hoehe > 0 ? twips(w, hoehe) : w->sizeHint().height());
-    textPasst(w);
+    vb::textPasst(w);
 }
 
 // A frame whose caption is bold Arial of `punkte` points; the controls in

@@ -62,7 +62,7 @@ void frmANZEIGEN::Form_Load(const std::vector<mdiSEITE1*>& seiten, const QWidget
         lblSEITE->setText(QStringLiteral("Show Page Nr.: "));
         cmdABBRECHEN->setText(QStringLiteral("Cancel"));
         for (QWidget* w : {static_cast<QWidget*>(lblSEITEN0), static_cast<QWidget*>(lblSEITE)})
-            seiten::textPasst(w);
+            vb::textPasst(w);
     }
     m_seiten.assign(seiten.begin(), seiten.end());
     // The position of the active page window; "1" when no page window is active.

@@ -367,7 +367,7 @@ TEST(Seitendialoge, CaptionsAreNotCutOff)
     choose.Form_Load({}, keine, 1);
     for (QWidget* dialog : std::initializer_list<QWidget*>{&kontext, &optionen, &wahl, &choose}) {
         for (QWidget* w : dialog->findChildren<QWidget*>()) {
-            if (seiten::waechstNachRechts(w)) {
+            if (vb::waechstNachRechts(w)) {
                 EXPECT_GE(w->width(), w->sizeHint().width()) << dialog->objectName().toStdString() << ": "
                                                              << w->property("text").toString().toStdString();
             }
