@@ -341,6 +341,28 @@ TEST_F(Optionen, PageChooserShowsOneWindowAndHidesTheOthers)
     EXPECT_TRUE(seiten[2]->parentWidget()->isMaximized());
 }
 
+TEST_F(Optionen, PageChooserCountsOnlyThePagesStillOpen)
+{
+    QMdiArea bereich;
+    std::vector<mdiSEITE1*> seiten;
+    for (int i = 0; i < 3; ++i) {
+        auto* s = new mdiSEITE1;
+        bereich.addSubWindow(s);
+        seiten.push_back(s);
+        s->show();
+    }
+    bereich.show();
+    frmANZEIGEN d;
+    d.Form_Load(seiten, seiten[2]->parentWidget(), 3);
+    EXPECT_EQ(d.txtSEITE->text(), QStringLiteral("3"));
+    // The last page is closed while the chooser stays open: its number now
+    // means the last page still there, not none at all.
+    delete seiten[2]->parentWidget();
+    d.cmdOK_Click();
+    EXPECT_TRUE(seiten[0]->parentWidget()->isHidden());
+    EXPECT_FALSE(seiten[1]->parentWidget()->isHidden());
+}
+
 TEST(Seitenwahl, OnePageNoActiveWindowAndEnglishTexts)
 {
     mdiSEITE1* keine = nullptr;
