@@ -31,6 +31,20 @@ int massstab(const frmKONTEXT11& d)
     return -1;
 }
 
+// Three page windows shown in a window area.
+std::vector<mdiSEITE1*> dreiSeiten(QMdiArea& bereich)
+{
+    std::vector<mdiSEITE1*> seiten;
+    for (int i = 0; i < 3; ++i) {
+        auto* s = new mdiSEITE1;
+        bereich.addSubWindow(s);
+        seiten.push_back(s);
+        s->show();
+    }
+    bereich.show();
+    return seiten;
+}
+
 } // namespace
 
 TEST_F(Optionen, ScaleAndDepthMaximumAreReadFromTheViewRecord)
@@ -305,14 +319,7 @@ TEST_F(Optionen, PageOptionsKeys)
 TEST_F(Optionen, PageChooserShowsOneWindowAndHidesTheOthers)
 {
     QMdiArea bereich;
-    std::vector<mdiSEITE1*> seiten;
-    for (int i = 0; i < 3; ++i) {
-        auto* s = new mdiSEITE1;
-        bereich.addSubWindow(s);
-        seiten.push_back(s);
-        s->show();
-    }
-    bereich.show();
+    const std::vector<mdiSEITE1*> seiten = dreiSeiten(bereich);
     frmANZEIGEN d;
     d.Form_Load(seiten, seiten[1]->parentWidget(), 3);
     EXPECT_EQ(d.txtSEITE->text(), QStringLiteral("2"));
@@ -341,26 +348,31 @@ TEST_F(Optionen, PageChooserShowsOneWindowAndHidesTheOthers)
     EXPECT_TRUE(seiten[2]->parentWidget()->isMaximized());
 }
 
+// A page window closed while the chooser stays open no longer counts: the
+// number chooses among the pages still there, and OK always shows one.
 TEST_F(Optionen, PageChooserCountsOnlyThePagesStillOpen)
 {
-    QMdiArea bereich;
-    std::vector<mdiSEITE1*> seiten;
-    for (int i = 0; i < 3; ++i) {
-        auto* s = new mdiSEITE1;
-        bereich.addSubWindow(s);
-        seiten.push_back(s);
-        s->show();
+    struct Fall
+    {
+        int geschlossen;   // index of the page window closed meanwhile
+        const char* eingabe;
+        int gezeigt;       // index of the page window shown after OK
+    };
+    for (const Fall& f : {Fall{2, "3", 1}, Fall{2, "1", 0}, Fall{0, "1", 1}, Fall{0, "2", 2}}) {
+        SCOPED_TRACE(std::to_string(f.geschlossen) + " " + f.eingabe);
+        QMdiArea bereich;
+        const std::vector<mdiSEITE1*> seiten = dreiSeiten(bereich);
+        frmANZEIGEN wahl;
+        wahl.Form_Load(seiten, nullptr, 3);
+        delete seiten[size_t(f.geschlossen)]->parentWidget();
+        wahl.txtSEITE->setText(QString::fromLatin1(f.eingabe));
+        wahl.cmdOK_Click();
+        for (int i = 0; i < 3; ++i) {
+            if (i != f.geschlossen) {
+                EXPECT_EQ(seiten[size_t(i)]->parentWidget()->isHidden(), i != f.gezeigt) << i;
+            }
+        }
     }
-    bereich.show();
-    frmANZEIGEN d;
-    d.Form_Load(seiten, seiten[2]->parentWidget(), 3);
-    EXPECT_EQ(d.txtSEITE->text(), QStringLiteral("3"));
-    // The last page is closed while the chooser stays open: its number now
-    // means the last page still there, not none at all.
-    delete seiten[2]->parentWidget();
-    d.cmdOK_Click();
-    EXPECT_TRUE(seiten[0]->parentWidget()->isHidden());
-    EXPECT_FALSE(seiten[1]->parentWidget()->isHidden());
 }
 
 TEST(Seitenwahl, OnePageNoActiveWindowAndEnglishTexts)
