@@ -115,7 +115,9 @@ TEST_F(Optionen, FreeScaleIsStoredAsWrittenAndTooLargeAScaleIsReported)
         int MA;
         float MY;
     };
-    const Fall faelle[] = {{"150", 150, 0.15f}, {"abc", 0, 0.0f}, {"62.5", 62, 0.062f}, {"250m", 250, 0.25f}};
+    // A scale below 0 would turn the log upside down: it counts as no number.
+    const Fall faelle[] = {{"150", 150, 0.15f}, {"abc", 0, 0.0f}, {"-100", 0, 0.0f}, {"62.5", 62, 0.062f},
+                           {"250m", 250, 0.25f}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.text.toStdString());
         frmKONTEXT11 d;
