@@ -19,6 +19,7 @@
 #include <csignal>
 #include <thread>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -318,6 +319,27 @@ void pruefeSchreibbar(const QString& ziel)
         return;
     if ((s.st_mode & 0222) == 0 || ::access(p.constData(), W_OK) != 0)
         dateiFehler(vb::err::PermissionDenied, ziel);
+}
+
+Sitzungssperre::Sitzungssperre(const QString& arbeitskopie)
+{
+    // The lock is taken on the folder of the working copy, so that no file
+    // of its own is left behind.
+    m_fd = ::open(QFile::encodeName(QFileInfo(arbeitskopie).absolutePath()).constData(),
+                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_fd < 0)
+        return;
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+        return;
+    m_belegt = errno == EWOULDBLOCK;
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+Sitzungssperre::~Sitzungssperre()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 QStringList fehlendeProjekttabellen(const QString& pfad)

@@ -73,6 +73,24 @@ QStringList aufraeumen(const QString& ordner);
 // or the read-only attribute: no write bit at all).
 void pruefeSchreibbar(const QString& ziel);
 
+// Taken by a run of the program for the working copy it works on: a second
+// run of the same user finds it taken and leaves the copy alone. It goes
+// with its object, and with the process however that ends. Where the file
+// system offers no locks, nothing is taken and nothing is refused.
+class Sitzungssperre {
+public:
+    explicit Sitzungssperre(const QString& arbeitskopie);
+    ~Sitzungssperre();
+    Sitzungssperre(const Sitzungssperre&) = delete;
+    Sitzungssperre& operator=(const Sitzungssperre&) = delete;
+    // Another run holds the working copy.
+    bool belegt() const { return m_belegt; }
+
+private:
+    int m_fd = -1;
+    bool m_belegt = false;
+};
+
 // The tables of the project database that `pfad` lacks (all of them for an
 // empty or zero-length file). Raises the engine's error when it is no
 // database at all.

@@ -1,6 +1,7 @@
 #pragma once
 // Places a control by a position given in twips (left, top, width, height),
 // converted at the widget's own logical resolution.
+#include "platform/Beschriftung.h"
 #include "platform/Units.h"
 
 #include <QWidget>
@@ -14,6 +15,7 @@ W* twips(W* w, double links, double oben, double breite, double hoehe)
     const double dpi = w->logicalDpiX();
     w->setGeometry(qRound(vb::twipsToPixels(links, dpi)), qRound(vb::twipsToPixels(oben, dpi)),
                    qRound(vb::twipsToPixels(breite, dpi)), qRound(vb::twipsToPixels(hoehe, dpi)));
+    vb::textPasst(w);
     return w;
 }
 

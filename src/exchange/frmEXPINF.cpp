@@ -4,6 +4,7 @@
 #include "database/SharedState.h"
 #include "database/clsDATEN.h"
 #include "exchange/Platzierung.h"
+#include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "platform/StepRunner.h"
@@ -98,6 +99,8 @@ void frmEXPINF::Form_Load()
             lblAKTI3->setText(en ? QStringLiteral("in the information system") : QStringLiteral("im Informationssystem"));
             cmdUEBERNEHMEN->setText(en ? QStringLiteral("Apply") : QString::fromUtf8("Übernehmen"));
             cmdSCHLIESSEN->setText(en ? QStringLiteral("Quit") : QString::fromUtf8("Schließen"));
+            for (QLabel* l : {lblAKTP1, lblAKTP2, lblAKTI1, lblAKTI2, lblAKTI3})
+                vb::textPasst(l);
         })
         .step([&] {
             m_projekt = st.PROJEKT;

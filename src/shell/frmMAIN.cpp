@@ -1,5 +1,6 @@
 #include "shell/frmMAIN.h"
 
+#include "database/Arbeitskopie.h"
 #include "database/Connection.h"
 #include "database/SharedState.h"
 #include "platform/Services.h"

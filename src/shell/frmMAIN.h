@@ -55,6 +55,7 @@ class mdiEINGABE;
 namespace db {
 class Connection;
 class SharedState;
+class Sitzungssperre;
 }
 
 class frmMAIN : public QMainWindow
@@ -222,6 +223,8 @@ private:
     mdiAUTOSTART* m_autostart = nullptr;
     QMdiSubWindow* m_autostartFenster = nullptr;
     std::shared_ptr<db::Connection> m_archiv;
+    // This run's hold on the working copy, for as long as the window lives.
+    std::unique_ptr<db::Sitzungssperre> m_sitzung;
     bool m_beendet = false;
     bool m_entladen = false;
     bool m_imEntladen = false;

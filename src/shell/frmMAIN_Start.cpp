@@ -197,6 +197,17 @@ bool frmMAIN::arbeitskopieEinrichten(bool& behalten)
     try {
         const QString w = XMDBPFAD();
         const QString p = projektDatenbank();
+        // A run of this user that still works has its copy in use: this one
+        // must neither ask about it nor replace it.
+        m_sitzung = std::make_unique<db::Sitzungssperre>(w);
+        if (m_sitzung->belegt()) {
+            m_sitzung.reset();
+            vb::MsgBox(en ? QStringLiteral("Program ") + titel + QStringLiteral(" is already running for this user!")
+                          : QStringLiteral("Programm ") + titel
+                                + QString::fromUtf8(" läuft für diesen Benutzer bereits!"),
+                       vb::vbOKOnly | vb::vbExclamation, titel);
+            return false;
+        }
         // What killed runs of this user left behind goes first.
         db::aufraeumen(QFileInfo(w).absolutePath());
         db::aufraeumen(QFileInfo(p).absolutePath());

@@ -288,6 +288,9 @@ TEST_F(ExpInfTest, TextsFollowTheUsersLanguage)
         EXPECT_EQ(d.lblAKTI3->text(), QString::fromUtf8(f.zeile));
         EXPECT_EQ(d.cmdUEBERNEHMEN->text(), QString::fromUtf8(f.uebernehmen));
         EXPECT_EQ(d.cmdSCHLIESSEN->text(), QString::fromUtf8(f.schliessen));
+        // Each caption is readable whole in the face of this system.
+        for (QLabel* l : d.findChildren<QLabel*>())
+            EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();
     }
 }
 

@@ -136,6 +136,36 @@ TEST_F(ArbeitskopieTest, KeptCopyIsTakenUpOnlyForItsOwnProject)
     }
 }
 
+// The program started a second time by the same user finds the working copy
+// in use: it says so and ends, and the running program's copy and the
+// hand-over stay as they are. Once that run has ended (or was killed), the
+// next start finds its copy as after any interrupted run.
+TEST_F(ArbeitskopieTest, ASecondRunOfTheUserLeavesTheRunningOnesCopyAlone)
+{
+    baue();
+    const QStringList admin = adminZeilen();
+    zurueckgelasseneKopie(pfade().projektDb, "TE2026.01");
+    db::Connection::open(arbeitskopie())->execute("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (803,'LAUFEND',0)");
+    const QByteArray vorher = inhalt(arbeitskopie());
+    {
+        const db::Sitzungssperre laufend(arbeitskopie());
+        ASSERT_FALSE(laufend.belegt());
+        starte();
+        EXPECT_FALSE(gestartet());
+        ASSERT_EQ(boxen().count(), 1);
+        EXPECT_EQ(boxen().last().text, QString::fromUtf8("Programm KAVELOR läuft für diesen Benutzer bereits!"));
+        EXPECT_EQ(inhalt(arbeitskopie()), vorher);
+        EXPECT_EQ(adminZeilen(), admin);
+    }
+    boxen().answerMessage(vb::vbYes);
+    starte();
+    ASSERT_TRUE(gestartet());
+    EXPECT_TRUE(boxen().last().text.startsWith(QString::fromUtf8("Programm wurde während")));
+    EXPECT_TRUE(kennungen(cnnX()).contains("LAUFEND"));
+    // While this run works, the copy is taken for it.
+    EXPECT_TRUE(db::Sitzungssperre(arbeitskopie()).belegt());
+}
+
 TEST_F(ArbeitskopieTest, WorkingCopyThatCannotBeOpenedEndsTheStartWithoutHarm)
 {
     const struct {

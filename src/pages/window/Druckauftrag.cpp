@@ -1,5 +1,6 @@
 #include "pages/window/Druckauftrag.h"
 
+#include "database/Arbeitskopie.h"
 #include "database/Connection.h"
 #include "platform/VbError.h"
 
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
 
 namespace seiten {
 
@@ -45,13 +45,15 @@ Druckauftrag::Druckauftrag(const Druckerwahl& wahl)
 {
     if (!wahl.pdfDatei.isEmpty()) {
         m_pdf = QFileInfo(wahl.pdfDatei).absoluteFilePath();
-        // The job writes a file of its own next to the target.
-        QTemporaryFile temp(QFileInfo(m_pdf).absolutePath() + QStringLiteral("/.kavelor-druck-XXXXXX.pdf"));
-        temp.setAutoRemove(false);
-        if (!temp.open())
+        // The job writes a file of its own next to the target, named after
+        // the user and process, so that what a killed job left goes with the
+        // next one.
+        try {
+            db::aufraeumen(QFileInfo(m_pdf).absolutePath());
+            m_temp = db::temporaereDatei(m_pdf);
+        } catch (const vb::VbError&) {
             vb::raise(kDateiZugriff, vb::errorDescription(kDateiZugriff) + QStringLiteral(": ") + m_pdf);
-        m_temp = temp.fileName();
-        temp.close();
+        }
         m_ziel = std::make_unique<drawing::PrinterTarget>(m_temp);
     } else {
         const QPrinterInfo info =

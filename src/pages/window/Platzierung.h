@@ -2,6 +2,7 @@
 // Placing the page's dialogs: controls by their design positions in twips
 // (converted at the widget's logical resolution), frames with bold captions,
 // and dialogs that put themselves on the screen.
+#include "platform/Beschriftung.h"
 #include "platform/Units.h"
 
 #include <QDialog>
@@ -23,12 +24,9 @@ inline int twips(const QWidget* w, double t)
 inline void platzieren(QWidget* w, double x, double y, double breite = -1, double hoehe = -1)
 {
     w->move(twips(w, x), twips(w, y));
-    if (breite > 0 && hoehe > 0)
-        w->resize(twips(w, breite), twips(w, hoehe));
-    else if (breite > 0)
-        w->resize(twips(w, breite), w->sizeHint().height());
-    else
-        w->resize(w->sizeHint());
+    w->resize(breite > 0 ? twips(w, breite) : w->sizeHint().width(),
+              hoehe > 0 ? twips(w, hoehe) : w->sizeHint().height());
+    vb::textPasst(w);
 }
 
 // A frame whose caption is bold Arial of `punkte` points; the controls in

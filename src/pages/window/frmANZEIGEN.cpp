@@ -61,6 +61,8 @@ void frmANZEIGEN::Form_Load(const std::vector<mdiSEITE1*>& seiten, const QWidget
         lblSEITEN0->setText(QStringLiteral("Available Pages:"));
         lblSEITE->setText(QStringLiteral("Show Page Nr.: "));
         cmdABBRECHEN->setText(QStringLiteral("Cancel"));
+        for (QWidget* w : {static_cast<QWidget*>(lblSEITEN0), static_cast<QWidget*>(lblSEITE)})
+            vb::textPasst(w);
     }
     m_seiten.assign(seiten.begin(), seiten.end());
     // The position of the active page window; "1" when no page window is active.
@@ -88,13 +90,14 @@ void frmANZEIGEN::txtSEITE_LostFocus()
 
 void frmANZEIGEN::cmdOK_Click()
 {
+    // A page window closed while the chooser was open no longer counts: the
+    // number chooses among the pages still there.
+    std::erase_if(m_seiten, [](const QPointer<mdiSEITE1>& s) { return s.isNull(); });
     // The number is limited here too: Enter in the text box confirms it
     // before it loses the focus.
     const int gewaehlt = begrenzt(txtSEITE->text(), int16_t(m_seiten.size())) - 1;
     for (size_t i = 0; i < m_seiten.size(); ++i) {
         mdiSEITE1* seite = m_seiten[i];
-        if (!seite)
-            continue;
         QWidget* fenster = qobject_cast<QMdiSubWindow*>(seite->parentWidget());
         if (int(i) == gewaehlt) {
             if (fenster) {

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <algorithm>
 
 using seiten::platzieren;
 
@@ -270,8 +271,10 @@ void frmKONTEXT11::cmdOK_Click()
         for (size_t i = 0; i < kMassstaebe.size(); ++i)
             if (optMA[i]->isChecked())
                 MA = kMassstaebe[i];
+        // A scale below 0 would turn the log upside down: like a text
+        // without a number it gives 0.
         if (optMA[5]->isChecked())
-            MA = vb::CIntRange(vb::Val(txtMA->text()));
+            MA = std::max<int16_t>(0, vb::CIntRange(vb::Val(txtMA->text())));
     });
     falle([&] { MY = float(MA) / 1000.0f; });
     // Without a chosen entry the depth axis keeps the maximum it has.

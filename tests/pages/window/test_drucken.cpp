@@ -5,6 +5,7 @@
 #include "drawing/clsGRAFIK.h"
 #include "pages/Seite11.h"
 #include "pages/window/Druckauftrag.h"
+#include "platform/Services.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSysInfo>
 #include <QTemporaryDir>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -186,13 +191,36 @@ TEST_F(Drucken, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
     const int vorher = seite.kompositionen();
     seite.DRUCKEN();
     ASSERT_EQ(dienste.dialogs.messages().size(), 1u);
-    const auto& box = dienste.dialogs.messages()[0];
+    const auto box = dienste.dialogs.messages()[0];
     EXPECT_EQ(box.title, QStringLiteral("Drucken von Seite 1"));
     EXPECT_TRUE(box.text.startsWith(QStringLiteral("VB-Fehler: 75\n")));
     EXPECT_TRUE(box.text.contains(QStringLiteral("seite.pdf")));
     EXPECT_EQ(dateien(), QStringList{"datei"});
     // OK goes on: the screen is composed again, nothing printed.
     EXPECT_EQ(seite.kompositionen(), vorher + 1);
+}
+
+// A print job killed while it wrote its file leaves a hidden file beside the
+// PDF; the next job of the same user takes it away, and leaves nothing of
+// its own.
+TEST_F(Drucken, AJobRemovesWhatAKilledJobOfTheUserLeftBeside)
+{
+    const pid_t tot = ::fork();
+    if (tot == 0)
+        ::_exit(0);
+    ::waitpid(tot, nullptr, 0);
+    const QString rest = ".seite.pdf~" + vb::userName() + "~" + QSysInfo::machineHostName() + "~"
+                         + QString::number(tot) + "~1.tmp";
+    QFile f(ordner + "/" + rest);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+
+    mdiSEITE1 seite;
+    seite.Form_Load();
+    druckeNach(ordner + "/seite.pdf");
+    seite.DRUCKEN();
+    EXPECT_TRUE(dienste.dialogs.messages().empty());
+    EXPECT_EQ(dateien(), QStringList{"seite.pdf"});
 }
 
 TEST_F(Drucken, CadPassSetsTheClipFlagAndReportsItsProgress)

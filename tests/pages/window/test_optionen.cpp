@@ -4,6 +4,7 @@
 #include "pages/window/frmANZEIGEN.h"
 #include "pages/window/frmKONTEXT.h"
 #include "pages/window/frmKONTEXT11.h"
+#include "pages/window/Platzierung.h"
 #include "platform/Colors.h"
 
 #include <QCheckBox>
@@ -28,6 +29,20 @@ int massstab(const frmKONTEXT11& d)
         if (d.optMA[i]->isChecked())
             return i;
     return -1;
+}
+
+// Three page windows shown in a window area.
+std::vector<mdiSEITE1*> dreiSeiten(QMdiArea& bereich)
+{
+    std::vector<mdiSEITE1*> seiten;
+    for (int i = 0; i < 3; ++i) {
+        auto* s = new mdiSEITE1;
+        bereich.addSubWindow(s);
+        seiten.push_back(s);
+        s->show();
+    }
+    bereich.show();
+    return seiten;
 }
 
 } // namespace
@@ -100,7 +115,9 @@ TEST_F(Optionen, FreeScaleIsStoredAsWrittenAndTooLargeAScaleIsReported)
         int MA;
         float MY;
     };
-    const Fall faelle[] = {{"150", 150, 0.15f}, {"abc", 0, 0.0f}, {"62.5", 62, 0.062f}, {"250m", 250, 0.25f}};
+    // A scale below 0 would turn the log upside down: it counts as no number.
+    const Fall faelle[] = {{"150", 150, 0.15f}, {"abc", 0, 0.0f}, {"-100", 0, 0.0f}, {"62.5", 62, 0.062f},
+                           {"250m", 250, 0.25f}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.text.toStdString());
         frmKONTEXT11 d;
@@ -133,7 +150,7 @@ TEST_F(Optionen, OnlyTheAustrianSymbolsCanBeChosen)
     frmKONTEXT11 d;
     d.Form_Load();
     ASSERT_EQ(dienste.dialogs.messages().size(), 1u);
-    const auto& box = dienste.dialogs.messages()[0];
+    const auto box = dienste.dialogs.messages()[0];
     EXPECT_EQ(box.title, QStringLiteral("HINWEIS!"));
     EXPECT_EQ(box.text, QString::fromUtf8("Die Symboldarstellung ist zur Zeit nur nach ÖNorm B4401 möglich!"));
     EXPECT_EQ(box.buttons, vb::MsgButtons::OKOnly);
@@ -304,14 +321,7 @@ TEST_F(Optionen, PageOptionsKeys)
 TEST_F(Optionen, PageChooserShowsOneWindowAndHidesTheOthers)
 {
     QMdiArea bereich;
-    std::vector<mdiSEITE1*> seiten;
-    for (int i = 0; i < 3; ++i) {
-        auto* s = new mdiSEITE1;
-        bereich.addSubWindow(s);
-        seiten.push_back(s);
-        s->show();
-    }
-    bereich.show();
+    const std::vector<mdiSEITE1*> seiten = dreiSeiten(bereich);
     frmANZEIGEN d;
     d.Form_Load(seiten, seiten[1]->parentWidget(), 3);
     EXPECT_EQ(d.txtSEITE->text(), QStringLiteral("2"));
@@ -340,6 +350,33 @@ TEST_F(Optionen, PageChooserShowsOneWindowAndHidesTheOthers)
     EXPECT_TRUE(seiten[2]->parentWidget()->isMaximized());
 }
 
+// A page window closed while the chooser stays open no longer counts: the
+// number chooses among the pages still there, and OK always shows one.
+TEST_F(Optionen, PageChooserCountsOnlyThePagesStillOpen)
+{
+    struct Fall
+    {
+        int geschlossen;   // index of the page window closed meanwhile
+        const char* eingabe;
+        int gezeigt;       // index of the page window shown after OK
+    };
+    for (const Fall& f : {Fall{2, "3", 1}, Fall{2, "1", 0}, Fall{0, "1", 1}, Fall{0, "2", 2}}) {
+        SCOPED_TRACE(std::to_string(f.geschlossen) + " " + f.eingabe);
+        QMdiArea bereich;
+        const std::vector<mdiSEITE1*> seiten = dreiSeiten(bereich);
+        frmANZEIGEN wahl;
+        wahl.Form_Load(seiten, nullptr, 3);
+        delete seiten[size_t(f.geschlossen)]->parentWidget();
+        wahl.txtSEITE->setText(QString::fromLatin1(f.eingabe));
+        wahl.cmdOK_Click();
+        for (int i = 0; i < 3; ++i) {
+            if (i != f.geschlossen) {
+                EXPECT_EQ(seiten[size_t(i)]->parentWidget()->isHidden(), i != f.gezeigt) << i;
+            }
+        }
+    }
+}
+
 TEST(Seitenwahl, OnePageNoActiveWindowAndEnglishTexts)
 {
     mdiSEITE1* keine = nullptr;
@@ -352,4 +389,24 @@ TEST(Seitenwahl, OnePageNoActiveWindowAndEnglishTexts)
     EXPECT_EQ(d.cmdABBRECHEN->text(), QStringLiteral("Cancel"));
     EXPECT_EQ(d.lblSEITE->text(), QStringLiteral("Show Page Nr.: "));
     EXPECT_EQ(d.txtSEITE->maxLength(), 1);
+}
+
+// Every caption of the page dialogs that starts at its control's left edge
+// is readable whole, in both languages.
+TEST(Seitendialoge, CaptionsAreNotCutOff)
+{
+    mdiSEITE1* keine = nullptr;
+    frmKONTEXT kontext;
+    frmKONTEXT11 optionen;
+    frmANZEIGEN wahl;
+    frmANZEIGEN choose;
+    choose.Form_Load({}, keine, 1);
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&kontext, &optionen, &wahl, &choose}) {
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            if (vb::waechstNachRechts(w)) {
+                EXPECT_GE(w->width(), w->sizeHint().width()) << dialog->objectName().toStdString() << ": "
+                                                             << w->property("text").toString().toStdString();
+            }
+        }
+    }
 }
