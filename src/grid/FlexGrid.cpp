@@ -3,6 +3,7 @@
 #include "grid/Twips.h"
 #include "platform/Colors.h"
 #include "platform/Units.h"
+#include "platform/TextTables.h"
 #include "platform/VbError.h"
 
 #include <QApplication>
@@ -811,9 +812,8 @@ bool FlexGrid::handleKey(QKeyEvent* e)
     const QString t = e->text();
     if (t.isEmpty())
         return false;
-    const char16_t ch = t.at(0).unicode();
-    const int16_t code = ch < 256 ? int16_t(ch) : int16_t('?');
-    emit KeyPress(code);
+    // The character's code in the Windows character set, as the key event gives it.
+    emit KeyPress(int16_t(vb::Asc(t)));
     return true;
 }
 
