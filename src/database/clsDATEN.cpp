@@ -234,7 +234,9 @@ clsDATEN::Abfrage clsDATEN::abfrage(const QString& SPV, const Kriterien& k) cons
     for (int i = 0; i < 4; ++i) {
         if (!k.wert[i])
             continue;
-        bedingung += QStringLiteral(" AND [") + k.spalte[i] + QStringLiteral("]=?");
+        // Without an owner key the first criterion opens the condition.
+        bedingung += (bedingung.isEmpty() ? QStringLiteral(" WHERE [") : QStringLiteral(" AND [")) + k.spalte[i]
+                     + QStringLiteral("]=?");
         a.params.push_back(gebunden(m_cnn, m_etabelle, k.spalte[i], *k.wert[i]));
     }
     if (!m_espk[0].isEmpty()) {

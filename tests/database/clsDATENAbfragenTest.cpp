@@ -61,6 +61,18 @@ TEST_F(DatenTest, IndexGivesFirstLastAndCount)
     EXPECT_EQ(boxen().count(), 0);
 }
 
+// Without an owner key a criterion alone selects the row.
+TEST_F(DatenTest, CriterionWithoutOwnerKeyReads)
+{
+    clsDATEN d;
+    d.ETABELLE("E1");
+    d.ESPID("");
+    QString ken;
+    EXPECT_TRUE(d.DTVT("KEN", ken, "ID", Variant(3)));
+    EXPECT_FALSE(ken.isEmpty());
+    EXPECT_TRUE(boxen().messages().empty());
+}
+
 TEST_F(DatenTest, IndexAppliesTheFirstTextKeyOnly)
 {
     clsDATEN d;
