@@ -272,10 +272,13 @@ void mdiEINGABE::baueRaster(int i, QWidget* seite)
         if (flx())
             flx()->EINFUEGEN(-2);
     });
+    // The caption picture's redraw hands its errors to its caller; scrolling
+    // has no operation above it, so they are reported here.
     connect(g, &grid::FlexGrid::Scroll, this, [flx] {
         if (flx()) {
             flx()->EINFUEGEN(0);
-            flx()->BESCHRIFTEN();
+            vb::ErrorTrap falle(QStringLiteral("BESCHRIFTEN"));
+            falle([&] { flx()->BESCHRIFTEN(); });
         }
     });
     connect(g, &grid::FlexGrid::MouseMove, this, [flx](int, int, float x, float y) {
