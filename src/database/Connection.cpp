@@ -693,18 +693,30 @@ void Connection::Batch::commit()
 
 int Connection::Rows::column(const QString& name) const
 {
-    if (const auto it = m_spalten.constFind(name); it != m_spalten.constEnd())
-        return it.value();
+    // The same address and length hold the same text: the remembered copy
+    // keeps its characters alive.
+    for (const auto& [gefragt, position] : m_zuletztGefragt)
+        if (gefragt.constData() == name.constData() && gefragt.size() == name.size())
+            return position;
     int gefunden = -1;
-    for (int i = 0; i < columns.size() && gefunden < 0; ++i)
-        if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
-            gefunden = i;
-    m_spalten.insert(name, gefunden);
+    if (const auto it = m_spalten.constFind(name); it != m_spalten.constEnd()) {
+        gefunden = it.value();
+    } else {
+        for (int i = 0; i < columns.size() && gefunden < 0; ++i)
+            if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
+                gefunden = i;
+        m_spalten.insert(name, gefunden);
+    }
+    if (m_zuletztGefragt.size() >= 32)
+        m_zuletztGefragt.erase(m_zuletztGefragt.begin());
+    m_zuletztGefragt.emplace_back(name, gefunden);
     return gefunden;
 }
 
 const std::vector<int>& Connection::Rows::matching(int column, double value) const
 {
+    if (m_letzteTreffer && m_letzteSpalte == column && m_letzterWert == value)
+        return *m_letzteTreffer;
     auto [it, neu] = m_index.try_emplace(column);
     if (neu) {
         for (size_t r = 0; r < values.size(); ++r) {
@@ -715,7 +727,10 @@ const std::vector<int>& Connection::Rows::matching(int column, double value) con
     }
     static const std::vector<int> keine;
     const auto treffer = it->second.find(value);
-    return treffer == it->second.end() ? keine : treffer->second;
+    m_letzteSpalte = column;
+    m_letzterWert = value;
+    m_letzteTreffer = treffer == it->second.end() ? &keine : &treffer->second;
+    return *m_letzteTreffer;
 }
 
 const Connection::Rows* Connection::batchRows(const QString& table, const QString& keyColumn, const vb::Variant& key)

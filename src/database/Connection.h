@@ -157,6 +157,13 @@ public:
     private:
         mutable std::unordered_map<int, std::unordered_map<double, std::vector<int>>> m_index;
         mutable QHash<QString, int> m_spalten;   // names as asked for -> position
+        // The names asked for most recently, found again by their text's
+        // address (a caller's literal keeps its address from call to call).
+        mutable std::vector<std::pair<QString, int>> m_zuletztGefragt;
+        // The last answer of matching(): the reads of one row ask for it in a run.
+        mutable int m_letzteSpalte = -1;
+        mutable double m_letzterWert = 0;
+        mutable const std::vector<int>* m_letzteTreffer = nullptr;
     };
     const Rows* batchRows(const QString& table, const QString& keyColumn, const vb::Variant& key);
 
