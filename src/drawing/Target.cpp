@@ -253,6 +253,7 @@ struct Target::Masse {
     const QPaintDevice* geraet = nullptr;
     int dpiX = 0, dpiY = 0;
     QFontMetricsF metrik;
+    double hoehe = 0;   // metrik.height(), which looks the font up on every call
 };
 
 namespace {
@@ -263,26 +264,26 @@ bool gleicheSchrift(const StdFont& a, const StdFont& b)
 }
 } // namespace
 
-const QFontMetricsF& Target::masse() const
+const Target::Masse& Target::masse() const
 {
     const QPaintDevice* g = metricsDevice();
     const int dx = g ? g->logicalDpiX() : 0, dy = g ? g->logicalDpiY() : 0;
     if (!m_masse || !gleicheSchrift(m_masse->font, *m_font) || m_masse->geraet != g || m_masse->dpiX != dx ||
         m_masse->dpiY != dy) {
         QFontMetricsF metrik(qfontOf(*m_font), const_cast<QPaintDevice*>(g));
-        m_masse = std::make_shared<Masse>(Masse{*m_font, g, dx, dy, metrik});
+        m_masse = std::make_shared<Masse>(Masse{*m_font, g, dx, dy, metrik, metrik.height()});
     }
-    return m_masse->metrik;
+    return *m_masse;
 }
 
 float Target::TextWidth(const QString& s) const
 {
-    return float(masse().horizontalAdvance(drawnText(*m_font, s)) / pixelsPerUnitX());
+    return float(masse().metrik.horizontalAdvance(drawnText(*m_font, s)) / pixelsPerUnitX());
 }
 
 float Target::TextHeight(const QString& /*s*/) const
 {
-    return float(masse().height() / pixelsPerUnitY());
+    return float(masse().hoehe / pixelsPerUnitY());
 }
 
 QString Target::fmt(double v) const

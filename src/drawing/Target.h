@@ -244,8 +244,8 @@ private:
 
     // Metrics of the current font on the metrics device, kept while font and
     // device resolution stay (a page measures thousands of texts).
-    const QFontMetricsF& masse() const;
     struct Masse;
+    const Masse& masse() const;
     mutable std::shared_ptr<Masse> m_masse;
 };
 

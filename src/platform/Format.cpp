@@ -297,40 +297,45 @@ QString formatNumberSection(double v, bool single, const NumberSection& sec, boo
     const Decimal d = roundDecimal(decimalOf(v, single), int(fracSlots.size()));
     const bool negative = withSign && v < 0 && !allZero(d);
 
-    // Integer digits into the slots, from the right; the leftmost slot takes the rest.
-    std::vector<QString> slotText(toks.size());
-    const QString intDigits = QString::fromStdString(d.intPart);
+    // Integer digits into the slots, from the right; the leftmost slot takes
+    // the rest. Digits are ASCII: each slot's text is a short std::string,
+    // which needs no allocation of its own.
+    std::vector<std::string> slotText(toks.size());
+    QString grouped;        // with grouping: all integer digits, grouped, in the first slot
+    int groupedSlot = -1;
     {
+        const std::string& intDigits = d.intPart;
         const int nd = int(intDigits.size());
         const int ns = int(intSlots.size());
-        QString all;   // digits as placed, for grouping
         for (int k = 0; k < ns; ++k) {
             const int tokIndex = intSlots[size_t(ns - 1 - k)];
-            QString t;
+            std::string t;
             if (k < nd)
-                t = intDigits[nd - 1 - k];
+                t = intDigits[size_t(nd - 1 - k)];
             else if (toks[size_t(tokIndex)].kind == Tok::Zero)
-                t = QStringLiteral("0");
+                t = "0";
             if (k == ns - 1 && nd > ns)
-                t = intDigits.left(nd - ns) + t;
-            slotText[size_t(tokIndex)] = t;
+                t = intDigits.substr(0, size_t(nd - ns)) + t;
+            slotText[size_t(tokIndex)] = std::move(t);
         }
         if (grouping && ns > 0) {
+            QString all;   // digits as placed
             for (int k = 0; k < ns; ++k) {
-                all += slotText[size_t(intSlots[size_t(k)])];
+                all += QLatin1String(slotText[size_t(intSlots[size_t(k)])]);
                 slotText[size_t(intSlots[size_t(k)])].clear();
             }
-            slotText[size_t(intSlots[0])] = groupDigits(all);
+            grouped = groupDigits(all);
+            groupedSlot = intSlots[0];
         }
     }
     // Fraction digits from the left; trailing zeros of '#' slots are dropped.
     {
-        const QString frac = QString::fromStdString(d.fracPart);
+        const std::string& frac = d.fracPart;
         int keep = int(fracSlots.size());
-        while (keep > 0 && toks[size_t(fracSlots[size_t(keep - 1)])].kind == Tok::Hash && frac[keep - 1] == QChar('0'))
+        while (keep > 0 && toks[size_t(fracSlots[size_t(keep - 1)])].kind == Tok::Hash && frac[size_t(keep - 1)] == '0')
             --keep;
         for (int k = 0; k < int(fracSlots.size()); ++k)
-            slotText[size_t(fracSlots[size_t(k)])] = k < keep ? QString(frac[k]) : QString();
+            slotText[size_t(fracSlots[size_t(k)])] = k < keep ? std::string(1, frac[size_t(k)]) : std::string();
     }
 
     QString out;
@@ -341,7 +346,10 @@ QString formatNumberSection(double v, bool single, const NumberSection& sec, boo
         switch (t.kind) {
         case Tok::Zero:
         case Tok::Hash:
-            out.append(slotText[size_t(i)]);
+            if (i == groupedSlot)
+                out.append(grouped);
+            else
+                out.append(QLatin1String(slotText[size_t(i)]));
             break;
         case Tok::Point:
             if (i == pointAt)

@@ -5,6 +5,7 @@
 
 #include <QTime>
 #include <QRegularExpression>
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <cmath>
@@ -30,14 +31,16 @@ Digits digitsOf(double d, bool single)
         res = std::to_chars(buf, buf + sizeof buf, static_cast<float>(std::fabs(d)), std::chars_format::scientific);
     else
         res = std::to_chars(buf, buf + sizeof buf, std::fabs(d), std::chars_format::scientific, 14);
-    const std::string s(buf, res.ptr);
-    const auto e = s.find('e');
-    std::string mant = s.substr(0, e);
-    r.exp = std::stoi(s.substr(e + 1));
-    for (char c : mant) {
-        if (c != '.')
-            r.digits.push_back(c);
+    // "d.ddde±xx": the digits without the point, then the exponent.
+    const char* e = std::find(buf, res.ptr, 'e');
+    for (const char* c = buf; c != e; ++c) {
+        if (*c != '.')
+            r.digits.push_back(*c);
     }
+    const char* x = e + 1;
+    if (x != res.ptr && *x == '+')
+        ++x;
+    std::from_chars(x, res.ptr, r.exp);
     while (!r.digits.empty() && r.digits.back() == '0')
         r.digits.pop_back();
     return r;
