@@ -11,6 +11,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -713,24 +714,37 @@ int Connection::Rows::column(const QString& name) const
     return gefunden;
 }
 
-const std::vector<int>& Connection::Rows::matching(int column, double value) const
+std::span<const int> Connection::Rows::matching(int column, double value) const
 {
-    if (m_letzteTreffer && m_letzteSpalte == column && m_letzterWert == value)
-        return *m_letzteTreffer;
+    if (m_letzteGilt && m_letzteSpalte == column && m_letzterWert == value)
+        return m_letzteTreffer;
     auto [it, neu] = m_index.try_emplace(column);
+    Index& index = it->second;
     if (neu) {
+        // NaN equals nothing (and has no place in an order): it is left out.
+        std::vector<std::pair<double, int>> paare;
+        paare.reserve(values.size());
         for (size_t r = 0; r < values.size(); ++r) {
             const vb::Variant& v = values[r][size_t(column)];
-            if (!v.isNull() && !v.isEmpty())
-                it->second[v.number()].push_back(int(r));
+            if (!v.isNull() && !v.isEmpty() && !std::isnan(v.number()))
+                paare.emplace_back(v.number(), int(r));
+        }
+        std::stable_sort(paare.begin(), paare.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        index.werte.reserve(paare.size());
+        index.zeilen.reserve(paare.size());
+        for (const auto& [wert, zeile] : paare) {
+            index.werte.push_back(wert);
+            index.zeilen.push_back(zeile);
         }
     }
-    static const std::vector<int> keine;
-    const auto treffer = it->second.find(value);
+    if (std::isnan(value))
+        return {};
+    const auto [von, bis] = std::equal_range(index.werte.begin(), index.werte.end(), value);
     m_letzteSpalte = column;
     m_letzterWert = value;
-    m_letzteTreffer = treffer == it->second.end() ? &keine : &treffer->second;
-    return *m_letzteTreffer;
+    m_letzteTreffer = std::span<const int>(index.zeilen.data() + (von - index.werte.begin()), size_t(bis - von));
+    m_letzteGilt = true;
+    return m_letzteTreffer;
 }
 
 const Connection::Rows* Connection::batchRows(const QString& table, const QString& keyColumn, const vb::Variant& key)

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <sys/stat.h>
 
 using db::Connection;
@@ -499,8 +500,11 @@ TEST_F(ConnectionTest, RowsOfARunAnswerEachNameAndNumberAskedFor)
 
     const struct { int spalte; double wert; std::vector<int> treffer; } fragen[] = {
         {1, 1, {1, 2}}, {1, 1, {1, 2}}, {1, 0, {0}}, {1, 2, {3}}, {1, 3, {}}, {1, 1, {1, 2}},
-        {0, 1, {0, 1, 2, 3}}, {1, 0, {0}}, {0, 2, {}},
+        {0, 1, {0, 1, 2, 3}}, {1, 0, {0}}, {0, 2, {}}, {1, std::nan(""), {}}, {1, -1, {}},
     };
-    for (const auto& f : fragen)
-        EXPECT_EQ(zeilen->matching(f.spalte, f.wert), f.treffer) << "column " << f.spalte << " = " << f.wert;
+    for (const auto& f : fragen) {
+        const auto treffer = zeilen->matching(f.spalte, f.wert);
+        EXPECT_EQ(std::vector<int>(treffer.begin(), treffer.end()), f.treffer)
+            << "column " << f.spalte << " = " << f.wert;
+    }
 }
