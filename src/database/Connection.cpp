@@ -11,6 +11,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -693,29 +694,57 @@ void Connection::Batch::commit()
 
 int Connection::Rows::column(const QString& name) const
 {
-    if (const auto it = m_spalten.constFind(name); it != m_spalten.constEnd())
-        return it.value();
+    // The same address and length hold the same text: the remembered copy
+    // keeps its characters alive.
+    for (const auto& [gefragt, position] : m_zuletztGefragt)
+        if (gefragt.constData() == name.constData() && gefragt.size() == name.size())
+            return position;
     int gefunden = -1;
-    for (int i = 0; i < columns.size() && gefunden < 0; ++i)
-        if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
-            gefunden = i;
-    m_spalten.insert(name, gefunden);
+    if (const auto it = m_spalten.constFind(name); it != m_spalten.constEnd()) {
+        gefunden = it.value();
+    } else {
+        for (int i = 0; i < columns.size() && gefunden < 0; ++i)
+            if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
+                gefunden = i;
+        m_spalten.insert(name, gefunden);
+    }
+    if (m_zuletztGefragt.size() >= 32)
+        m_zuletztGefragt.erase(m_zuletztGefragt.begin());
+    m_zuletztGefragt.emplace_back(name, gefunden);
     return gefunden;
 }
 
-const std::vector<int>& Connection::Rows::matching(int column, double value) const
+std::span<const int> Connection::Rows::matching(int column, double value) const
 {
+    if (m_letzteGilt && m_letzteSpalte == column && m_letzterWert == value)
+        return m_letzteTreffer;
     auto [it, neu] = m_index.try_emplace(column);
+    Index& index = it->second;
     if (neu) {
+        // NaN equals nothing (and has no place in an order): it is left out.
+        std::vector<std::pair<double, int>> paare;
+        paare.reserve(values.size());
         for (size_t r = 0; r < values.size(); ++r) {
             const vb::Variant& v = values[r][size_t(column)];
-            if (!v.isNull() && !v.isEmpty())
-                it->second[v.number()].push_back(int(r));
+            if (!v.isNull() && !v.isEmpty() && !std::isnan(v.number()))
+                paare.emplace_back(v.number(), int(r));
+        }
+        std::stable_sort(paare.begin(), paare.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        index.werte.reserve(paare.size());
+        index.zeilen.reserve(paare.size());
+        for (const auto& [wert, zeile] : paare) {
+            index.werte.push_back(wert);
+            index.zeilen.push_back(zeile);
         }
     }
-    static const std::vector<int> keine;
-    const auto treffer = it->second.find(value);
-    return treffer == it->second.end() ? keine : treffer->second;
+    if (std::isnan(value))
+        return {};
+    const auto [von, bis] = std::equal_range(index.werte.begin(), index.werte.end(), value);
+    m_letzteSpalte = column;
+    m_letzterWert = value;
+    m_letzteTreffer = std::span<const int>(index.zeilen.data() + (von - index.werte.begin()), size_t(bis - von));
+    m_letzteGilt = true;
+    return m_letzteTreffer;
 }
 
 const Connection::Rows* Connection::batchRows(const QString& table, const QString& keyColumn, const vb::Variant& key)

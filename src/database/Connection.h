@@ -30,6 +30,7 @@
 #include <QStringList>
 #include <memory>
 #include <unordered_map>
+#include <span>
 #include <vector>
 
 struct sqlite3;
@@ -153,10 +154,24 @@ public:
         int column(const QString& name) const;   // -1 when missing (case-insensitive)
         // Positions of the rows whose column holds the number, in storage
         // order (Null never matches); the column's index is built on first use.
-        const std::vector<int>& matching(int column, double value) const;
+        std::span<const int> matching(int column, double value) const;
     private:
-        mutable std::unordered_map<int, std::unordered_map<double, std::vector<int>>> m_index;
+        // A column's index: its numbers in ascending order with their rows
+        // (in storage order among equal numbers).
+        struct Index {
+            std::vector<double> werte;
+            std::vector<int> zeilen;
+        };
+        mutable std::unordered_map<int, Index> m_index;
         mutable QHash<QString, int> m_spalten;   // names as asked for -> position
+        // The names asked for most recently, found again by their text's
+        // address (a caller's literal keeps its address from call to call).
+        mutable std::vector<std::pair<QString, int>> m_zuletztGefragt;
+        // The last answer of matching(): the reads of one row ask for it in a run.
+        mutable int m_letzteSpalte = -1;
+        mutable double m_letzterWert = 0;
+        mutable std::span<const int> m_letzteTreffer;
+        mutable bool m_letzteGilt = false;
     };
     const Rows* batchRows(const QString& table, const QString& keyColumn, const vb::Variant& key);
 

@@ -89,9 +89,10 @@ QString plainText(const QString& text)
 
 QString exponentMarkup(const QString& text)
 {
-    if (!vb::IsNumeric(vb::Variant(text))) return text;
+    // The cheap test first: most texts have no exponent letter at all.
     const int p = int(text.indexOf(QLatin1Char('E'), 0, Qt::CaseInsensitive));
     if (p < 0) return text;
+    if (!vb::IsNumeric(vb::Variant(text))) return text;
     const int len = int(text.size());
     // Positions counted from 1: the exponent letter is at p + 1; the count of
     // characters after it is len - (p + 1).

@@ -253,6 +253,7 @@ struct Target::Masse {
     const QPaintDevice* geraet = nullptr;
     int dpiX = 0, dpiY = 0;
     QFontMetricsF metrik;
+    double hoehe = 0;   // metrik.height(), which looks the font up on every call
 };
 
 namespace {
@@ -263,26 +264,26 @@ bool gleicheSchrift(const StdFont& a, const StdFont& b)
 }
 } // namespace
 
-const QFontMetricsF& Target::masse() const
+const Target::Masse& Target::masse() const
 {
     const QPaintDevice* g = metricsDevice();
     const int dx = g ? g->logicalDpiX() : 0, dy = g ? g->logicalDpiY() : 0;
     if (!m_masse || !gleicheSchrift(m_masse->font, *m_font) || m_masse->geraet != g || m_masse->dpiX != dx ||
         m_masse->dpiY != dy) {
         QFontMetricsF metrik(qfontOf(*m_font), const_cast<QPaintDevice*>(g));
-        m_masse = std::make_shared<Masse>(Masse{*m_font, g, dx, dy, metrik});
+        m_masse = std::make_shared<Masse>(Masse{*m_font, g, dx, dy, metrik, metrik.height()});
     }
-    return m_masse->metrik;
+    return *m_masse;
 }
 
 float Target::TextWidth(const QString& s) const
 {
-    return float(masse().horizontalAdvance(drawnText(*m_font, s)) / pixelsPerUnitX());
+    return float(masse().metrik.horizontalAdvance(drawnText(*m_font, s)) / pixelsPerUnitX());
 }
 
 float Target::TextHeight(const QString& /*s*/) const
 {
-    return float(masse().height() / pixelsPerUnitY());
+    return float(masse().hoehe / pixelsPerUnitY());
 }
 
 QString Target::fmt(double v) const
@@ -311,6 +312,16 @@ void Target::Cls()
         log(QStringLiteral("CLS"));
 }
 
+const QPen& Target::stift(int32_t color, Qt::PenStyle style, Qt::PenCapStyle cap, Qt::PenJoinStyle join) const
+{
+    // A system colour follows the palette: its pen is made anew each time.
+    const bool systemfarbe = (uint32_t(color) & 0x80000000u) != 0;
+    const StiftArt art{color, m_drawWidth, style, cap, join};
+    if (systemfarbe || !m_stift || !(m_stift->art == art))
+        m_stift = Stift{art, QPen(toQColor(color), m_drawWidth, style, cap, join)};
+    return m_stift->pen;
+}
+
 void Target::Line(float x1, float y1, float x2, float y2, std::optional<int32_t> color)
 {
     checkFinite({x1, y1, x2, y2});
@@ -321,8 +332,7 @@ void Target::Line(float x1, float y1, float x2, float y2, std::optional<int32_t>
             .arg(m_drawWidth)
             .arg(m_drawStyle));
     if (QPainter* p = painter()) {
-        QPen pen(toQColor(c), m_drawWidth, penStyleOf(m_drawStyle, m_drawWidth), Qt::RoundCap, Qt::RoundJoin);
-        p->setPen(pen);
+        p->setPen(stift(c, penStyleOf(m_drawStyle, m_drawWidth), Qt::RoundCap, Qt::RoundJoin));
         p->setBrush(Qt::NoBrush);
         const QPointF a(toPixelX(x1), toPixelY(y1)), b(toPixelX(x2), toPixelY(y2));
         if (a == b)
@@ -397,7 +407,7 @@ void Target::Circle(float x, float y, float r, std::optional<int32_t> color, std
                 .arg(m_fillStyle)
                 .arg(hexColor(m_fillColor)));
         if (QPainter* p = painter()) {
-            p->setPen(QPen(toQColor(c), m_drawWidth, penStyleOf(m_drawStyle, m_drawWidth)));
+            p->setPen(stift(c, penStyleOf(m_drawStyle, m_drawWidth), Qt::SquareCap, Qt::BevelJoin));
             p->setBrush(m_fillStyle == vbFSSolid ? QBrush(toQColor(m_fillColor)) : QBrush(Qt::NoBrush));
             p->drawEllipse(ctr, rpx, rpx);
         }
@@ -409,7 +419,7 @@ void Target::Circle(float x, float y, float r, std::optional<int32_t> color, std
         if (QPainter* p = painter()) {
             double span = a2 - a1;
             if (span <= 0) span += kTwoPiD;
-            p->setPen(QPen(toQColor(c), m_drawWidth, penStyleOf(m_drawStyle, m_drawWidth), Qt::RoundCap));
+            p->setPen(stift(c, penStyleOf(m_drawStyle, m_drawWidth), Qt::RoundCap, Qt::BevelJoin));
             p->setBrush(Qt::NoBrush);
             const QRectF box(ctr.x() - rpx, ctr.y() - rpx, 2 * rpx, 2 * rpx);
             p->drawArc(box, int(std::lround(a1 * 180.0 / 3.141592653589793 * 16.0)), int(std::lround(span * 180.0 / 3.141592653589793 * 16.0)));

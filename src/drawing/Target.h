@@ -21,6 +21,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPen>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -244,9 +245,25 @@ private:
 
     // Metrics of the current font on the metrics device, kept while font and
     // device resolution stay (a page measures thousands of texts).
-    const QFontMetricsF& masse() const;
     struct Masse;
+    const Masse& masse() const;
     mutable std::shared_ptr<Masse> m_masse;
+    // The pen of the last stroke, kept: a run of strokes in one style hands
+    // the painter the very same pen, which it recognises without comparing.
+    struct StiftArt {
+        int32_t color;
+        int width;
+        Qt::PenStyle style;
+        Qt::PenCapStyle cap;
+        Qt::PenJoinStyle join;
+        bool operator==(const StiftArt&) const = default;
+    };
+    struct Stift {
+        StiftArt art;
+        QPen pen;
+    };
+    mutable std::optional<Stift> m_stift;
+    const QPen& stift(int32_t color, Qt::PenStyle style, Qt::PenCapStyle cap, Qt::PenJoinStyle join) const;
 };
 
 // A picture box with a QImage backing store (AutoRedraw), no border: the

@@ -53,12 +53,19 @@ QString zustandscode(const QString& zust)
 QString schichtbeschreibung(const QString& hptb1, const QString& hptb2, const QString& nebb,
                             const QString& zust, int16_t bs, int16_t buv)
 {
-    QString text = hptb1;
+    const bool klammern = bs != 0;
+    QString text;
+    text.reserve(hptb1.size() + hptb2.size() + nebb.size() + zust.size() + 12);
+    if (klammern)
+        text += QLatin1Char('(');
+    text += hptb1;
     for (const QString* teil : {&hptb2, &nebb, &zust})
-        if (!teil->isEmpty())
-            text += QStringLiteral(", ") + *teil;
-    if (bs != 0)
-        text = QStringLiteral("(") + text + QStringLiteral(") ");
+        if (!teil->isEmpty()) {
+            text += QLatin1String(", ");
+            text += *teil;
+        }
+    if (klammern)
+        text += QLatin1String(") ");
     if (buv == 1 && bs != 0 && bs != 5)
         text += QString::number(bs);
     return text;

@@ -3,7 +3,10 @@
 #include "platform/Services.h"
 #include "platform/VbRuntime.h"
 
+#include <QHash>
+
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -196,28 +199,40 @@ QString groupDigits(const QString& digits)
     return out;
 }
 
-QString formatNumberSection(double v, bool single, const QString& section, bool withSign)
-{
-    std::vector<Tok> toks = tokenizeNumber(section);
-
-    // Layout of the pattern.
+// A number pattern's section taken apart: its tokens and where the digits go.
+struct NumberSection {
+    bool empty = true;   // the section's text is empty
+    std::vector<Tok> toks;
     int pointAt = -1, expAt = -1;
     bool percent = false;
+    bool grouping = false;   // a comma between two integer digit placeholders
+    int scale = 0;           // commas right after the last one: thousands scaled off
+    std::vector<int> intSlots, fracSlots;
+};
+
+NumberSection parseNumberSection(const QString& section)
+{
+    NumberSection r;
+    r.empty = section.isEmpty();
+    r.toks = tokenizeNumber(section);
+    const std::vector<Tok>& toks = r.toks;
+
+    // Layout of the pattern.
+    int& pointAt = r.pointAt;
+    int& expAt = r.expAt;
     for (int i = 0; i < int(toks.size()); ++i) {
         if (toks[size_t(i)].kind == Tok::Point && pointAt < 0 && expAt < 0)
             pointAt = i;
         else if (toks[size_t(i)].kind == Tok::Exp && expAt < 0)
             expAt = i;
         else if (toks[size_t(i)].kind == Tok::Percent)
-            percent = true;
+            r.percent = true;
     }
     const int intEnd = pointAt >= 0 ? pointAt : (expAt >= 0 ? expAt : int(toks.size()));
     const int fracEnd = expAt >= 0 ? expAt : int(toks.size());
 
     // Grouping: a comma between two digit placeholders of the integer part.
     // Commas right after the last integer placeholder scale by 1000 each.
-    bool grouping = false;
-    int scale = 0;
     {
         int lastDigit = -1, firstDigit = -1;
         for (int i = 0; i < intEnd; ++i) {
@@ -232,23 +247,33 @@ QString formatNumberSection(double v, bool single, const QString& section, bool 
             if (toks[size_t(i)].kind != Tok::Group)
                 continue;
             if (i > firstDigit && i < lastDigit && firstDigit >= 0)
-                grouping = true;
+                r.grouping = true;
             else if (i > lastDigit && lastDigit >= 0)
-                ++scale;
+                ++r.scale;
         }
     }
 
-    std::vector<int> intSlots, fracSlots;
     for (int i = 0; i < intEnd; ++i) {
         const auto k = toks[size_t(i)].kind;
         if (k == Tok::Zero || k == Tok::Hash)
-            intSlots.push_back(i);
+            r.intSlots.push_back(i);
     }
     for (int i = intEnd + 1; i < fracEnd && pointAt >= 0; ++i) {
         const auto k = toks[size_t(i)].kind;
         if (k == Tok::Zero || k == Tok::Hash)
-            fracSlots.push_back(i);
+            r.fracSlots.push_back(i);
     }
+    return r;
+}
+
+QString formatNumberSection(double v, bool single, const NumberSection& sec, bool withSign)
+{
+    const std::vector<Tok>& toks = sec.toks;
+    const int pointAt = sec.pointAt, expAt = sec.expAt;
+    const bool percent = sec.percent, grouping = sec.grouping;
+    const int scale = sec.scale;
+    const std::vector<int>& intSlots = sec.intSlots;
+    const std::vector<int>& fracSlots = sec.fracSlots;
 
     if (percent)
         v *= 100.0;
@@ -272,40 +297,45 @@ QString formatNumberSection(double v, bool single, const QString& section, bool 
     const Decimal d = roundDecimal(decimalOf(v, single), int(fracSlots.size()));
     const bool negative = withSign && v < 0 && !allZero(d);
 
-    // Integer digits into the slots, from the right; the leftmost slot takes the rest.
-    std::vector<QString> slotText(toks.size());
-    const QString intDigits = QString::fromStdString(d.intPart);
+    // Integer digits into the slots, from the right; the leftmost slot takes
+    // the rest. Digits are ASCII: each slot's text is a short std::string,
+    // which needs no allocation of its own.
+    std::vector<std::string> slotText(toks.size());
+    QString grouped;        // with grouping: all integer digits, grouped, in the first slot
+    int groupedSlot = -1;
     {
+        const std::string& intDigits = d.intPart;
         const int nd = int(intDigits.size());
         const int ns = int(intSlots.size());
-        QString all;   // digits as placed, for grouping
         for (int k = 0; k < ns; ++k) {
             const int tokIndex = intSlots[size_t(ns - 1 - k)];
-            QString t;
+            std::string t;
             if (k < nd)
-                t = intDigits[nd - 1 - k];
+                t = intDigits[size_t(nd - 1 - k)];
             else if (toks[size_t(tokIndex)].kind == Tok::Zero)
-                t = QStringLiteral("0");
+                t = "0";
             if (k == ns - 1 && nd > ns)
-                t = intDigits.left(nd - ns) + t;
-            slotText[size_t(tokIndex)] = t;
+                t = intDigits.substr(0, size_t(nd - ns)) + t;
+            slotText[size_t(tokIndex)] = std::move(t);
         }
         if (grouping && ns > 0) {
+            QString all;   // digits as placed
             for (int k = 0; k < ns; ++k) {
-                all += slotText[size_t(intSlots[size_t(k)])];
+                all += QLatin1String(slotText[size_t(intSlots[size_t(k)])]);
                 slotText[size_t(intSlots[size_t(k)])].clear();
             }
-            slotText[size_t(intSlots[0])] = groupDigits(all);
+            grouped = groupDigits(all);
+            groupedSlot = intSlots[0];
         }
     }
     // Fraction digits from the left; trailing zeros of '#' slots are dropped.
     {
-        const QString frac = QString::fromStdString(d.fracPart);
+        const std::string& frac = d.fracPart;
         int keep = int(fracSlots.size());
-        while (keep > 0 && toks[size_t(fracSlots[size_t(keep - 1)])].kind == Tok::Hash && frac[keep - 1] == QChar('0'))
+        while (keep > 0 && toks[size_t(fracSlots[size_t(keep - 1)])].kind == Tok::Hash && frac[size_t(keep - 1)] == '0')
             --keep;
         for (int k = 0; k < int(fracSlots.size()); ++k)
-            slotText[size_t(fracSlots[size_t(k)])] = k < keep ? QString(frac[k]) : QString();
+            slotText[size_t(fracSlots[size_t(k)])] = k < keep ? std::string(1, frac[size_t(k)]) : std::string();
     }
 
     QString out;
@@ -316,7 +346,10 @@ QString formatNumberSection(double v, bool single, const QString& section, bool 
         switch (t.kind) {
         case Tok::Zero:
         case Tok::Hash:
-            out.append(slotText[size_t(i)]);
+            if (i == groupedSlot)
+                out.append(grouped);
+            else
+                out.append(QLatin1String(slotText[size_t(i)]));
             break;
         case Tok::Point:
             if (i == pointAt)
@@ -346,14 +379,39 @@ QString formatNumberSection(double v, bool single, const QString& section, bool 
     return out;
 }
 
-QString formatNumber(double v, bool single, const QString& pattern)
+// A number pattern: up to three sections (positive; negative; zero).
+using NumberPattern = std::vector<NumberSection>;
+
+QString formatNumber(double v, bool single, const NumberPattern& sec)
 {
-    const QStringList sec = splitSections(pattern);
-    if (v < 0 && sec.size() >= 2 && !sec[1].isEmpty())
+    if (v < 0 && sec.size() >= 2 && !sec[1].empty)
         return formatNumberSection(-v, single, sec[1], false);
-    if (v == 0 && sec.size() >= 3 && !sec[2].isEmpty())
+    if (v == 0 && sec.size() >= 3 && !sec[2].empty)
         return formatNumberSection(v, single, sec[2], false);
     return formatNumberSection(v, single, sec[0], true);
+}
+
+// The number patterns met so far, taken apart once: a page formats thousands
+// of values with a handful of patterns. Whether a pattern is a named one, a
+// date or a number pattern depends on its text alone, so only the number
+// patterns are kept.
+QHash<QString, std::shared_ptr<const NumberPattern>>& numberPatterns()
+{
+    thread_local QHash<QString, std::shared_ptr<const NumberPattern>> known;
+    return known;
+}
+
+std::shared_ptr<const NumberPattern> parseNumberPattern(const QString& pattern)
+{
+    auto& known = numberPatterns();
+    if (known.size() >= 256)
+        known.clear();
+    NumberPattern p;
+    for (const QString& section : splitSections(pattern))
+        p.push_back(parseNumberSection(section));
+    auto r = std::make_shared<const NumberPattern>(std::move(p));
+    known.insert(pattern, r);
+    return r;
 }
 
 // ---- Date patterns ---------------------------------------------------------
@@ -584,26 +642,29 @@ QString Format(const Variant& value, const QString& pattern)
     if (pattern.isEmpty())
         return CStr(value);
 
-    bool handled = false;
-    const QString named = namedFormat(value, pattern, &handled);
-    if (handled)
-        return named;
-
-    if (isDatePattern(pattern)) {
-        QDateTime dt;
-        if (value.isDate()) {
-            dt = value.toDateTime();
-        } else if (value.isString()) {
-            if (!parseDate(value.text(), &dt)) {
-                double d = 0;
-                if (!parseNumber(value.text(), &d))
-                    return value.text();
-                dt = fromOleDate(d);
+    std::shared_ptr<const NumberPattern> number = numberPatterns().value(pattern);
+    if (!number) {
+        bool handled = false;
+        const QString named = namedFormat(value, pattern, &handled);
+        if (handled)
+            return named;
+        if (isDatePattern(pattern)) {
+            QDateTime dt;
+            if (value.isDate()) {
+                dt = value.toDateTime();
+            } else if (value.isString()) {
+                if (!parseDate(value.text(), &dt)) {
+                    double d = 0;
+                    if (!parseNumber(value.text(), &d))
+                        return value.text();
+                    dt = fromOleDate(d);
+                }
+            } else {
+                dt = fromOleDate(value.number());
             }
-        } else {
-            dt = fromOleDate(value.number());
+            return formatDate(dt, pattern);
         }
-        return formatDate(dt, pattern);
+        number = parseNumberPattern(pattern);
     }
 
     double v = 0;
@@ -621,7 +682,7 @@ QString Format(const Variant& value, const QString& pattern)
         v = value.number();
         break;
     }
-    return formatNumber(v, single, pattern);
+    return formatNumber(v, single, *number);
 }
 
 } // namespace vb

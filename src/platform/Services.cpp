@@ -69,7 +69,7 @@ void clearUserNameOverride() { g_userName.reset(); }
 
 // ---- Locale -------------------------------------------------------------
 
-Locale::Locale(const QLocale& l) : m_locale(l)
+Locale::Locale(const QLocale& l) : m_locale(l), m_language(l.name().section(QChar('_'), 0, 0).toLower())
 {
     const QString d = l.decimalPoint();
     const QString g = l.groupSeparator();
@@ -79,19 +79,9 @@ Locale::Locale(const QLocale& l) : m_locale(l)
 
 Locale Locale::named(const QString& name) { return Locale(QLocale(name)); }
 
-QString Locale::languageName() const
-{
-    const QString n = m_locale.name();   // "de_DE"
-    return n.section(QChar('_'), 0, 0).toLower();
-}
+QString Locale::languageName() const { return m_language; }
 
-int Locale::languageCode() const
-{
-    const QString l = languageName();
-    if (l == QLatin1String("en"))
-        return 1;
-    return 3;
-}
+int Locale::languageCode() const { return m_language == QLatin1String("en") ? 1 : 3; }
 
 // A locale without a language of its own (C, POSIX) offers no real short date
 // or time, only an abbreviated month name: dates and times then take the form

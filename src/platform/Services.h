@@ -67,6 +67,7 @@ public:
 
 private:
     QLocale m_locale;
+    QString m_language;   // languageName(), fixed with the locale
     QChar m_decimal;
     QChar m_group;
 };

@@ -21,6 +21,14 @@ QString lineErrorText(const QString& prefix, const VbError& e)
            e.description;
 }
 
+// The error box: true for "go on" (OK of an OK-Cancel box).
+static bool askAfterError(const QString& title, const QString& text, bool okOnly, bool noIcon)
+{
+    const int style = (okOnly ? vbOKOnly : vbOKCancel) | (noIcon ? 0 : vbExclamation);
+    const int answer = MsgBox(text, style, title);
+    return !okOnly && answer == vbOK;
+}
+
 StepRunner::StepRunner(QString title, QString prefix) : m_title(std::move(title)), m_prefix(std::move(prefix)) {}
 
 StepRunner& StepRunner::step(Step s)
@@ -81,10 +89,7 @@ StepRunner& StepRunner::silentlyLeaveOn(std::vector<int> numbers)
 
 bool StepRunner::report(const VbError& e) const
 {
-    const QString text = m_builder ? m_builder(e) : errorText(m_prefix, e);
-    const int style = (m_okOnly ? vbOKOnly : vbOKCancel) | (m_noIcon ? 0 : vbExclamation);
-    const int answer = MsgBox(text, style, m_title);
-    return !m_okOnly && answer == vbOK;
+    return askAfterError(m_title, m_builder ? m_builder(e) : errorText(m_prefix, e), m_okOnly, m_noIcon);
 }
 
 bool StepRunner::run()
@@ -132,11 +137,9 @@ bool StepRunner::guard(const std::function<bool()>& cond)
     }
 }
 
-ErrorTrap& ErrorTrap::numberLine()
+bool ErrorTrap::report(const VbError& e) const
 {
-    // Captures only the trap (which cannot move), so building it allocates nothing.
-    m_runner.textBuilder([this](const VbError& e) { return lineErrorText(m_runner.prefix(), e); });
-    return *this;
+    return askAfterError(m_title, m_numberLine ? lineErrorText(m_prefix, e) : errorText(m_prefix, e), false, m_noIcon);
 }
 
 bool runSteps(const QString& title, const QString& prefix, std::initializer_list<StepRunner::Step> steps)

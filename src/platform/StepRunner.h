@@ -110,14 +110,23 @@ private:
 //   trap.access([&] { return DAT.DTVS(...); });  // false leaves without a second box
 class ErrorTrap {
 public:
-    explicit ErrorTrap(QString title, QString prefix = kVbFehler) : m_runner(std::move(title), std::move(prefix)) {}
+    // Holds only the box's texts and settings: a trap is set up for every
+    // drawn figure, so nothing is allocated until a step fails.
+    explicit ErrorTrap(QString title, QString prefix = kVbFehler)
+        : m_title(std::move(title)), m_prefix(std::move(prefix))
+    {
+    }
 
     // Box text with a number line (lineErrorText) instead of errorText.
-    ErrorTrap& numberLine();
+    ErrorTrap& numberLine()
+    {
+        m_numberLine = true;
+        return *this;
+    }
     // Box without the warning icon.
     ErrorTrap& noIcon()
     {
-        m_runner.noIcon();
+        m_noIcon = true;
         return *this;
     }
 
@@ -148,12 +157,15 @@ public:
     }
 
     // Show the operation's box for e; true for OK. The trap's state is not changed.
-    bool report(const VbError& e) const { return m_runner.report(e); }
+    bool report(const VbError& e) const;
     // True once the operation has been left (Cancel, or a failed access()).
     bool cancelled() const { return m_cancelled; }
 
 private:
-    StepRunner m_runner;
+    QString m_title;
+    QString m_prefix;
+    bool m_numberLine = false;
+    bool m_noIcon = false;
     bool m_cancelled = false;
 };
 

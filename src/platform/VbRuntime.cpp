@@ -5,6 +5,7 @@
 
 #include <QTime>
 #include <QRegularExpression>
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <cmath>
@@ -30,14 +31,16 @@ Digits digitsOf(double d, bool single)
         res = std::to_chars(buf, buf + sizeof buf, static_cast<float>(std::fabs(d)), std::chars_format::scientific);
     else
         res = std::to_chars(buf, buf + sizeof buf, std::fabs(d), std::chars_format::scientific, 14);
-    const std::string s(buf, res.ptr);
-    const auto e = s.find('e');
-    std::string mant = s.substr(0, e);
-    r.exp = std::stoi(s.substr(e + 1));
-    for (char c : mant) {
-        if (c != '.')
-            r.digits.push_back(c);
+    // "d.ddde±xx": the digits without the point, then the exponent.
+    const char* e = std::find(buf, res.ptr, 'e');
+    for (const char* c = buf; c != e; ++c) {
+        if (*c != '.')
+            r.digits.push_back(*c);
     }
+    const char* x = e + 1;
+    if (x != res.ptr && *x == '+')
+        ++x;
+    std::from_chars(x, res.ptr, r.exp);
     while (!r.digits.empty() && r.digits.back() == '0')
         r.digits.pop_back();
     return r;
@@ -49,18 +52,7 @@ namespace {
 
 const QDate kOleBase(1899, 12, 30);
 
-// Round half to even (the rounding of CInt/CLng and of the Integer/Long
-// assignment), independent of the current floating-point rounding mode.
-double roundHalfEven(double d)
-{
-    const double f = std::floor(d);
-    const double diff = d - f;
-    if (diff > 0.5)
-        return f + 1.0;
-    if (diff < 0.5)
-        return f;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
-}
+using detail::roundHalfEven;
 
 using detail::Digits;
 using detail::digitsOf;
@@ -344,14 +336,6 @@ bool parseDate(const QString& text, QDateTime* out)
 }
 
 // ---- Conversions -------------------------------------------------------
-
-int16_t CIntRange(double d)
-{
-    const double r = roundHalfEven(d);
-    if (!(r >= -32768.0 && r <= 32767.0))
-        raise(err::Overflow);
-    return static_cast<int16_t>(r);
-}
 
 int32_t CLngRange(double d)
 {
@@ -664,14 +648,11 @@ double Div(double a, double b)
     return checkDouble(a / b);
 }
 
-float DivS(float a, float b)
+void detail::raiseDivisionByZero(float a)
 {
-    if (b == 0.0f) {
-        if (a == 0.0f || std::isnan(a))
-            raise(err::Overflow);
-        raise(err::DivisionByZero);
-    }
-    return checkSingle(double(a) / double(b));
+    if (a == 0.0f || std::isnan(a))
+        raise(err::Overflow);
+    raise(err::DivisionByZero);
 }
 
 int32_t IntDiv(double a, double b)
@@ -701,16 +682,7 @@ int32_t addL(int32_t a, int32_t b) { return checkLong(double(a) + double(b)); }
 int32_t subL(int32_t a, int32_t b) { return checkLong(double(a) - double(b)); }
 int32_t mulL(int32_t a, int32_t b) { return checkLong(double(a) * double(b)); }
 
-int16_t checkInt(double d) { return CIntRange(d); }
-
 int32_t checkLong(double d) { return CLngRange(d); }
-
-float checkSingle(double d)
-{
-    if (std::isnan(d) || std::fabs(d) > double(std::numeric_limits<float>::max()))
-        raise(err::Overflow);
-    return static_cast<float>(d);
-}
 
 double checkDouble(double d)
 {

@@ -14,7 +14,9 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace vb {
@@ -31,7 +33,6 @@ bool CBool(const Variant& v);        // numbers: not 0; "True"/"False" (and "Wah
 QString CStr(const Variant& v);      // numbers in the locale's form; Boolean "True"/"False"; Date short date (+ time)
 Variant CDate(const Variant& v);     // a Date Variant; numbers are day numbers, text is read in the locale
 int32_t CLngRange(double d);         // CLng of a plain double (no Variant)
-int16_t CIntRange(double d);
 
 // The value to text forms CStr uses, for plain numbers.
 QString CStr(double d);              // up to 15 significant digits
@@ -83,7 +84,6 @@ double Val(const QString& text);
 // Division with VB's checks: x / 0 raises 11 (0 / 0 raises 6, overflow, as VB),
 // a result outside the Double range raises 6.
 double Div(double a, double b);
-float DivS(float a, float b);        // Single division, same checks and the Single range
 // Whole-number division a \ b and a Mod b: both sides rounded to Long first
 // (halves to even); raises 11 for a divisor of 0.
 int32_t IntDiv(double a, double b);
@@ -97,9 +97,7 @@ int32_t addL(int32_t a, int32_t b);
 int32_t subL(int32_t a, int32_t b);
 int32_t mulL(int32_t a, int32_t b);
 // Check a computed value for the range of a type (raises 6); returns it converted.
-int16_t checkInt(double d);          // range only, value must already be whole (rounds half to even)
 int32_t checkLong(double d);
-float checkSingle(double d);         // raises 6 outside the Single range (infinite too)
 double checkDouble(double d);        // raises 6 for infinite, 6 for NaN
 
 // ---- Comparison ---------------------------------------------------------
@@ -178,5 +176,55 @@ double Timer();
 float Rnd();
 void Randomize();
 void Randomize(double seed);
+
+// ---- Checked arithmetic of the drawings, inline --------------------------
+// Drawing a page runs these hundreds of thousands of times: the checks stay
+// in the header so that the passing case costs a compare, and only raising
+// leaves it.
+
+namespace detail {
+// Round half to even (the rounding of CInt/CLng and of the Integer/Long
+// assignment), independent of the current floating-point rounding mode.
+inline double roundHalfEven(double d)
+{
+    const double f = std::floor(d);
+    const double diff = d - f;
+    if (diff > 0.5)
+        return f + 1.0;
+    if (diff < 0.5)
+        return f;
+    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
+}
+// The error of a Single division by zero: 0 / 0 (and NaN / 0) overflows.
+[[noreturn]] void raiseDivisionByZero(float a);
+} // namespace detail
+
+// CInt of a plain double: halves to the even neighbour; raises 6 outside the Integer range.
+inline int16_t CIntRange(double d)
+{
+    const double r = detail::roundHalfEven(d);
+    if (!(r >= -32768.0 && r <= 32767.0))
+        raise(err::Overflow);
+    return static_cast<int16_t>(r);
+}
+
+// Range only, value must already be whole (rounds half to even).
+inline int16_t checkInt(double d) { return CIntRange(d); }
+
+// Raises 6 outside the Single range (infinite and NaN too).
+inline float checkSingle(double d)
+{
+    if (std::isnan(d) || std::fabs(d) > double(std::numeric_limits<float>::max()))
+        raise(err::Overflow);
+    return static_cast<float>(d);
+}
+
+// Single division, the checks of Div and the Single range.
+inline float DivS(float a, float b)
+{
+    if (b == 0.0f)
+        detail::raiseDivisionByZero(a);
+    return checkSingle(double(a) / double(b));
+}
 
 } // namespace vb

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <sys/stat.h>
 
 using db::Connection;
@@ -475,3 +476,35 @@ TEST_F(ConnectionTest, CopyKeepsTheAccessRightsOfTheTarget)
 }
 
 } // namespace
+
+// The rows of a run answer every column name and every number asked for in
+// turn, also when a name's text is built anew for each question (and a new
+// text may take the place of an old one in memory).
+TEST_F(ConnectionTest, RowsOfARunAnswerEachNameAndNumberAskedFor)
+{
+    cnn->executeScript(QStringLiteral(
+        "CREATE TABLE R (ID INTEGER, I1 SMALLINT, AA TEXT, BB TEXT);"
+        "INSERT INTO R VALUES (1, 0, 'a0', 'b0'), (1, 1, 'a1', 'b1'), (2, 0, 'x', 'y'), (1, 1, 'a1b', 'b1b'),"
+        " (1, 2, NULL, 'b2');"));
+    Connection::Batch lauf(*cnn);
+    const Connection::Rows* zeilen = cnn->batchRows(QStringLiteral("R"), QStringLiteral("ID"), Variant(1));
+    ASSERT_NE(zeilen, nullptr);
+    ASSERT_EQ(zeilen->values.size(), 4u);
+
+    const struct { const char* name; int spalte; } namen[] = {
+        {"AA", 2}, {"BB", 3}, {"aa", 2}, {"CC", -1}, {"BB", 3}, {"AA", 2}, {"I1", 1}, {"id", 0}, {"bb", 3},
+    };
+    for (int runde = 0; runde < 2; ++runde)
+        for (const auto& n : namen)
+            EXPECT_EQ(zeilen->column(QString::fromLatin1(n.name)), n.spalte) << n.name << " round " << runde;
+
+    const struct { int spalte; double wert; std::vector<int> treffer; } fragen[] = {
+        {1, 1, {1, 2}}, {1, 1, {1, 2}}, {1, 0, {0}}, {1, 2, {3}}, {1, 3, {}}, {1, 1, {1, 2}},
+        {0, 1, {0, 1, 2, 3}}, {1, 0, {0}}, {0, 2, {}}, {1, std::nan(""), {}}, {1, -1, {}},
+    };
+    for (const auto& f : fragen) {
+        const auto treffer = zeilen->matching(f.spalte, f.wert);
+        EXPECT_EQ(std::vector<int>(treffer.begin(), treffer.end()), f.treffer)
+            << "column " << f.spalte << " = " << f.wert;
+    }
+}

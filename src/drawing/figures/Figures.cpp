@@ -11,6 +11,7 @@
 #include "platform/StepRunner.h"
 #include "platform/VbError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -218,6 +219,7 @@ void POLYGON(FigureHost& host, SingleArray& X, SingleArray& Y, int16_t PSIT, int
     });
     op([&] { e.KOORDTRANS(v.XMIN, v.YMIN, base.x, base.y); });
     op([&] {
+        p.reserve(size_t(std::max(last + 1, 0)));
         for (int i = 0; i <= last; ++i) {
             PagePoint q;
             const float x = X(i), y = Y(i);

@@ -143,6 +143,8 @@ SeriesError seriesStrokes(int style, const std::vector<PagePoint>& p, PagePoint 
     const int n = int(p.size());
     if (n < 1)
         return SeriesError::None;
+    // A stroke a point for most styles (a polyline: one fewer).
+    out.lines.reserve(out.lines.size() + size_t(n));
     auto line = [&](PagePoint a, PagePoint b) { out.lines.push_back({a, b}); };
     const float bx = base.x, by = base.y;
     auto half = [](float a, float b) { return a + (b - a) / 2.0f; };
