@@ -2,6 +2,7 @@
 
 #include "grid/Twips.h"
 #include "platform/Colors.h"
+#include "platform/TextTables.h"
 #include "platform/Units.h"
 #include "platform/VbError.h"
 
@@ -811,9 +812,12 @@ bool FlexGrid::handleKey(QKeyEvent* e)
     const QString t = e->text();
     if (t.isEmpty())
         return false;
+    // The character's code in the Windows character set ("€" is 128); a
+    // character outside it comes as its Unicode value (above 255), so the
+    // editor opens with what was typed.
     const char16_t ch = t.at(0).unicode();
-    const int16_t code = ch < 256 ? int16_t(ch) : int16_t('?');
-    emit KeyPress(code);
+    const int code = vb::Asc(t);
+    emit KeyPress(int16_t(code != '?' || ch == u'?' || ch > 0x7FFF ? code : int(ch)));
     return true;
 }
 
