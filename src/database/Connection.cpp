@@ -54,8 +54,10 @@ double singleAlsDouble(float f)
         return double(f);
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, f);
-    *r.ptr = '\0';
-    return std::strtod(buf, nullptr);
+    // from_chars reads the point whatever the C locale's decimal sign is.
+    double d = double(f);
+    std::from_chars(buf, r.ptr, d);
+    return d;
 }
 
 // Bind one value as the database holds it.

@@ -2,8 +2,8 @@
 
 #include "grid/Twips.h"
 #include "platform/Colors.h"
-#include "platform/Units.h"
 #include "platform/TextTables.h"
+#include "platform/Units.h"
 #include "platform/VbError.h"
 
 #include <QApplication>
@@ -812,8 +812,12 @@ bool FlexGrid::handleKey(QKeyEvent* e)
     const QString t = e->text();
     if (t.isEmpty())
         return false;
-    // The character's code in the Windows character set, as the key event gives it.
-    emit KeyPress(int16_t(vb::Asc(t)));
+    // The character's code in the Windows character set ("€" is 128); a
+    // character outside it comes as its Unicode value (above 255), so the
+    // editor opens with what was typed.
+    const char16_t ch = t.at(0).unicode();
+    const int code = vb::Asc(t);
+    emit KeyPress(int16_t(code != '?' || ch == u'?' || ch > 0x7FFF ? code : int(ch)));
     return true;
 }
 

@@ -34,9 +34,10 @@ void ueberZelle(QWidget* editor, FlexGrid* g, bool hoehe)
     editor->setGeometry(x, y, w, h);
 }
 
+// A typed character's code: Windows character set up to 255, Unicode above.
 QString zeichen(int16_t code)
 {
-    return vb::Chr(code & 0xFF);
+    return code > 255 ? QString(QChar(char16_t(code))) : vb::Chr(code & 0xFF);
 }
 } // namespace
 

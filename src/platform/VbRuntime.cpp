@@ -556,7 +556,7 @@ double Round(double d, int digits)
         return roundHalfEven(d);
     // Round on the decimal text (15 significant digits), so 2.675 is a tie.
     const double p = std::pow(10.0, digits);
-    const double scaled = std::stod(QString::number(d * p, 'g', 15).toStdString());
+    const double scaled = QString::number(d * p, 'g', 15).toDouble();
     return roundHalfEven(scaled) / p;
 }
 

@@ -3,6 +3,7 @@
 #include "database/Connection.h"
 #include "platform/Services.h"
 #include "platform/VbRuntime.h"
+#include "../common/GermanCLocale.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,6 +156,22 @@ TEST_F(ConnectionTest, WrittenValuesConvertByDeclaredType)
             EXPECT_EQ(back.text(), f.text);
         else
             EXPECT_DOUBLE_EQ(back.number(), f.number);
+    }
+}
+
+// The program runs with the user's locale in the C library: a Single is
+// stored with its fraction whatever the decimal sign there is.
+TEST_F(ConnectionTest, SinglesKeepTheirFractionUnderAGermanCLocale)
+{
+    GermanCLocale c;
+    if (!c.available())
+        GTEST_SKIP() << "de_DE locale not installed (scripts/setup generates it)";
+    for (const float f : {0.7f, 1.5f, 2.3f, -0.05f, 1234.5f}) {
+        SCOPED_TRACE(f);
+        const Variant back = roundTrip(QStringLiteral("S"), Variant(f));
+        EXPECT_EQ(back, Variant(f));
+        auto rs = cnn->openRecordset(QStringLiteral("SELECT CAST([S] AS TEXT) FROM [T]"));
+        EXPECT_EQ(rs->field(0).text(), QString::number(double(f)));
     }
 }
 

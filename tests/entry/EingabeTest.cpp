@@ -1,6 +1,7 @@
 // The input window driven as a user drives it: Datei/Neu and Datei/Öffnen,
 // typing into the boxes and grids, saving with Ctrl+S or the OK panel.
 #include "ShellFixture.h"
+#include "../common/GermanCLocale.h"
 
 #include "database/SharedState.h"
 #include "database/clsDATEN.h"
@@ -73,6 +74,10 @@ const QStringList kSatztabellen = {"E1", "E2", "E3", "E4", "E5", "E6", "E7", "E8
 class EingabeTest : public ShellTest
 {
 protected:
+    // As users run the program: the C library's numbers in German, so what
+    // is typed with a decimal comma has to reach the file whole.
+    GermanCLocale m_cZahlen;
+
     frmMAIN& gestartet()
     {
         frmMAIN& w = start();

@@ -163,6 +163,30 @@ TEST_F(GridEreignisTest, TypedCharactersReplaceTextCellsAndExtendListCells)
     EXPECT_EQ(cbo->lineEdit()->cursorPosition(), 3);
 }
 
+TEST_F(GridEreignisTest, TypedCharacterOpensTheEditorWithThatCharacter)
+{
+    struct Fall {
+        QString getippt;
+        QString imEditor;
+    };
+    const Fall faelle[] = {
+        {QStringLiteral("ü"), QStringLiteral("ü")}, {QStringLiteral("€"), QStringLiteral("€")},
+        {QStringLiteral("„"), QStringLiteral("„")}, {QStringLiteral("–"), QStringLiteral("–")},
+        {QStringLiteral("Ø"), QStringLiteral("Ø")}, {QStringLiteral("ł"), QStringLiteral("ł")},
+        {QStringLiteral("Ж"), QStringLiteral("Ж")}, {QStringLiteral("?"), QStringLiteral("?")},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.getippt.toStdString());
+        klick(1, 1);
+        QKeyEvent druck(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, f.getippt);
+        QApplication::sendEvent(flx->view(), &druck);
+        ASSERT_FALSE(txt->isHidden());
+        EXPECT_EQ(txt->text(), f.imEditor);
+        FLX.EINFUEGEN(13);
+        EXPECT_EQ(flx->TextMatrix(1, 1), f.imEditor);
+    }
+}
+
 TEST_F(GridEreignisTest, SpaceOpensNothing)
 {
     taste(1, 1, ' ');

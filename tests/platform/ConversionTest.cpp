@@ -1,6 +1,7 @@
 // Conversions, Null/Empty rules, arithmetic checks and dates of the VB runtime.
 #include "platform/Services.h"
 #include "platform/VbRuntime.h"
+#include "../common/GermanCLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -337,6 +338,19 @@ TEST(NumberFunctions, IntFixRoundValAndText)
     EXPECT_DOUBLE_EQ(Round(3.5), 4.0);
     EXPECT_DOUBLE_EQ(Round(2.345, 2), 2.34);
     EXPECT_DOUBLE_EQ(Round(2.355, 2), 2.36);
+    {
+        // The same under the decimal comma of a German C library locale.
+        GermanCLocale c;
+        struct RoundCase {
+            double d;
+            int digits;
+            double expected;
+        };
+        for (const RoundCase& r : {RoundCase{1.26, 1, 1.3}, RoundCase{2.355, 2, 2.36}, RoundCase{-7.49, 1, -7.5}}) {
+            SCOPED_TRACE(r.d);
+            EXPECT_DOUBLE_EQ(Round(r.d, r.digits), r.expected);
+        }
+    }
 
     struct ValCase {
         const char* text;
