@@ -133,8 +133,25 @@ void Entity::AppendOuterLoop(const std::vector<Entity*>& edges)
     if (m_kind != Kind::Hatch || edges.empty())
         refuse(QStringLiteral("Ungültige Umgrenzung"));
     m_loop.clear();
-    for (const Entity* e : edges)
-        m_loop.push_back(e->start());
+    const auto known = [&](const Point& q) {
+        return std::any_of(m_loop.begin(), m_loop.end(), [&](const Point& o) { return o.x == q.x && o.y == q.y; });
+    };
+    for (const Entity* e : edges) {
+        if (e->m_kind == Kind::Circle) {
+            // A circle bounds the hatch by its outline (a fine polygon).
+            constexpr int kCorners = 72;
+            for (int k = 0; k < kCorners; ++k) {
+                const double t = 2 * 3.14159265358979323846 * k / kCorners;
+                m_loop.push_back({e->m_a.x + e->m_radius * std::cos(t), e->m_a.y + e->m_radius * std::sin(t), e->m_a.z});
+            }
+        } else if (e->m_kind == Kind::Line && known(e->start()) && !known(e->end())) {
+            // Sides drawn from a shared corner (a triangle's two slopes from its base
+            // corners) add their other end, so no corner is left out of the loop.
+            m_loop.push_back(e->end());
+        } else {
+            m_loop.push_back(e->start());
+        }
+    }
 }
 
 Entity* Entity::Mirror(const Point& p1, const Point& p2)

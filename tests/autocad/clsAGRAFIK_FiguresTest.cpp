@@ -407,3 +407,29 @@ TEST_F(CadFigures, AxesFollowTheClipFlagAndTheScrollBars)
         EXPECT_EQ(texts[1]->TextString(), QStringLiteral("10"));
     }
 }
+
+// The filled markers' hatches enclose the marker: the disc's loop follows its
+// circle, the triangle's holds all three corners (not a base corner twice).
+TEST_F(CadFigures, FilledMarkersHatchTheirWholeArea)
+{
+    struct Case {
+        int16_t code;
+        float size;
+        double area;
+    };
+    const Case cases[] = {{-1, 0.4f, kPi * 0.4 * 0.4}, {-1, 1.2f, kPi * 1.2 * 1.2}, {-2, 2, 2.0}, {-2, 1.2f, 0.72}};
+    g->EBOGRENZEN(false);
+    for (const Case& c : cases) {
+        g->SYMBOLE(50, 60, c.code, c.size);
+        const auto hatches = ofKind(added(), Entity::Kind::Hatch);
+        ASSERT_EQ(hatches.size(), 1u) << c.code;
+        const auto& loop = hatches[0]->loop();
+        double twice = 0;   // shoelace formula
+        for (size_t i = 0; i < loop.size(); ++i) {
+            const auto& a = loop[i];
+            const auto& b = loop[(i + 1) % loop.size()];
+            twice += a.x * b.y - b.x * a.y;
+        }
+        EXPECT_NEAR(std::fabs(twice) / 2, c.area, c.area * 0.01) << c.code << " " << c.size;
+    }
+}
