@@ -382,7 +382,10 @@ bool clsDATEN::DTFT(const QString& SPV, QLineEdit* txtX, KRIT_DEF)
 {
     Variant w;
     return gelesenDann(skalarLesen(SPV, KRIT, w), [&] {
+        // A text longer than its box shows from its start, as a text box
+        // filled by a program does.
         gebunden(txtX)->setText(alsText(w));
+        txtX->setCursorPosition(0);
     });
 }
 

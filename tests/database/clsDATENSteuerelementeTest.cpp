@@ -70,6 +70,13 @@ TEST_F(SteuerelementTest, WritesReplaceTheSelectionByOneRow)
     QLineEdit txt;
     EXPECT_TRUE(D->DFTTT(QStringLiteral("HPTB1"), &txt));
     EXPECT_EQ(werte(QStringLiteral("SELECT HPTB1 FROM E2 WHERE ID=99")), QStringList{"-"});
+    // A text read into a box shows from its start.
+    txt.setText(QStringLiteral("Dipl.-Ing. Hartwig"));
+    EXPECT_TRUE(D->DFTTT(QStringLiteral("HPTB1"), &txt));
+    QLineEdit zurueckText;
+    EXPECT_TRUE(D->DTFTT(QStringLiteral("HPTB1"), &zurueckText));
+    EXPECT_EQ(zurueckText.text(), QStringLiteral("Dipl.-Ing. Hartwig"));
+    EXPECT_EQ(zurueckText.cursorPosition(), 0);
 
     QComboBox cbo;
     cbo.addItems({"x", "y"});
