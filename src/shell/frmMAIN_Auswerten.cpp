@@ -25,11 +25,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QTimer>
 #include <optional>
 #include <utility>
 #include <vector>
 
 namespace {
+
+// True while panel 15 closes the page windows itself.
+bool seitenSchliessenLaeuft = false;
 
 // The page window reaches the main window's commands through these hooks.
 void seitenAnbindung(frmMAIN* haupt)
@@ -62,6 +66,18 @@ void seitenAnbindung(frmMAIN* haupt)
     a.seitenOptionen = [h](mdiSEITE1& seite) {
         if (h)
             frmKONTEXT::zeigen(seite, h);
+    };
+    // A page window lives until panel 15 closes the page windows: one closed
+    // by its own close box takes the others with it and brings back the start
+    // screen, instead of leaving them behind it. Queued, so the closing window
+    // has gone first; not once the main window is unloading.
+    a.geschlossen = [h] {
+        if (!h || seitenSchliessenLaeuft)
+            return;
+        QTimer::singleShot(0, h, [h] {
+            if (h && h->autostartFenster())
+                h->PANEL15();
+        });
     };
 }
 
@@ -345,6 +361,7 @@ void frmMAIN::mnuNEUBERECHNEN_Click()
 void frmMAIN::PANEL15()
 {
     vb::showWaitPointer();
+    seitenSchliessenLaeuft = true;
     // Every page window goes, also one the page chooser has hidden, and
     // whatever else is open besides the main window and the start screen.
     for (QMdiSubWindow* fenster : mdiArea()->subWindowList()) {
@@ -358,6 +375,7 @@ void frmMAIN::PANEL15()
         if (dialog && !dialog->isHidden() && dialog->parentWidget() == this)
             dialog->close();
     }
+    seitenSchliessenLaeuft = false;
     for (int i = 10; i <= 15; ++i)
         stbMAIN->setPanelVisible(i, false);
     setMenuEnabled(mnuDATEI, true);

@@ -585,4 +585,6 @@ void mdiSEITE1::closeEvent(QCloseEvent* event)
 {
     freigeben();
     QWidget::closeEvent(event);
+    if (anbindung().geschlossen)
+        anbindung().geschlossen();
 }

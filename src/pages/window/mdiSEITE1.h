@@ -80,6 +80,8 @@ public:
         std::function<void(mdiSEITE1&)> seitenOptionen;
         // Progress line of the CAD export dialog while SEITEA runs.
         std::function<void(const QString&)> exportInfo;
+        // The window was closed (its close box, or a command closing it).
+        std::function<void()> geschlossen;
     };
     static Anbindung& anbindung();
 

@@ -220,6 +220,33 @@ TEST_F(Auswerten, SeveralPagesCloseWithPanel15AndTheStartScreenStays)
     EXPECT_TRUE(boxen().messages().empty());
 }
 
+TEST_F(Auswerten, PageClosedByItsCloseBoxClosesThePagesLikePanel15)
+{
+    // Whichever page the user closes, none is left behind the start screen:
+    // the pages go, the page panels hide and the menus come back.
+    for (int anzahl : {1, 2}) {
+        SCOPED_TRACE(anzahl);
+        aktiv(1);
+        for (int i = 0; i < anzahl; ++i)
+            haupt().mnuNEUBERECHNEN_Click();
+        auto s = seiten();
+        ASSERT_EQ(s.size(), anzahl);
+        ASSERT_FALSE(frmMAIN::isMenuEnabled(haupt().mnuDATEI));
+
+        qobject_cast<QMdiSubWindow*>(s.last()->parentWidget())->close();
+        QCoreApplication::processEvents();
+
+        EXPECT_TRUE(seiten().isEmpty());
+        EXPECT_TRUE(panelsSichtbar(false));
+        EXPECT_TRUE(frmMAIN::isMenuEnabled(haupt().mnuDATEI));
+        EXPECT_TRUE(frmMAIN::isMenuEnabled(haupt().mnuEXTRAS));
+        ASSERT_TRUE(haupt().autostartFenster());
+        EXPECT_EQ(haupt().mdiArea()->activeSubWindow(), haupt().autostartFenster());
+        EXPECT_FALSE(vb::waitPointerShown());
+    }
+    EXPECT_TRUE(boxen().messages().empty());
+}
+
 TEST_F(Auswerten, PageWhoseLoadFailsIsReportedAndDiscarded)
 {
     aktiv(1);
