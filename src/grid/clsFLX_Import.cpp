@@ -70,6 +70,9 @@ public:
 
 private:
     bool ende() const { return m_i >= m_zeilen.size(); }
+    // The first row an import writes: the grid's only data row while it has
+    // just one, else the row after the last (the rows are appended).
+    int ersteZielzeile() const { return m_g.Rows() == m_g.FixedRows() + 1 ? m_g.FixedRows() : m_g.Rows(); }
     // The next line; false at the end of the file.
     bool lesen(QString& zeile)
     {
@@ -147,11 +150,14 @@ void Lauf::zeilenLayout()
         zyklus = vorher / zl;
         pos = vorher % zl + 1;
     }
-    m_erste = m_g.Rows() - 1;
+    // Like the other layouts, the rows are appended: filling the grid's last
+    // row would overwrite what the user entered there. The first cycle goes on
+    // from the position the skipping reached, whatever the grid holds.
+    m_erste = ersteZielzeile();
     int ziel = m_erste;
     bool erster = true;
     for (;;) {
-        int p = (erster && m_erste <= 1) ? pos : 0;
+        int p = erster ? pos : 0;
         erster = false;
         for (; p < zl; ++p) {
             if (!lesen(zeile))
@@ -166,7 +172,8 @@ void Lauf::zeilenLayout()
                     if (frage(text) != vb::vbOK)
                         throw Abbruch{};
                     zyklus = vb::addI(int16_t(zyklus), 1);
-                    if (ziel > 1)
+                    // Never back into the rows the grid held before.
+                    if (ziel > 1 && ziel > m_erste)
                         --ziel;
                     // On to the next cycle header, whose number line follows.
                     for (;;) {
@@ -252,7 +259,7 @@ void Lauf::satzLayout()
                 break;
         }
     }
-    m_erste = m_g.Rows() == m_g.FixedRows() + 1 ? m_g.FixedRows() : m_g.Rows();
+    m_erste = ersteZielzeile();
     int ziel = m_erste;
     int nummer = 0;
     while (lesen(zeile)) {
@@ -291,7 +298,7 @@ void Lauf::einzeilenLayout()
             throw Lesefehler{1};   // no marker in the file
         start = k + int(m_v.kenz1kz.size()) + 1;
     }
-    m_erste = m_g.Rows() == m_g.FixedRows() + 1 ? m_g.FixedRows() : m_g.Rows();
+    m_erste = ersteZielzeile();
     int ziel = m_erste;
     for (;;) {
         const int e = int(zeile.indexOf(m_v.tzz, start + 1));

@@ -155,6 +155,19 @@ TEST_F(ImportTest, DamagedCycleIsReplacedByTheNextOne)
     EXPECT_EQ(tabelle(), QStringList{"0|e|f||"});
 }
 
+TEST_F(ImportTest, DamagedFirstCycleLeavesTheRowsEnteredBefore)
+{
+    flx->setRows(3);
+    flx->setTextMatrix(1, 1, QStringLiteral("erste"));
+    flx->setTextMatrix(2, 1, QStringLiteral("zweite"));
+    boxen().answerMessage(vb::vbOK);
+    const auto v = vorgabe(4, "", "", {{"A", 2}, {"B", 3}});
+    EXPECT_TRUE(importiere(v, zeilen({"2", "0", "a", "b", "3", "1", "c", "d", ""})));
+    ASSERT_EQ(boxen().count(), 1);
+    EXPECT_EQ(boxen().last().text, QStringLiteral("Elektronikvorgaben passen nicht zur Struktur der Elektronikdatei!"));
+    EXPECT_EQ(tabelle(), (QStringList{"0|erste|||", "1|zweite|||", "2|c|d||"}));
+}
+
 TEST_F(ImportTest, MissingCyclesAreReportedAndSkipped)
 {
     const auto v = vorgabe(3, "", "", {{"A", 2}});
@@ -319,4 +332,50 @@ TEST_F(DemoImportTest, EverySampleFileFitsItsPreset)
         EXPECT_EQ(erste, f.ersteZeile);
     }
     EXPECT_EQ(boxen().count(), 0);
+}
+
+TEST_F(DemoImportTest, RowsTheGridHoldsStayAndTheFileIsAppended)
+{
+    // Every layout appends to the rows already entered, with or without a
+    // marker that starts the data part of the file.
+    const struct {
+        const char* preset;
+        const char* datei;
+        QStringList schluessel;
+        QString ersteNeue;
+    } faelle[] = {
+        {"DMT", "DMT.txt", {"I1", "VTF", "IND", "KD", "ED"}, "1,2|2,1|5,3|12400"},
+        {"MENARD", "MENARD.txt", {"I1", "VTP", "PL", "EP"}, "2,5|8,5|72"},
+        {"TP", "TP.txt", {"I1", "VTT", "MX", "SX"}, "0,6|140|15"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.preset);
+        boxen().clear();
+        binden(int(f.schluessel.size()));
+        std::vector<FlxWert> typen(size_t(f.schluessel.size()), FlxWert(int16_t(0)));
+        typen[0] = FlxWert(int16_t(1));
+        FLX.ELSTYP(FlxWert::liste(typen));
+        FLX.ELSELEK(FlxWert::texte(f.schluessel));
+        flx->setRows(3);
+        // The numbers in column 0 are renumbered; the values stay.
+        QStringList vorher;
+        for (int r = 1; r < 3; ++r)
+            for (int c = 1; c < flx->Cols(); ++c) {
+                flx->setTextMatrix(r, c, QString::number(r * 10 + c));
+                vorher << flx->TextMatrix(r, c);
+            }
+
+        EXPECT_TRUE(FLX.IMPORTIEREN(QString::fromUtf8(f.preset), datei(f.datei)));
+        EXPECT_EQ(boxen().count(), 0);
+        ASSERT_EQ(flx->Rows(), 6);
+        QStringList danach;
+        for (int r = 1; r < 3; ++r)
+            for (int c = 1; c < flx->Cols(); ++c)
+                danach << flx->TextMatrix(r, c);
+        EXPECT_EQ(danach, vorher);
+        QStringList neu;
+        for (int c = 1; c < flx->Cols(); ++c)
+            neu << flx->TextMatrix(3, c);
+        EXPECT_EQ(neu.join(QLatin1Char('|')), f.ersteNeue);
+    }
 }
