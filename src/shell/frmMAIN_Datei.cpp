@@ -28,9 +28,8 @@ db::Connection& offen(const std::shared_ptr<db::Connection>& c)
 }
 } // namespace
 
-// Neu and Öffnen are in frmMAIN_Eingabe.cpp. Export-Import and Export-Inf.system open
-// the exchange dialogs; until those windows are part of the program the
-// items do nothing.
+// Neu and Öffnen are in frmMAIN_Eingabe.cpp, Export-Import and Export-Inf.system in
+// frmMAIN_Austausch.cpp.
 
 void frmMAIN::mnuAUSWAHL_Click()
 {
