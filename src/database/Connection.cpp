@@ -206,13 +206,10 @@ void backupInto(sqlite3* src, const QString& destPath)
                               + QLatin1Char(')'));
         }
     }
-    // The target's folder must exist: a folder that has gone (a project moved
-    // away, a share not mounted) is an error, never made anew in its place.
-    const QFileInfo target(destPath);
-    if (!QFileInfo(target.absolutePath()).isDir())
-        vb::raise(vb::err::PathNotFound,
-                  vb::errorDescription(vb::err::PathNotFound) + QStringLiteral(": ") + target.absolutePath());
     pruefeSchreibbar(destPath);
+    // The target's folder must exist: a folder that has gone (a project moved
+    // away, a share not mounted) is an error (76 from temporaereDatei), never
+    // made anew in its place.
     const QString tmpPath = temporaereDatei(destPath);
 
     sqlite3* dst = nullptr;

@@ -1,5 +1,6 @@
 #include "database/clsDATEN.h"
 
+#include "database/Schreibsperre.h"
 #include "database/SharedState.h"
 #include "platform/Dialogs.h"
 #include "platform/StepRunner.h"
@@ -9,6 +10,8 @@
 #include <utility>
 
 using db::Recordset;
+using db::detail::Schreibsperre;
+using db::detail::wiederEintritt;
 using vb::Variant;
 
 namespace {
@@ -25,19 +28,6 @@ QString wertText(const Variant& v)
     } catch (const vb::VbError&) {
         return v.text();
     }
-}
-
-// Marks an accessor's rows as being changed for one scope.
-struct Sperre {
-    bool& flag;
-    explicit Sperre(bool& f) : flag(f) { flag = true; }
-    ~Sperre() { flag = false; }
-};
-
-[[noreturn]] void wiederEintritt()
-{
-    vb::raise(vb::err::InvalidCall,
-              QStringLiteral("Die Tabelle wird gerade von derselben Zugriffsklasse geschrieben."));
 }
 
 // One write of the accessor runs in a transaction of its own for speed. What
@@ -291,7 +281,7 @@ bool clsDATEN::schreiben(const QString& SPV, const std::vector<Variant>& werte, 
         // between rows would work on rows the running loop is changing.
         if (m_schreibtGerade)
             wiederEintritt();
-        Sperre sperre(m_schreibtGerade);
+        Schreibsperre sperre(m_schreibtGerade);
         if (werte.size() > 32768)
             vb::raise(vb::err::Overflow);
         auto rs = oeffnen(SPV, k);
@@ -954,7 +944,7 @@ bool clsDATEN::LOESCHEN(KRIT_DEF)
         lauf([] { wiederEintritt(); });
         return false;
     }
-    Sperre sperre(m_schreibtGerade);
+    Schreibsperre sperre(m_schreibtGerade);
     std::unique_ptr<Recordset> rs;
     std::unique_ptr<Schreibvorgang> tx;
     lauf([&] {

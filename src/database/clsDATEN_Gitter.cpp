@@ -5,6 +5,7 @@
 
 #include "database/clsDATEN.h"
 
+#include "database/Schreibsperre.h"
 #include "database/SharedState.h"
 #include "grid/FlexGrid.h"
 #include "platform/Colors.h"
@@ -87,16 +88,11 @@ bool clsDATEN::DFTF(const QString& SPV, grid::FlexGrid* msgFLX, const QString& S
         return false;
 
     if (m_schreibtGerade) {
-        falle([] { vb::raise(vb::err::InvalidCall,
-                             QStringLiteral("Die Tabelle wird gerade von derselben Zugriffsklasse geschrieben.")); });
+        falle([] { db::detail::wiederEintritt(); });
         return false;
     }
     // No nested write on this accessor while its rows are being replaced.
-    m_schreibtGerade = true;
-    struct Sperre {
-        bool& f;
-        ~Sperre() { f = false; }
-    } sperre{m_schreibtGerade};
+    db::detail::Schreibsperre sperre(m_schreibtGerade);
 
     std::unique_ptr<db::Recordset> rs;
     falle([&] { rs = oeffnen(SPV, k); });

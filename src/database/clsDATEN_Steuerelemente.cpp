@@ -272,11 +272,8 @@ bool clsDATEN::DTFMT(const QString& SPV, QComboBox* cboX, KRIT_DEF)
         const QString t = alsText(w);
         if (!gebunden(cboX)->isEditable()) {
             // A drop-down list selects the item equal to the value, or keeps its selection.
-            for (int i = 0; i < cboX->count(); ++i)
-                if (cboX->itemText(i) == t) {
-                    cboX->setCurrentIndex(i);
-                    break;
-                }
+            if (const int i = cboX->findText(t, Qt::MatchExactly | Qt::MatchCaseSensitive); i >= 0)
+                cboX->setCurrentIndex(i);
         } else {
             cboX->setEditText(t);
         }
