@@ -85,16 +85,11 @@ struct Bildschirm
 
     bool komponieren(drawing::PictureTarget& bild)
     {
-        auto rs = db::sharedState().cnnX->openRecordset(QStringLiteral("SELECT ID FROM E1 WHERE AKT = 1"));
-        if (rs->eof())
+        const int32_t id = aktiveId();
+        if (id == 0)
             return false;
         bild.ScaleMode(drawing::vbMillimeters);
-        seite.ID = int32_t(rs->field(0).number());
-        seite.BONEU = true;
-        tiefentabellen(seite);
-        seite.bild = &bild;
-        seite.xBalken = &hsc;
-        seite.yBalken = &vsc;
+        einrichten(seite, id, bild, hsc, vsc);
         seite.BILD11(0, 0, 0, nullptr);
         seite.BONEU = false;
         return true;

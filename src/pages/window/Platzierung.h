@@ -40,19 +40,24 @@ inline QGroupBox* rahmen(QWidget* eltern, const QString& titel, double punkte, d
     return g;
 }
 
+// The geometry of the window's screen in pixels.
+inline QRect bildschirmFlaeche(const QWidget* w)
+{
+    const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect(0, 0, 1280, 1024);
+}
+
 // Moves a window to (x, y) pixels from the top left corner of its screen.
 inline void aufBildschirm(QWidget* w, int x, int y)
 {
-    const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    const QRect r = s ? s->geometry() : QRect(0, 0, 1280, 1024);
+    const QRect r = bildschirmFlaeche(w);
     w->move(r.left() + x, r.top() + y);
 }
 
 // The size of the window's screen in pixels.
 inline QSize bildschirm(const QWidget* w)
 {
-    const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    return s ? s->geometry().size() : QSize(1280, 1024);
+    return bildschirmFlaeche(w).size();
 }
 
 // A dialog that places itself, and takes up what it shows, each time it is

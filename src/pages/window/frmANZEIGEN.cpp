@@ -98,16 +98,18 @@ void frmANZEIGEN::cmdOK_Click()
     const int gewaehlt = begrenzt(txtSEITE->text(), int16_t(m_seiten.size())) - 1;
     for (size_t i = 0; i < m_seiten.size(); ++i) {
         mdiSEITE1* seite = m_seiten[i];
-        QWidget* fenster = qobject_cast<QMdiSubWindow*>(seite->parentWidget());
+        auto* fenster = qobject_cast<QMdiSubWindow*>(seite->parentWidget());
         if (int(i) == gewaehlt) {
             if (fenster) {
                 fenster->showMaximized();
-                if (auto* sub = qobject_cast<QMdiSubWindow*>(fenster); sub && sub->mdiArea())
-                    sub->mdiArea()->setActiveSubWindow(sub);
+                if (fenster->mdiArea())
+                    fenster->mdiArea()->setActiveSubWindow(fenster);
             }
             seite->showMaximized();
+        } else if (fenster) {
+            fenster->hide();
         } else {
-            (fenster ? fenster : seite)->hide();
+            seite->hide();
         }
     }
     m_seiten.clear();

@@ -48,6 +48,19 @@ int pixel(double mm, double dpi)
     return int(std::lround(vb::twipsToPixels(vb::mmToTwips(mm), dpi)));
 }
 
+// The status-bar panel a page key with Ctrl stands for; 0 for other keys.
+int strgPanel(int taste)
+{
+    switch (taste) {
+    case Qt::Key_S: return 10;
+    case Qt::Key_P: return 11;
+    case Qt::Key_C: return 12;
+    case Qt::Key_W: return 13;
+    case Qt::Key_A: return 14;
+    default: return 0;
+    }
+}
+
 // A scroll bar of the page as the engine sees it. The engine sets range,
 // steps and value while it draws; those settings are not the user's and must
 // not ask for a new composition, so the bar stays quiet while they are made.
@@ -502,28 +515,9 @@ bool mdiSEITE1::event(QEvent* event)
         auto* k = static_cast<QKeyEvent*>(event);
         const bool strg = k->modifiers() & Qt::ControlModifier;
         const bool alt = k->modifiers() & Qt::AltModifier;
-        switch (k->key()) {
-        case Qt::Key_Escape:
+        if (k->key() == Qt::Key_Escape || (k->key() == Qt::Key_Q && alt) || (strg && strgPanel(k->key()))) {
             event->accept();
             return true;
-        case Qt::Key_Q:
-            if (alt) {
-                event->accept();
-                return true;
-            }
-            break;
-        case Qt::Key_S:
-        case Qt::Key_P:
-        case Qt::Key_C:
-        case Qt::Key_W:
-        case Qt::Key_A:
-            if (strg) {
-                event->accept();
-                return true;
-            }
-            break;
-        default:
-            break;
         }
     }
     return QWidget::event(event);
@@ -540,35 +534,16 @@ void mdiSEITE1::keyPressEvent(QKeyEvent* event)
             a.panelClick(nr);
     };
     // Each key is tested on its own, whatever else is held.
-    switch (event->key()) {
-    case Qt::Key_Escape:
+    const int taste = event->key();
+    if (taste == Qt::Key_Escape) {
         panel(15);
-        break;
-    case Qt::Key_Q:
+    } else if (taste == Qt::Key_Q) {
         if (alt && a.beenden)
             a.beenden();
-        break;
-    case Qt::Key_S:
+    } else if (const int nr = strgPanel(taste)) {
         if (strg)
-            panel(10);
-        break;
-    case Qt::Key_P:
-        if (strg)
-            panel(11);
-        break;
-    case Qt::Key_C:
-        if (strg)
-            panel(12);
-        break;
-    case Qt::Key_W:
-        if (strg)
-            panel(13);
-        break;
-    case Qt::Key_A:
-        if (strg)
-            panel(14);
-        break;
-    default:
+            panel(nr);
+    } else {
         QWidget::keyPressEvent(event);
         return;
     }
