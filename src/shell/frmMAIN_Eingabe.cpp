@@ -18,14 +18,6 @@
 
 namespace {
 
-db::Connection& arbeitskopie()
-{
-    const auto& c = db::sharedState().cnnX;
-    if (!c || !c->isOpen())
-        vb::raise(vb::err::ObjectNotSet);
-    return *c;
-}
-
 // Input mode: panels OK and Abbrechen shown, the menus Datei, Auswerten and
 // Extras disabled while the input window is open.
 void eingabemodus(frmMAIN& haupt, bool an)
@@ -118,7 +110,7 @@ void frmMAIN::mnuOEFFNEN_Click()
               }
               if (Tag() != QLatin1String("OK"))
                   return;
-              auto rs = arbeitskopie().openRecordset(
+              auto rs = state().verbindung().openRecordset(
                   QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true and [ID]>0 ORDER BY [KEN]"));
               QString text;
               if (rs->eof()) {
@@ -185,7 +177,7 @@ void frmMAIN::PANEL8()
         w->txtKEN->setFocus(Qt::OtherFocusReason);
         return;
     }
-    db::Connection& cnn = arbeitskopie();
+    db::Connection& cnn = state().verbindung();
     // The delete of the header row being replaced, the record's rows and the
     // reset of the other active records are stored together or not at all.
     db::Connection::Transaction tx(cnn);
