@@ -167,13 +167,9 @@ void frmMAIN::PANEL8()
     if (!w->zellenUebernommen())
         return;
     auto& st = state();
-    const bool en = st.SPRACHE == 1;
     const QString K = w->txtKEN->text();
     // A record needs an identifier: without one no list would find it.
-    if (vb::Trim(K).isEmpty()) {
-        vb::MsgBox(en ? QStringLiteral("File name is missing!") : QStringLiteral("Datensatzkennzeichnung fehlt!"),
-                   vb::vbOKOnly | vb::vbExclamation,
-                   en ? QStringLiteral("Data error") : QStringLiteral("Datenfehler"));
+    if (!w->kennungGeprueft()) {
         w->txtKEN->setFocus(Qt::OtherFocusReason);
         return;
     }
