@@ -58,6 +58,8 @@ public:
     bool OK(int32_t AKTID);
     // Loads the record AKTID into the window.
     void OEFFNEN(int32_t AKTID);
+    // False, after saying so, when the identifier is empty or blank.
+    bool kennungGeprueft();
     // Commits every open cell editor, as Enter would. False when a grid
     // refused the value (it has said so and its editor stays open).
     bool zellenUebernommen();
@@ -136,7 +138,6 @@ private:
     bool tasteVorab(QObject* empfaenger, QKeyEvent* e);
     bool begrenzt(QObject* empfaenger, QKeyEvent* e);
     int rasterMitFokus(QObject* empfaenger) const;
-    bool kennungGeprueft();
     int mm(double millimeter) const;
 
     int m_sprache = 3;

@@ -18,14 +18,6 @@
 
 namespace {
 
-db::Connection& arbeitskopie()
-{
-    const auto& c = db::sharedState().cnnX;
-    if (!c || !c->isOpen())
-        vb::raise(vb::err::ObjectNotSet);
-    return *c;
-}
-
 // Input mode: panels OK and Abbrechen shown, the menus Datei, Auswerten and
 // Extras disabled while the input window is open.
 void eingabemodus(frmMAIN& haupt, bool an)
@@ -118,7 +110,7 @@ void frmMAIN::mnuOEFFNEN_Click()
               }
               if (Tag() != QLatin1String("OK"))
                   return;
-              auto rs = arbeitskopie().openRecordset(
+              auto rs = state().verbindung().openRecordset(
                   QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true and [ID]>0 ORDER BY [KEN]"));
               QString text;
               if (rs->eof()) {
@@ -175,17 +167,13 @@ void frmMAIN::PANEL8()
     if (!w->zellenUebernommen())
         return;
     auto& st = state();
-    const bool en = st.SPRACHE == 1;
     const QString K = w->txtKEN->text();
     // A record needs an identifier: without one no list would find it.
-    if (vb::Trim(K).isEmpty()) {
-        vb::MsgBox(en ? QStringLiteral("File name is missing!") : QStringLiteral("Datensatzkennzeichnung fehlt!"),
-                   vb::vbOKOnly | vb::vbExclamation,
-                   en ? QStringLiteral("Data error") : QStringLiteral("Datenfehler"));
+    if (!w->kennungGeprueft()) {
         w->txtKEN->setFocus(Qt::OtherFocusReason);
         return;
     }
-    db::Connection& cnn = arbeitskopie();
+    db::Connection& cnn = state().verbindung();
     // The delete of the header row being replaced, the record's rows and the
     // reset of the other active records are stored together or not at all.
     db::Connection::Transaction tx(cnn);

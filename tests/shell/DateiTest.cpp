@@ -18,12 +18,6 @@
 #include <unistd.h>
 
 namespace {
-int idVon(const QString& ken)
-{
-    auto rs = ShellTest::cnnX().openRecordset("SELECT [ID] FROM [E1] WHERE [KEN]=?", {vb::Variant(ken)});
-    return rs->eof() ? -1 : int(rs->field(0).number());
-}
-
 const QStringList kTabellen = {"E1", "E2", "E3", "E4", "E5", "E6", "E7", "E8", "E9", "E10", "E11", "E12", "A1", "G0"};
 } // namespace
 

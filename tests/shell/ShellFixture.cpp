@@ -73,6 +73,12 @@ frmMAIN& ShellTest::start()
 
 db::Connection& ShellTest::cnnX() { return *db::sharedState().cnnX; }
 
+int ShellTest::idVon(const QString& ken)
+{
+    auto rs = cnnX().openRecordset("SELECT [ID] FROM [E1] WHERE [KEN]=?", {vb::Variant(ken)});
+    return rs->eof() ? -1 : int(rs->field(0).number());
+}
+
 void ShellTest::auswahl(std::function<void(frmAUSWAHL&)> f)
 {
     frmMAIN::setModalDriver([f](QDialog& d) {

@@ -36,6 +36,8 @@ public:
     frmMAIN& start();
     // The working-copy connection of the started program.
     static db::Connection& cnnX();
+    // ID of the record `ken` in the working copy, -1 when there is none.
+    static int idVon(const QString& ken);
 
     // The selection dialog is driven by `f` whenever it is shown.
     void auswahl(std::function<void(frmAUSWAHL&)> f);
