@@ -1,5 +1,6 @@
 #include "exchange/frmEXPIMP.h"
 
+#include "database/Arbeitskopie.h"
 #include "database/Connection.h"
 #include "database/SharedState.h"
 #include "exchange/OrdnerListe.h"
@@ -33,15 +34,6 @@ db::Connection& offen(const std::shared_ptr<db::Connection>& c)
     if (!c || !c->isOpen())
         vb::raise(db::dberr::ObjectClosed, QStringLiteral("Die Verbindung zur Datenbank ist nicht geöffnet."));
     return *c;
-}
-
-// The same file, however the two paths are written.
-bool gleicheDatei(const QString& a, const QString& b)
-{
-    const QFileInfo fa(a), fb(b);
-    const QString ka = fa.exists() ? fa.canonicalFilePath() : QDir::cleanPath(fa.absoluteFilePath());
-    const QString kb = fb.exists() ? fb.canonicalFilePath() : QDir::cleanPath(fb.absoluteFilePath());
-    return ka == kb;
 }
 
 } // namespace
@@ -159,7 +151,7 @@ void frmEXPIMP::dirEXP_Change()
         meldung(vb::toVbError(e).description);
         return;
     }
-    if (gleicheDatei(f, arbeitskopie) || gleicheDatei(dirEXP->Path(), QFileInfo(arbeitskopie).absolutePath()))
+    if (db::gleicherPfad(f, arbeitskopie) || db::gleicherPfad(dirEXP->Path(), QFileInfo(arbeitskopie).absolutePath()))
         return;
     if (!QFileInfo(f).isFile())
         return;
