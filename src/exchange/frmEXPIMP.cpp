@@ -177,10 +177,7 @@ void frmEXPIMP::dirEXP_Change()
     m_cnnEXP = neu;
     m_boextern = true;
 
-    vb::StepRunner op(kTitel, vb::kVbError);
-    op.noIcon();
-    op.step([&] { LISTEFUELLEN(m_cnnEXP, lstEXP); });
-    op.run();
+    listeNeu(m_cnnEXP, lstEXP);
     // The folder's name without the part from its last dot on.
     QString name = QFileInfo(dirEXP->Path()).fileName();
     const int punkt = name.lastIndexOf(QLatin1Char('.'));
@@ -208,6 +205,14 @@ void frmEXPIMP::LISTEFUELLEN(const std::shared_ptr<db::Connection>& cnn, QListWi
     rs->close();
 }
 
+void frmEXPIMP::listeNeu(const std::shared_ptr<db::Connection>& cnn, QListWidget* liste)
+{
+    vb::StepRunner op(kTitel, vb::kVbError);
+    op.noIcon();
+    op.step([&] { LISTEFUELLEN(cnn, liste); });
+    op.run();
+}
+
 void frmEXPIMP::cmdEXP_Click()
 {
     if (lstIMP->selectedItems().isEmpty())
@@ -215,10 +220,7 @@ void frmEXPIMP::cmdEXP_Click()
     UEBERTRAGEN(db::sharedState().cnnX, lstIMP, m_cnnEXP);
     if (!m_cnnEXP)
         return;  // no partner: the transfer has said so
-    vb::StepRunner op(kTitel, vb::kVbError);
-    op.noIcon();
-    op.step([&] { LISTEFUELLEN(m_cnnEXP, lstEXP); });
-    op.run();
+    listeNeu(m_cnnEXP, lstEXP);
 }
 
 void frmEXPIMP::cmdIMP_Click()
@@ -226,10 +228,7 @@ void frmEXPIMP::cmdIMP_Click()
     if (lstEXP->selectedItems().isEmpty())
         return;
     UEBERTRAGEN(m_cnnEXP, lstEXP, db::sharedState().cnnX);
-    vb::StepRunner op(kTitel, vb::kVbError);
-    op.noIcon();
-    op.step([&] { LISTEFUELLEN(db::sharedState().cnnX, lstIMP); });
-    op.run();
+    listeNeu(db::sharedState().cnnX, lstIMP);
     m_boextern = true;
 }
 
