@@ -24,11 +24,6 @@ const QString kTitel = QStringLiteral("Export/Import");
 const QString kDatei = QStringLiteral("KAVELOR.mdb");
 constexpr int kSchluesselRolle = Qt::UserRole + 1;
 
-QString alsText(const Variant& v)
-{
-    return v.isNull() || v.isEmpty() ? QString() : vb::CStr(v);
-}
-
 db::Connection& offen(const std::shared_ptr<db::Connection>& c)
 {
     if (!c || !c->isOpen())
@@ -296,12 +291,7 @@ void frmEXPIMP::UEBERTRAGEN(const std::shared_ptr<db::Connection>& quelle, QList
 void frmEXPIMP::kopiereDatensatz(db::Connection& quelle, int32_t k, db::Connection& ziel)
 {
     db::Connection::Transaction tx(ziel);
-    auto letzter = ziel.openRecordset(QStringLiteral("SELECT MAX([ID]) FROM [E1]"), {},
-                                      db::Connection::Cursor::ReadOnly);
-    const Variant hoechster = letzter->eof() ? Variant::null() : letzter->field(0);
-    letzter->close();
-    const int32_t n = hoechster.isNull() ? 1 : vb::CLng(hoechster) + 1;
-    const Variant neu(n);
+    const Variant neu(naechsterSchluessel(ziel));
     // Rows still stored under the new key (their header row was deleted)
     // would merge into the copy.
     for (const QString& t : TABELLEN())
