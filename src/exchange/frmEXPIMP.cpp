@@ -1,5 +1,6 @@
 #include "exchange/frmEXPIMP.h"
 
+#include "database/Arbeitskopie.h"
 #include "database/Connection.h"
 #include "database/SharedState.h"
 #include "exchange/OrdnerListe.h"
@@ -23,25 +24,11 @@ const QString kTitel = QStringLiteral("Export/Import");
 const QString kDatei = QStringLiteral("KAVELOR.mdb");
 constexpr int kSchluesselRolle = Qt::UserRole + 1;
 
-QString alsText(const Variant& v)
-{
-    return v.isNull() || v.isEmpty() ? QString() : vb::CStr(v);
-}
-
 db::Connection& offen(const std::shared_ptr<db::Connection>& c)
 {
     if (!c || !c->isOpen())
         vb::raise(db::dberr::ObjectClosed, QStringLiteral("Die Verbindung zur Datenbank ist nicht geöffnet."));
     return *c;
-}
-
-// The same file, however the two paths are written.
-bool gleicheDatei(const QString& a, const QString& b)
-{
-    const QFileInfo fa(a), fb(b);
-    const QString ka = fa.exists() ? fa.canonicalFilePath() : QDir::cleanPath(fa.absoluteFilePath());
-    const QString kb = fb.exists() ? fb.canonicalFilePath() : QDir::cleanPath(fb.absoluteFilePath());
-    return ka == kb;
 }
 
 } // namespace
@@ -159,7 +146,7 @@ void frmEXPIMP::dirEXP_Change()
         meldung(vb::toVbError(e).description);
         return;
     }
-    if (gleicheDatei(f, arbeitskopie) || gleicheDatei(dirEXP->Path(), QFileInfo(arbeitskopie).absolutePath()))
+    if (db::gleicherPfad(f, arbeitskopie) || db::gleicherPfad(dirEXP->Path(), QFileInfo(arbeitskopie).absolutePath()))
         return;
     if (!QFileInfo(f).isFile())
         return;
@@ -185,10 +172,7 @@ void frmEXPIMP::dirEXP_Change()
     m_cnnEXP = neu;
     m_boextern = true;
 
-    vb::StepRunner op(kTitel, vb::kVbError);
-    op.noIcon();
-    op.step([&] { LISTEFUELLEN(m_cnnEXP, lstEXP); });
-    op.run();
+    listeNeu(m_cnnEXP, lstEXP);
     // The folder's name without the part from its last dot on.
     QString name = QFileInfo(dirEXP->Path()).fileName();
     const int punkt = name.lastIndexOf(QLatin1Char('.'));
@@ -216,6 +200,14 @@ void frmEXPIMP::LISTEFUELLEN(const std::shared_ptr<db::Connection>& cnn, QListWi
     rs->close();
 }
 
+void frmEXPIMP::listeNeu(const std::shared_ptr<db::Connection>& cnn, QListWidget* liste)
+{
+    vb::StepRunner op(kTitel, vb::kVbError);
+    op.noIcon();
+    op.step([&] { LISTEFUELLEN(cnn, liste); });
+    op.run();
+}
+
 void frmEXPIMP::cmdEXP_Click()
 {
     if (lstIMP->selectedItems().isEmpty())
@@ -223,10 +215,7 @@ void frmEXPIMP::cmdEXP_Click()
     UEBERTRAGEN(db::sharedState().cnnX, lstIMP, m_cnnEXP);
     if (!m_cnnEXP)
         return;  // no partner: the transfer has said so
-    vb::StepRunner op(kTitel, vb::kVbError);
-    op.noIcon();
-    op.step([&] { LISTEFUELLEN(m_cnnEXP, lstEXP); });
-    op.run();
+    listeNeu(m_cnnEXP, lstEXP);
 }
 
 void frmEXPIMP::cmdIMP_Click()
@@ -234,10 +223,7 @@ void frmEXPIMP::cmdIMP_Click()
     if (lstEXP->selectedItems().isEmpty())
         return;
     UEBERTRAGEN(m_cnnEXP, lstEXP, db::sharedState().cnnX);
-    vb::StepRunner op(kTitel, vb::kVbError);
-    op.noIcon();
-    op.step([&] { LISTEFUELLEN(db::sharedState().cnnX, lstIMP); });
-    op.run();
+    listeNeu(db::sharedState().cnnX, lstIMP);
     m_boextern = true;
 }
 
@@ -305,12 +291,7 @@ void frmEXPIMP::UEBERTRAGEN(const std::shared_ptr<db::Connection>& quelle, QList
 void frmEXPIMP::kopiereDatensatz(db::Connection& quelle, int32_t k, db::Connection& ziel)
 {
     db::Connection::Transaction tx(ziel);
-    auto letzter = ziel.openRecordset(QStringLiteral("SELECT MAX([ID]) FROM [E1]"), {},
-                                      db::Connection::Cursor::ReadOnly);
-    const Variant hoechster = letzter->eof() ? Variant::null() : letzter->field(0);
-    letzter->close();
-    const int32_t n = hoechster.isNull() ? 1 : vb::CLng(hoechster) + 1;
-    const Variant neu(n);
+    const Variant neu(naechsterSchluessel(ziel));
     // Rows still stored under the new key (their header row was deleted)
     // would merge into the copy.
     for (const QString& t : TABELLEN())

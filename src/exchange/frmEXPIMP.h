@@ -71,6 +71,8 @@ protected:
 
 private:
     void LISTEFUELLEN(const std::shared_ptr<db::Connection>& cnn, QListWidget* liste);
+    // LISTEFUELLEN with its error reported under the dialog's title.
+    void listeNeu(const std::shared_ptr<db::Connection>& cnn, QListWidget* liste);
     void UEBERTRAGEN(const std::shared_ptr<db::Connection>& quelle, QListWidget* quellListe,
                      const std::shared_ptr<db::Connection>& ziel);
     // Copies record `schluessel` of `quelle` into `ziel` in one transaction.

@@ -34,11 +34,6 @@ const QStringList kSpalten[5] = {
 // Progress shown after each of E2 to E6.
 constexpr int kFortschritt[5] = {50, 60, 80, 90, 100};
 
-QString alsText(const Variant& v)
-{
-    return v.isNull() || v.isEmpty() ? QString() : vb::CStr(v);
-}
-
 void fortschritt(int wert)
 {
     db::sharedState().setFortschritt(wert);
@@ -249,17 +244,9 @@ void frmEXPINF::EXPORTIEREN()
     try {
         db::Connection& cnn = *m_inf[1]->verbindung();
         db::Connection::Transaction tx(cnn);
-        int32_t n = 0;
-        if (neu) {
-            // The highest key over all projects; the transaction keeps it ours.
-            auto rs = cnn.openRecordset(QStringLiteral("SELECT MAX([ID]) FROM [E1]"), {},
-                                        db::Connection::Cursor::ReadOnly);
-            const Variant hoechster = rs->eof() ? Variant::null() : rs->field(0);
-            rs->close();
-            n = hoechster.isNull() ? 1 : vb::CLng(hoechster) + 1;
-        } else {
-            n = inf.first()->data(kSchluesselRolle).toInt();
-        }
+        // A new record takes the highest key over all projects; the
+        // transaction keeps it ours.
+        const int32_t n = neu ? naechsterSchluessel(cnn) : inf.first()->data(kSchluesselRolle).toInt();
         setCursor(Qt::WaitCursor);
         fortschritt(10);
         if (!schreiben(n, neu))

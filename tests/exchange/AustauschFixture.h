@@ -39,3 +39,17 @@ public:
     std::unique_ptr<vb::TestServices> m_dienste;
     std::unique_ptr<suite::Testumgebung> m_env;
 };
+
+// The fixture with one exchange dialog, loaded as its menu item loads it.
+template <class Dialog>
+class AustauschDialogTest : public AustauschTest
+{
+public:
+    Dialog& dialog()
+    {
+        m_dlg = std::make_unique<Dialog>();
+        m_dlg->Form_Load();
+        return *m_dlg;
+    }
+    std::unique_ptr<Dialog> m_dlg;
+};

@@ -15,16 +15,9 @@
 
 namespace {
 
-class ExpImpTest : public AustauschTest
+class ExpImpTest : public AustauschDialogTest<frmEXPIMP>
 {
 public:
-    // The dialog loaded as Datei/Export-Import loads it.
-    frmEXPIMP& dialog()
-    {
-        m_dlg = std::make_unique<frmEXPIMP>();
-        m_dlg->Form_Load();
-        return *m_dlg;
-    }
     // The dialog with the earlier demo project as partner.
     frmEXPIMP& mitFruehererm()
     {
@@ -34,8 +27,6 @@ public:
     }
     QString frueher() const { return QFileInfo(pfade().frueheresProjektDb).absolutePath(); }
     std::shared_ptr<db::Connection> partner() { return db::Connection::open(pfade().frueheresProjektDb); }
-
-    std::unique_ptr<frmEXPIMP> m_dlg;
 };
 
 TEST_F(ExpImpTest, ListsShowIdentifierAndCommentAndLeaveOutMarkersAndNullIdentifiers)

@@ -55,15 +55,9 @@ Variant feld(db::Connection& c, const QString& sql, const db::Params& p = {})
     return rs->eof() ? Variant() : rs->field(0);
 }
 
-class ExpInfTest : public AustauschTest
+class ExpInfTest : public AustauschDialogTest<frmEXPINF>
 {
 public:
-    frmEXPINF& dialog()
-    {
-        m_dlg = std::make_unique<frmEXPINF>();
-        m_dlg->Form_Load();
-        return *m_dlg;
-    }
     std::shared_ptr<db::Connection> inf() { return db::Connection::open(pfade().vestralin); }
     // Export the project record `ken`, answering the question with `antwort`.
     void exportiere(frmEXPINF& d, const QString& ken, int antwort = vb::vbYes)
@@ -72,7 +66,6 @@ public:
         boxen().answerMessage(antwort);
         d.cmdUEBERNEHMEN->click();
     }
-    std::unique_ptr<frmEXPINF> m_dlg;
 };
 
 TEST_F(ExpInfTest, ANewRecordTakesTheNextKeyOfAllProjectsWithItsHeaderAndRows)
