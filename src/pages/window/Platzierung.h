@@ -2,8 +2,7 @@
 // Placing the page's dialogs: controls by their design positions in twips
 // (converted at the widget's logical resolution), frames with bold captions,
 // and dialogs that put themselves on the screen.
-#include "platform/Beschriftung.h"
-#include "platform/Units.h"
+#include "platform/Platzierung.h"
 
 #include <QDialog>
 #include <QGroupBox>
@@ -16,18 +15,10 @@ namespace seiten {
 
 inline int twips(const QWidget* w, double t)
 {
-    const int dpi = w ? w->logicalDpiX() : 96;
-    return int(std::lround(vb::twipsToPixels(t, dpi > 0 ? dpi : 96)));
+    return vb::twipsPixel(w, t);
 }
 
-// Position (and size, when given) of a control in twips of its parent.
-inline void platzieren(QWidget* w, double x, double y, double breite = -1, double hoehe = -1)
-{
-    w->move(twips(w, x), twips(w, y));
-    w->resize(breite > 0 ? twips(w, breite) : w->sizeHint().width(),
-              hoehe > 0 ? twips(w, hoehe) : w->sizeHint().height());
-    vb::textPasst(w);
-}
+using vb::platzieren;
 
 // A frame whose caption is bold Arial of `punkte` points; the controls in
 // it keep the dialog's own font.
