@@ -287,12 +287,7 @@ void tables(Out& o, const Document& doc, const std::array<Point, 2>& ext, Handle
     o.tag(0, "ENDTAB");
 
     t = o.handle();
-    o.tag(0, "TABLE");
-    o.tag(2, "DIMSTYLE");
-    o.tag(5, t);
-    o.tag(330, "0");
-    o.tag(100, "AcDbSymbolTable");
-    o.integer(70, 1);
+    tableHead(o, "DIMSTYLE", t, 1);
     o.tag(100, "AcDbDimStyleTable");
     o.tag(0, "DIMSTYLE");
     o.tag(105, o.handle());

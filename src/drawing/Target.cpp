@@ -256,19 +256,11 @@ struct Target::Masse {
     double hoehe = 0;   // metrik.height(), which looks the font up on every call
 };
 
-namespace {
-bool gleicheSchrift(const StdFont& a, const StdFont& b)
-{
-    return a.Name == b.Name && a.Size == b.Size && a.Bold == b.Bold && a.Italic == b.Italic &&
-           a.Underline == b.Underline && a.Strikethrough == b.Strikethrough && a.Weight == b.Weight;
-}
-} // namespace
-
 const Target::Masse& Target::masse() const
 {
     const QPaintDevice* g = metricsDevice();
     const int dx = g ? g->logicalDpiX() : 0, dy = g ? g->logicalDpiY() : 0;
-    if (!m_masse || !gleicheSchrift(m_masse->font, *m_font) || m_masse->geraet != g || m_masse->dpiX != dx ||
+    if (!m_masse || m_masse->font != *m_font || m_masse->geraet != g || m_masse->dpiX != dx ||
         m_masse->dpiY != dy) {
         QFontMetricsF metrik(qfontOf(*m_font), const_cast<QPaintDevice*>(g));
         m_masse = std::make_shared<Masse>(Masse{*m_font, g, dx, dy, metrik, metrik.height()});

@@ -53,6 +53,7 @@ struct StdFont {
     bool Underline = false;
     bool Strikethrough = false;
     int Weight = 400;             // follows Bold (700) when Bold is set
+    bool operator==(const StdFont&) const = default;
 };
 using FontRef = std::shared_ptr<StdFont>;
 FontRef newFont(const StdFont& f = StdFont());

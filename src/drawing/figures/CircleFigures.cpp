@@ -123,8 +123,11 @@ CrossingList circleFrameCrossings(float xc, float yc, float rp, const PlotFrame&
                 touch = std::make_pair(&e - edges, a);
             continue;
         }
-        if ((a == e.cornerPos || b == e.cornerPos) && crossesAtCorner(point(e, e.cornerPos).x, point(e, e.cornerPos).y))
-            out.points.push_back(point(e, e.cornerPos));
+        if (a == e.cornerPos || b == e.cornerPos) {
+            const CircleCrossing corner = point(e, e.cornerPos);
+            if (crossesAtCorner(corner.x, corner.y))
+                out.points.push_back(corner);
+        }
         const bool aIn = a > e.lo && a < e.hi;
         const bool bIn = b > e.lo && b < e.hi;
         if (aIn && bIn) {
