@@ -11,25 +11,14 @@
 #include "database/clsDATEN.h"
 #include "drawing/DrawingInterface.h"
 #include "log/ProfilRegeln.h"
+#include "log/Zeilenleser.h"
 #include "log/clsPROFIL.h"
 #include "platform/StepRunner.h"
 #include "platform/Variant.h"
 
 #include <QString>
 #include <optional>
-#include <type_traits>
-#include <variant>
 #include <vector>
-
-// One field of a column's table and the member of the column's row record it
-// is read into: numbers as 32-bit floats, codes as 16-bit integers, texts,
-// and values kept as they are stored (a Null stays empty).
-template <class Zeile>
-struct Feld
-{
-    const char* name;
-    std::variant<float Zeile::*, int16_t Zeile::*, QString Zeile::*, vb::Variant Zeile::*> ziel;
-};
 
 // A value scale across the top of a column whose range follows the record's
 // largest value.
@@ -59,13 +48,6 @@ public:
     // "clsPROFIL, " & name). SG 0 becomes 8 and is written back.
     Testspalte(clsPROFIL& p, const char* name, int16_t& SG, std::optional<float> X);
 
-    // Reads every row number from 0 to the largest I1 with the fields in their
-    // order; a missing row or a Null field gives 0 or the empty text. False
-    // when the record has no rows or a read failed (the accessor has shown
-    // its box): the column then draws nothing.
-    template <class Zeile>
-    bool lesen(clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder, std::vector<Zeile>& zeilen);
-
     // World y of each row's depth and its label line; `abstand` is the label
     // spacing of each row in mm.
     void platzieren(const std::vector<float>& tiefen, const std::vector<float>& abstand);
@@ -77,7 +59,7 @@ public:
     bool anlegen(clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder, float Zeile::*tiefe, Abstand abstand,
                  std::vector<Zeile>& zeilen, const char* kopf)
     {
-        if (!lesen(DAT, felder, zeilen))
+        if (!zeilenLesen(falle, DAT, felder, zeilen))
             return false;
         std::vector<float> t, g;
         for (const Zeile& z : zeilen) {
@@ -152,48 +134,7 @@ public:
     float X = 0;        // the column axis
     float MX, MY, EYB, d;
     std::vector<float> y, L;
-
-private:
-    template <class T>
-    bool feldLesen(clsDATEN& DAT, const char* name, T& ziel, const Wert& zeile);
 };
-
-template <class T>
-bool Testspalte::feldLesen(clsDATEN& DAT, const char* name, T& ziel, const Wert& zeile)
-{
-    const QString spalte = QString::fromLatin1(name);
-    const QString I1 = QStringLiteral("I1");
-    return falle.access([&] {
-        if constexpr (std::is_same_v<T, float>)
-            return DAT.DTVS(spalte, ziel, I1, zeile);
-        else if constexpr (std::is_same_v<T, int16_t>)
-            return DAT.DTVI(spalte, ziel, I1, zeile);
-        else if constexpr (std::is_same_v<T, QString>)
-            return DAT.DTVT(spalte, ziel, I1, zeile);
-        else
-            return DAT.DTVV(spalte, ziel, I1, zeile);
-    });
-}
-
-template <class Zeile>
-bool Testspalte::lesen(clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder, std::vector<Zeile>& zeilen)
-{
-    int16_t MINI = 0, MAXI = 0, AN = 0;
-    falle([&] { DAT.INDEX(MINI, MAXI, AN, QStringLiteral("I1")); });
-    if (falle.cancelled() || AN == 0 || MAXI < 0)
-        return false;
-    zeilen.assign(size_t(MAXI) + 1, Zeile{});
-    // A plain int counts the rows: a 16-bit counter never passes 32767.
-    for (int i = 0; i <= MAXI; ++i) {
-        const Wert zeile{vb::Variant(int16_t(i))};
-        Zeile& z = zeilen[size_t(i)];
-        for (const Feld<Zeile>& f : felder)
-            std::visit([&](auto glied) { feldLesen(DAT, f.name, z.*glied, zeile); }, f.ziel);
-        if (falle.cancelled())
-            return false;
-    }
-    return true;
-}
 
 template <class Zeile>
 std::vector<Massstab> Testspalte::skalen(const std::vector<Skala<Zeile>>& liste, const std::vector<Zeile>& zeilen)

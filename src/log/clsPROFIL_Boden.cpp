@@ -4,6 +4,7 @@
 #include "log/clsPROFIL.h"
 
 #include "drawing/DrawingInterface.h"
+#include "platform/VbRuntime.h"
 
 #include <QHash>
 #include <array>
@@ -92,17 +93,6 @@ const Bodenfamilie* familie(const QString& code)
     return it == familien.constEnd() ? nullptr : &it.value();
 }
 
-// Leading and trailing blanks removed (blanks only, not other white space).
-QString ohneLeerzeichen(const QString& s)
-{
-    qsizetype a = 0, b = s.size();
-    while (a < b && s[a] == QLatin1Char(' '))
-        ++a;
-    while (b > a && s[b - 1] == QLatin1Char(' '))
-        --b;
-    return s.mid(a, b - a);
-}
-
 } // namespace
 
 int32_t clsPROFIL::FARBAUSWAHL(int16_t& FARBEN, const QString& farbe, const QString& code)
@@ -118,7 +108,7 @@ int32_t clsPROFIL::FARBAUSWAHL(int16_t& FARBEN, const QString& farbe, const QStr
     }
     switch (FARBEN) {
     case 1: {
-        const QString text = ohneLeerzeichen(farbe);
+        const QString text = vb::Trim(farbe);   // blanks only
         if (text == QStringLiteral("keine Angabe"))
             return kWeiss;
         const RalFarbe* e = ralEintrag(text);

@@ -6,6 +6,7 @@
 #include "database/clsDATEN.h"
 #include "drawing/DrawingInterface.h"
 #include "log/ProfilRegeln.h"
+#include "log/Zeilenleser.h"
 #include "platform/StepRunner.h"
 #include "platform/VbError.h"
 
@@ -28,38 +29,19 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
 
     // --- reading -------------------------------------------------------------
     float h = 0, X = 0;
-    int16_t MINI = 0, MAXI = 0, AN = 0;
     falle([&] {
         if (p.SG == 0)
             p.SG = 8;
         h = float(p.SG) * 0.4f;
     });
     falle([&] { X = p.X ? *p.X : standardX(); });
-    falle([&] { DAT.INDEX(MINI, MAXI, AN, QStringLiteral("I1")); });
-    if (falle.cancelled() || AN == 0 || MAXI < 0)
+    std::vector<Schicht> s;
+    if (!zeilenLesen<Schicht>(falle, DAT,
+                              {{"TUKS", &Schicht::TUKS}, {"HPTB1", &Schicht::HPTB1}, {"HPTB2", &Schicht::HPTB2},
+                               {"NEBB", &Schicht::NEBB}, {"RUND", &Schicht::RUND}, {"ZUST", &Schicht::ZUST},
+                               {"FARBE", &Schicht::FARBE}, {"BEMS", &Schicht::BEMS}, {"BS", &Schicht::BS}},
+                              s))
         return;
-
-    std::vector<Schicht> s(size_t(MAXI) + 1);
-    const QString I1 = QStringLiteral("I1");
-    // A plain int counts the rows: a 16-bit counter never passes 32767.
-    for (int i = 0; i <= MAXI; ++i) {
-        Schicht& r = s[size_t(i)];
-        const Wert zeile{vb::Variant(int16_t(i))};
-        // One read per step: a value that cannot be converted is reported and
-        // OK goes on with the next field; a read that fails (the accessor has
-        // shown its box) ends the column.
-        falle.access([&] { return DAT.DTVS(QStringLiteral("TUKS"), r.TUKS, I1, zeile); });
-        falle.access([&] { return DAT.DTVT(QStringLiteral("HPTB1"), r.HPTB1, I1, zeile); });
-        falle.access([&] { return DAT.DTVT(QStringLiteral("HPTB2"), r.HPTB2, I1, zeile); });
-        falle.access([&] { return DAT.DTVT(QStringLiteral("NEBB"), r.NEBB, I1, zeile); });
-        falle.access([&] { return DAT.DTVT(QStringLiteral("RUND"), r.RUND, I1, zeile); });
-        falle.access([&] { return DAT.DTVT(QStringLiteral("ZUST"), r.ZUST, I1, zeile); });
-        falle.access([&] { return DAT.DTVT(QStringLiteral("FARBE"), r.FARBE, I1, zeile); });
-        falle.access([&] { return DAT.DTVT(QStringLiteral("BEMS"), r.BEMS, I1, zeile); });
-        falle.access([&] { return DAT.DTVI(QStringLiteral("BS"), r.BS, I1, zeile); });
-        if (falle.cancelled())
-            return;
-    }
 
     const float d = float(m_d);
     const size_t n = s.size();

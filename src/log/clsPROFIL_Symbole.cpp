@@ -50,26 +50,29 @@ int symbolart(const QString& code)
     return arten.value(code, 0);
 }
 
-// How the scatterer places the symbols of a code.
+// How the scatterer places the symbols of a code: by its symbol kind, and
+// the words "Mu" and "A" written as they are.
 enum class Muster { Keins, Bloecke, Feinkorn, Kies, GestufterKies, Sand, Wort };
 
 Muster muster(const QString& code)
 {
-    static const QHash<QString, Muster> muster = [] {
-        QHash<QString, Muster> h;
-        auto setzen = [&](std::initializer_list<const char*> codes, Muster m) {
-            for (const char* c : codes)
-                h.insert(QString::fromUtf8(c), m);
-        };
-        setzen({"Y", "X"}, Muster::Bloecke);
-        setzen({"b'U", "bU", "b¯U", "U", "b'T", "bT", "b¯T", "T", "H"}, Muster::Feinkorn);
-        setzen({"G"}, Muster::Kies);
-        setzen({"gG", "gmG", "mfG", "mG", "fG"}, Muster::GestufterKies);
-        setzen({"S", "gS", "mS", "gmS", "mfS", "fS"}, Muster::Sand);
-        setzen({"Mu", "A"}, Muster::Wort);
-        return h;
-    }();
-    return muster.value(code, Muster::Keins);
+    switch (symbolart(code)) {
+    case 1:
+    case 2: return Muster::Bloecke;
+    case 3: return Muster::Kies;
+    case 4:
+    case 5:
+    case 6: return Muster::GestufterKies;
+    case 7:
+    case 8:
+    case 9:
+    case 10: return Muster::Sand;
+    case 11:
+    case 12:
+    case 13: return Muster::Feinkorn;
+    default:
+        return code == QLatin1String("Mu") || code == QLatin1String("A") ? Muster::Wort : Muster::Keins;
+    }
 }
 
 } // namespace

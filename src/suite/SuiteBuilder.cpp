@@ -19,6 +19,12 @@ using db::schema::Datenbank;
 
 namespace {
 
+// A file that could not be written: "Permission denied: <path>".
+[[noreturn]] void verweigert(const QString& pfad)
+{
+    vb::raise(vb::err::PermissionDenied, vb::errorDescription(vb::err::PermissionDenied) + QStringLiteral(": ") + pfad);
+}
+
 void ordner(const QString& pfad)
 {
     if (!QDir().mkpath(pfad))
@@ -37,8 +43,7 @@ void kopieren(const QString& von, const QString& nach)
 {
     QFile::remove(nach);
     if (!QFile::copy(von, nach))
-        vb::raise(vb::err::PermissionDenied,
-                  vb::errorDescription(vb::err::PermissionDenied) + QStringLiteral(": ") + nach);
+        verweigert(nach);
 }
 
 void archiv(const Pfade& p, const Optionen& o)
@@ -101,8 +106,7 @@ void elektronik(const Pfade& p)
         const QString pfad = ordnerPfad + QLatin1Char('/') + QLatin1String(d.name);
         QFile f(pfad);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(d.inhalt) < 0)
-            vb::raise(vb::err::PermissionDenied,
-                      vb::errorDescription(vb::err::PermissionDenied) + QStringLiteral(": ") + pfad);
+            verweigert(pfad);
     }
 }
 
@@ -138,8 +142,7 @@ void rahmenprogramm(const QString& pfad)
 {
     QFile f(pfad);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        vb::raise(vb::err::PermissionDenied,
-                  vb::errorDescription(vb::err::PermissionDenied) + QStringLiteral(": ") + pfad);
+        verweigert(pfad);
     f.write("#!/bin/sh\n"
             "# Stand-in for the suite's frame program.\n"
             "echo \"TORVENA: Rahmenprogramm hat übernommen.\"\n"
@@ -225,9 +228,7 @@ Pfade erstellen(const QString& dir, const Optionen& o)
         s.endGroup();
         s.sync();
         if (s.status() != QSettings::NoError)
-            vb::raise(vb::err::PermissionDenied,
-                      vb::errorDescription(vb::err::PermissionDenied) + QStringLiteral(": ")
-                          + p.einstellungsDatei);
+            verweigert(p.einstellungsDatei);
     }
     rahmenprogramm(p.rahmenprogramm);
     return p;

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 
 struct Maler : Projektfixture
@@ -52,4 +53,25 @@ inline bool alleEndlich(const Maler& m)
             if (!std::isfinite(z))
                 return false;
     return true;
+}
+
+// The columns of the log as the column tests call them: on the axis X0, from
+// a record's table (id 7 in the test project).
+using Spalte = void (clsPROFIL::*)(clsDATEN&, int16_t&, std::optional<float>);
+
+constexpr float X0 = 100;   // the column axis
+
+// A row i of the record with only its depth t in the depth field `tiefe`.
+inline void zeile(Maler& m, const char* tabelle, const char* tiefe, int i, float t)
+{
+    m.cnn->execute(QStringLiteral("INSERT INTO %1 (ID, I1, %2) VALUES (7, ?, ?)")
+                       .arg(QLatin1String(tabelle), QLatin1String(tiefe)),
+                   {vb::Variant(int16_t(i)), vb::Variant(t)});
+}
+
+// The column drawn from table `tabelle` at X0 with font size SG.
+inline void zeichnen(Maler& m, const char* tabelle, Spalte spalte, int16_t SG = 7)
+{
+    auto dat = m.tabelle(tabelle);
+    (m.p.*spalte)(*dat, SG, X0);
 }

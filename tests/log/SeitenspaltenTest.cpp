@@ -9,9 +9,6 @@
 
 namespace {
 
-using Spalte = void (clsPROFIL::*)(clsDATEN&, int16_t&, std::optional<float>);
-
-constexpr float X0 = 100;    // the column axis
 constexpr float MYS = 0.1f;  // metres per mm (1:100)
 
 struct Fall
@@ -29,19 +26,6 @@ const Fall spalten[] = {
     {"E7", "VTV", "MAT", &clsPROFIL::VERROHRUNG, "Verrohrung"},
     {"E4", "TUKP", "ENTVERF", &clsPROFIL::PROBEN, "Proben"},
 };
-
-void zeile(Maler& m, const char* tabelle, const char* tiefe, int i, float t)
-{
-    m.cnn->execute(QStringLiteral("INSERT INTO %1 (ID, I1, %2) VALUES (7, ?, ?)")
-                       .arg(QLatin1String(tabelle), QLatin1String(tiefe)),
-                   {vb::Variant(int16_t(i)), vb::Variant(t)});
-}
-
-void zeichnen(Maler& m, const char* tabelle, Spalte spalte, int16_t SG = 7)
-{
-    auto dat = m.tabelle(tabelle);
-    (m.p.*spalte)(*dat, SG, X0);
-}
 
 // The polyline whose points are exactly these (within a float's rounding).
 bool hatZug(const Maler& m, const std::vector<float>& punkte)

@@ -9,9 +9,6 @@
 
 namespace {
 
-using Spalte = void (clsPROFIL::*)(clsDATEN&, int16_t&, std::optional<float>);
-
-constexpr float X0 = 100;           // the column axis
 constexpr float MYS = 0.1f;         // metres per mm (1:100)
 constexpr float YN = -1.5f * MYS;   // the scales' number line, 1.5 mm above the ground line
 constexpr int32_t ROT = 0x0000FF, BLAU = 0xFF0000;
@@ -50,13 +47,6 @@ void erwarteNahe(const std::vector<float>& ist, const std::vector<float>& soll, 
     ASSERT_EQ(ist.size(), soll.size()) << was;
     for (size_t k = 0; k < soll.size(); ++k)
         EXPECT_NEAR(ist[k], soll[k], 0.01f) << was << " #" << k;
-}
-
-void zeichnen(Maler& m, const char* tabelle, Spalte spalte)
-{
-    auto dat = m.tabelle(tabelle);
-    int16_t SG = 7;
-    (m.p.*spalte)(*dat, SG, X0);
 }
 
 struct Spaltenart
@@ -99,9 +89,7 @@ TEST(Skalenspalten, ValuesAllZeroDrawTheScaleOverItsFirstStep)
     for (const Spaltenart& s : spalten) {
         Maler m;
         for (int i = 0; i < 2; ++i)
-            m.cnn->execute(QStringLiteral("INSERT INTO %1 (ID, I1, %2) VALUES (7, ?, ?)")
-                               .arg(QLatin1String(s.tabelle), QLatin1String(s.tiefe)),
-                           {vb::Variant(int16_t(i)), vb::Variant(1.5f + float(i))});
+            zeile(m, s.tabelle, s.tiefe, i, 1.5f + float(i));
         m.uebergeben();
         zeichnen(m, s.tabelle, s.spalte);
         const std::string was = std::string(s.tabelle) + " " + alleTexte(m);
