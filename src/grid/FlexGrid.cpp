@@ -596,9 +596,7 @@ void FlexGrid::applyGeometry()
     for (int r = 0; r < Rows(); ++r) {
         const int eigen = m_rowHeight[size_t(r)];
         const int px = eigen < 0 ? standard : pxY(eigen);
-        if (v->sectionSize(r) != px && !v->isSectionHidden(r))
-            v->resizeSection(r, px);
-        else if (v->isSectionHidden(r))
+        if (v->isSectionHidden(r) || v->sectionSize(r) != px)
             v->resizeSection(r, px);
     }
     applyScroll();
