@@ -311,12 +311,11 @@ void FlexGrid::moveCurrent(int row, int col, bool extend)
     if (extend) {
         m_rowSel = row;
         m_colSel = col;
-        ensureVisible(row, col);
     } else {
         m_row = m_rowSel = row;
         m_col = m_colSel = col;
-        ensureVisible(row, col);
     }
+    ensureVisible(row, col);
     applySelection();
     emit SelChange();
 }
