@@ -612,7 +612,7 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI)
         if (!datei.open(QIODevice::ReadOnly)) {
             vb::MsgBox(QStringLiteral("Die Elektronikdatei ") + QFileInfo(DATEI).fileName()
                            + QStringLiteral(" kann nicht geöffnet werden. Es wurde nichts importiert."),
-                       vb::vbOKOnly | vb::vbExclamation, QStringLiteral("MSFlexGrid / Importieren"));
+                       vb::vbOKOnly | vb::vbExclamation, kTitel);
             return false;
         }
         inhalt = datei.readAll();
