@@ -311,12 +311,11 @@ void FlexGrid::moveCurrent(int row, int col, bool extend)
     if (extend) {
         m_rowSel = row;
         m_colSel = col;
-        ensureVisible(row, col);
     } else {
         m_row = m_rowSel = row;
         m_col = m_colSel = col;
-        ensureVisible(row, col);
     }
+    ensureVisible(row, col);
     applySelection();
     emit SelChange();
 }
@@ -596,9 +595,7 @@ void FlexGrid::applyGeometry()
     for (int r = 0; r < Rows(); ++r) {
         const int eigen = m_rowHeight[size_t(r)];
         const int px = eigen < 0 ? standard : pxY(eigen);
-        if (v->sectionSize(r) != px && !v->isSectionHidden(r))
-            v->resizeSection(r, px);
-        else if (v->isSectionHidden(r))
+        if (v->isSectionHidden(r) || v->sectionSize(r) != px)
             v->resizeSection(r, px);
     }
     applyScroll();

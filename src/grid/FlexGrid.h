@@ -62,6 +62,8 @@ public:
     void setEnabledLook(bool enabled);
 
 private:
+    void allesGeaendert();
+
     int m_rows = 0;
     int m_cols = 0;
     int m_fixedRows = 0;

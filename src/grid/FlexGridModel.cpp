@@ -150,12 +150,18 @@ void FlexGridModel::setFixedAlignment(int col, int code)
     emit dataChanged(index(0, col), index(m_rows - 1, col), {Qt::TextAlignmentRole});
 }
 
+// Every cell's look changed.
+void FlexGridModel::allesGeaendert()
+{
+    if (m_rows > 0 && m_cols > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
+}
+
 void FlexGridModel::setFixed(int rows, int cols)
 {
     m_fixedRows = rows;
     m_fixedCols = cols;
-    if (m_rows > 0 && m_cols > 0)
-        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
+    allesGeaendert();
 }
 
 void FlexGridModel::setColors(const QColor& back, const QColor& backFixed, const QColor& fore)
@@ -163,22 +169,19 @@ void FlexGridModel::setColors(const QColor& back, const QColor& backFixed, const
     m_back = back;
     m_backFixed = backFixed;
     m_fore = fore;
-    if (m_rows > 0 && m_cols > 0)
-        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
+    allesGeaendert();
 }
 
 void FlexGridModel::setFont(const QFont& f)
 {
     m_font = f;
-    if (m_rows > 0 && m_cols > 0)
-        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
+    allesGeaendert();
 }
 
 void FlexGridModel::setEnabledLook(bool enabled)
 {
     m_enabled = enabled;
-    if (m_rows > 0 && m_cols > 0)
-        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
+    allesGeaendert();
 }
 
 } // namespace grid

@@ -448,6 +448,9 @@ bool FlxImport::importieren(clsFLX& flx, const Elektronikvorgabe& gelesen, const
     if (!g || !g->Enabled())
         return false;
     vb::WaitPointer sanduhr;
+    // A preset without a valid line count reads nothing.
+    if (vorgabe.zl <= 0)
+        return false;
 
     // What the grid held, for an import that ends without success.
     const int zeilenVorher = g->Rows();
@@ -464,9 +467,6 @@ bool FlxImport::importieren(clsFLX& flx, const Elektronikvorgabe& gelesen, const
             for (int c = 0; c < g->Cols(); ++c)
                 g->setTextMatrix(r, c, vorher[size_t(r)][c]);
     };
-    // A preset without a valid line count reads nothing.
-    if (vorgabe.zl <= 0)
-        return false;
 
     const QStringList zeilen = FlxImport::zeilen(inhalt);
     Lauf lauf(*g, vorgabe, zeilen);
@@ -612,7 +612,7 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI)
         if (!datei.open(QIODevice::ReadOnly)) {
             vb::MsgBox(QStringLiteral("Die Elektronikdatei ") + QFileInfo(DATEI).fileName()
                            + QStringLiteral(" kann nicht geöffnet werden. Es wurde nichts importiert."),
-                       vb::vbOKOnly | vb::vbExclamation, QStringLiteral("MSFlexGrid / Importieren"));
+                       vb::vbOKOnly | vb::vbExclamation, kTitel);
             return false;
         }
         inhalt = datei.readAll();

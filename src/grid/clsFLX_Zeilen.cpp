@@ -15,9 +15,6 @@
 
 namespace grid {
 
-namespace {
-} // namespace
-
 void clsFLX::ZEILEEINFUEGEN()
 {
     vb::ErrorTrap falle(QStringLiteral("MSFlexGrid / Zeile einfügen"), vb::kVbError);
@@ -30,14 +27,12 @@ void clsFLX::ZEILEEINFUEGEN()
             return;
         if (!falle([&] { m_flx->setEnabledState(true); }))
             return;
-        if (!falle([&] { NUMMERIEREN(); }))
-            return;
     } else {
         if (!falle([&] { m_flx->AddItem(QString(), m_flx->Row()); }))
             return;
-        if (!falle([&] { NUMMERIEREN(); }))
-            return;
     }
+    if (!falle([&] { NUMMERIEREN(); }))
+        return;
     falle([&] {
         if (m_flxk && m_flxk->m_flx)
             m_flxk->ZEILEEINFUEGEN();
