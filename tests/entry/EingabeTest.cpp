@@ -926,3 +926,23 @@ TEST_F(EingabeTest, ImportOffersTheTabsPresetAndRefusesAnotherGrids)
         EXPECT_EQ(g->Rows(), 2);
     }
 }
+
+TEST(Registerkarten, TheChosenTabLeavesThePageBelowTheRowsAlone)
+{
+    eingabe::Registerkarten karten(11, 4);
+    karten.resize(760, 520);
+    for (int k = 0; k < 11; ++k)
+        karten.setTabCaption(k, QStringLiteral("Karte %1").arg(k));
+    const int unten = 3 * karten.zeilenHoehe();
+    for (int tab : {0, 5, 8, 9}) {
+        SCOPED_TRACE(tab);
+        karten.setTab(tab);
+        const QImage bild = karten.grab().toImage();
+        // The page's band under the tab rows looks the same under every column.
+        for (int y : {unten + 3, unten + karten.zeilenHoehe()}) {
+            const QRgb links = bild.pixel(karten.tabRechteck(3).center().x(), y);
+            for (int spalte = 0; spalte < 4; ++spalte)
+                EXPECT_EQ(bild.pixel(karten.tabRechteck(spalte).center().x(), y), links) << "column " << spalte << ", y " << y;
+        }
+    }
+}
