@@ -387,6 +387,7 @@ TEST_F(EingabeTest, RefusedValueStoresNothing)
         ASSERT_EQ(boxen().messages().size(), 1u) << boxen().messages()[0].text.toStdString();
         EXPECT_EQ(boxen().last().text, "Wert abc kann nicht in die Spalte HW der Tabelle E1 gespeichert werden!");
         EXPECT_EQ(boxen().last().title, "Datenfehler");
+        EXPECT_FALSE(vb::waitPointerShown());
         EXPECT_EQ(w.eingabefenster(), &e);
         EXPECT_EQ(ShellTest::kennungen(cnnX()), kennungen);
         EXPECT_FALSE(db::sharedState().BOAENDERUNG);
