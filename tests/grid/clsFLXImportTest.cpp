@@ -238,6 +238,15 @@ protected:
     {
         return umgebung.pfade().projekt + QStringLiteral("/Elektronik/") + QLatin1String(name);
     }
+    // A grid of an index column and plain columns, with these import keys.
+    void raster(const QStringList& schluessel)
+    {
+        binden(int(schluessel.size()));
+        std::vector<FlxWert> typen(size_t(schluessel.size()), FlxWert(int16_t(0)));
+        typen[0] = FlxWert(int16_t(1));
+        FLX.ELSTYP(FlxWert::liste(typen));
+        FLX.ELSELEK(FlxWert::texte(schluessel));
+    }
     // Open descriptors of this process on a file.
     static int offen(const QString& pfad)
     {
@@ -319,11 +328,7 @@ TEST_F(DemoImportTest, EverySampleFileFitsItsPreset)
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.preset);
-        binden(int(f.schluessel.size()));
-        std::vector<FlxWert> typen(size_t(f.schluessel.size()), FlxWert(int16_t(0)));
-        typen[0] = FlxWert(int16_t(1));
-        FLX.ELSTYP(FlxWert::liste(typen));
-        FLX.ELSELEK(FlxWert::texte(f.schluessel));
+        raster(f.schluessel);
         EXPECT_TRUE(FLX.IMPORTIEREN(QString::fromUtf8(f.preset), datei(f.datei)));
         EXPECT_EQ(flx->Rows(), 4);
         QStringList erste;
@@ -351,11 +356,7 @@ TEST_F(DemoImportTest, RowsTheGridHoldsStayAndTheFileIsAppended)
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.preset);
         boxen().clear();
-        binden(int(f.schluessel.size()));
-        std::vector<FlxWert> typen(size_t(f.schluessel.size()), FlxWert(int16_t(0)));
-        typen[0] = FlxWert(int16_t(1));
-        FLX.ELSTYP(FlxWert::liste(typen));
-        FLX.ELSELEK(FlxWert::texte(f.schluessel));
+        raster(f.schluessel);
         flx->setRows(3);
         // The numbers in column 0 are renumbered; the values stay.
         QStringList vorher;
@@ -397,11 +398,7 @@ TEST_F(DemoImportTest, PickOffersThePresetOfTheGridAndAPresetOfAnotherGridIsRefu
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.raster);
         boxen().clear();
-        binden(int(f.schluessel.size()));
-        std::vector<FlxWert> typen(size_t(f.schluessel.size()), FlxWert(int16_t(0)));
-        typen[0] = FlxWert(int16_t(1));
-        FLX.ELSTYP(FlxWert::liste(typen));
-        FLX.ELSELEK(FlxWert::texte(f.schluessel));
+        raster(f.schluessel);
         flx->setRows(3);
         flx->setTextMatrix(1, 1, QStringLiteral("0,5"));
         const QString gewaehlt = QString::fromUtf8(f.gewaehlt);
