@@ -99,7 +99,14 @@ void Registerkarten::paintEvent(QPaintEvent*)
             if (hasFocus())
                 o.state |= QStyle::State_HasFocus;
         }
+        // A tab is drawn for a one-row bar: a selected tab's joint with the
+        // page below reaches down by the tab's whole distance from the top.
+        // Kept to the tab itself, and to the frame's edge under the last
+        // row, it covers neither the rows below nor the page.
+        p.save();
+        p.setClipRect(o.rect.adjusted(0, 0, 0, k / m_proZeile == zeilen - 1 ? 2 : 0));
         style()->drawControl(QStyle::CE_TabBarTab, &o, &p, this);
+        p.restore();
         if (k == m_aktuell && hasFocus()) {
             QStyleOptionFocusRect fr;
             fr.initFrom(this);

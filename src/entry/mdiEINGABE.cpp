@@ -10,6 +10,7 @@
 #include "grid/clsFLX.h"
 #include "platform/Dialogs.h"
 #include "platform/StepRunner.h"
+#include "platform/Texteingabe.h"
 #include "platform/Units.h"
 #include "platform/VbRuntime.h"
 
@@ -24,7 +25,6 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QClipboard>
 
 using eingabe::Raster;
 using eingabe::Spalte;
@@ -123,7 +123,7 @@ QLineEdit* mdiEINGABE::textfeld(QWidget* eltern, const QString& name, double x, 
     t->setObjectName(name);
     t->setFont(arial(11.25));
     t->setGeometry(mm(x), mm(y), mm(breite), mm(7.1));
-    t->setProperty("grenze", grenze);
+    vb::eingabeBegrenzen(t, grenze);
     return t;
 }
 
@@ -143,9 +143,9 @@ void mdiEINGABE::baueRahmen()
     fraKEN->setObjectName(QStringLiteral("fraKEN"));
     fraKEN->setFrameShape(QFrame::StyledPanel);
     fraKEN->setGeometry(0, 0, mm(201.9), mm(10.8));
-    lblKEN = beschriftung(fraKEN, QStringLiteral("lblKEN"), QStringLiteral("Datensatz"), 8.5, 2.6);
+    lblKEN = beschriftung(fraKEN, QStringLiteral("lblKEN"), QStringLiteral("Datensatz"), 8.5, 4.2);
     txtKEN = textfeld(fraKEN, QStringLiteral("txtKEN"), 28.6, 2.6, 27.2, 8);
-    lblKOM = beschriftung(fraKEN, QStringLiteral("lblKOM"), QStringLiteral("Kommentar"), 63.5, 2.6);
+    lblKOM = beschriftung(fraKEN, QStringLiteral("lblKOM"), QStringLiteral("Kommentar"), 63.5, 4.2);
     txtKOM = textfeld(fraKEN, QStringLiteral("txtKOM"), 86.8, 2.6, 81.2, 50);
 
     SSTab = new eingabe::Registerkarten(11, 4, this);
@@ -259,6 +259,10 @@ void mdiEINGABE::baueRaster(int i, QWidget* seite)
     connect(g, &grid::FlexGrid::KeyPress, this, [flx](int16_t code) {
         if (flx())
             flx()->BEARBEITEN(code, 0);
+    });
+    connect(g, &grid::FlexGrid::LoeschTaste, this, [flx] {
+        if (flx())
+            flx()->ZELLENLEEREN();
     });
     connect(g, &grid::FlexGrid::Click, this, [flx] {
         if (flx())
@@ -440,8 +444,6 @@ bool mdiEINGABE::tasteVorab(QObject* empfaenger, QKeyEvent* e)
         return true;
     }
     const Qt::KeyboardModifiers mod = e->modifiers();
-    if (begrenzt(empfaenger, e))
-        return true;
     if ((mod & Qt::AltModifier) && e->key() == Qt::Key_Q) {
         if (beenden)
             beenden();
@@ -470,28 +472,6 @@ bool mdiEINGABE::tasteVorab(QObject* empfaenger, QKeyEvent* e)
         }
     }
     return false;
-}
-
-bool mdiEINGABE::begrenzt(QObject* empfaenger, QKeyEvent* e)
-{
-    // The maximum length limits what is typed or pasted; a longer text the
-    // program put in (a stored identifier) stays whole and can be shortened.
-    auto* t = qobject_cast<QLineEdit*>(empfaenger);
-    const int grenze = t ? t->property("grenze").toInt() : 0;
-    if (grenze <= 0)
-        return false;
-    QString neu;
-    if (e->matches(QKeySequence::Paste))
-        neu = QApplication::clipboard()->text();
-    else if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !e->text().isEmpty()
-             && e->text().at(0).isPrint())
-        neu = e->text();
-    const int frei = grenze - int(t->text().size() - t->selectedText().size());
-    if (neu.isEmpty() || neu.size() <= frei)
-        return false;
-    if (frei > 0)
-        t->insert(neu.left(frei));
-    return true;
 }
 
 bool mdiEINGABE::kennungGeprueft()

@@ -136,7 +136,6 @@ private:
     void tabulatorFolge();
     void anordnen();
     bool tasteVorab(QObject* empfaenger, QKeyEvent* e);
-    bool begrenzt(QObject* empfaenger, QKeyEvent* e);
     int rasterMitFokus(QObject* empfaenger) const;
     int mm(double millimeter) const;
 

@@ -3,6 +3,7 @@
 #include "grid/Twips.h"
 #include "platform/Colors.h"
 #include "platform/TextTables.h"
+#include "platform/Texteingabe.h"
 #include "platform/Units.h"
 #include "platform/VbError.h"
 
@@ -415,7 +416,7 @@ void FlexGrid::setClip(const QString& text)
     for (int i = 0; i < zeilen.size() && r0 + i <= r1; ++i) {
         const QStringList zellen = zeilen[i].split(QLatin1Char('\t'));
         for (int j = 0; j < zellen.size() && c0 + j <= c1; ++j)
-            m_model->setText(r0 + i, c0 + j, zellen[j]);
+            m_model->setText(r0 + i, c0 + j, vb::ohneSteuerzeichen(zellen[j]));
     }
 }
 
@@ -800,6 +801,12 @@ bool FlexGrid::handleKey(QKeyEvent* e)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         emit KeyPress(int16_t(13));
+        return true;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        emit LoeschTaste();
         return true;
     default:
         break;

@@ -115,7 +115,9 @@ public:
     void setTextMatrix(int row, int col, const QString& text);
     // The selected cells: tab between the cells of a row, carriage return between rows.
     QString Clip() const;
-    // Distributes text over the selection from its top-left cell; what does not fit is dropped.
+    // Distributes text over the selection from its top-left cell; what does
+    // not fit is dropped. Tabs and line breaks separate the cells; other
+    // control characters are dropped.
     void setClip(const QString& text);
     void AddItem(const QString& item, int row);     // tab-separated cells, inserted before row
     void RemoveItem(int row);
@@ -181,6 +183,9 @@ signals:
     void DblClick();
     // A character typed on the grid (its code; Enter 13).
     void KeyPress(int16_t keyAscii);
+    // Delete or Backspace pressed on the grid itself: neither types a
+    // character, so neither comes as KeyPress.
+    void LoeschTaste();
     // Mouse events: button (1 left, 2 right, 4 middle), shift state, position in twips.
     void MouseDown(int button, int shift, float x, float y);
     void MouseUp(int button, int shift, float x, float y);

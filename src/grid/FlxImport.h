@@ -12,7 +12,8 @@
 // refreshed.
 //
 // An import that ends with false leaves the grid as it was; a file that cannot
-// be read is reported with the line where reading failed.
+// be read is reported with the line where reading failed, a preset none of
+// whose values has a column in the grid is refused with a message.
 
 #include <QByteArray>
 #include <QString>
@@ -34,6 +35,7 @@ struct Elektronikvorgabe {
         float faktor = 1.0f;
         QString format;
     };
+    QString akvk;                       // the key the preset was read by
     int16_t zl = 0;
     QString datum;
     QString uhrzeit;
@@ -46,6 +48,9 @@ struct Elektronikvorgabe {
     // Reads the preset AKVK from the presets database (KAVELOR_VE1 and
     // KAVELOR_VE2); false when a measured value's row cannot be read.
     static bool laden(const QString& AKVK, Elektronikvorgabe& vorgabe);
+
+    // How many of the measured values have their column in the editor's grid.
+    int werteImRaster(const clsFLX& flx) const;
 };
 
 class FlxImport {
@@ -61,7 +66,8 @@ public:
                             const QString& name);
 
     // Asks for the preset (a pick of the keys in KAVELOR_VE1, titled
-    // "Elektronikvorgaben") and the device file (starting in `ordner`), then
+    // "Elektronikvorgaben", offering first the preset with the most values
+    // for the grid's columns) and the device file (starting in `ordner`), then
     // imports into the editor's grid. False when the user cancels or the
     // import does not run to its end.
     static bool mitAuswahl(clsFLX& flx, const QString& ordner);

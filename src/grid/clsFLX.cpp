@@ -6,6 +6,7 @@
 #include "grid/FlexGrid.h"
 #include "grid/FlexPicture.h"
 #include "platform/StepRunner.h"
+#include "platform/Texteingabe.h"
 #include "platform/VbRuntime.h"
 
 #include <QComboBox>
@@ -108,6 +109,8 @@ void clsFLX::ETXT(QLineEdit* txt)
         m_txt->setFrame(true);
         m_txt->setText(QString());
         m_txt->hide();
+        // A cell takes printable text only, however it is entered.
+        vb::eingabeBegrenzen(m_txt);
     });
 }
 
@@ -126,6 +129,10 @@ void clsFLX::ECBO(QComboBox* cbo)
         m_cbo->setEditable(true);
         m_cbo->setEditText(QString());
         m_cbo->hide();
+        // The list offers its items; what is typed is committed as typed, so
+        // the list completes nothing.
+        m_cbo->setCompleter(nullptr);
+        vb::eingabeBegrenzen(m_cbo->lineEdit());
     });
 }
 

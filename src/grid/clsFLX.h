@@ -107,6 +107,10 @@ public:
     void BEARBEITEN(int16_t BOB = 0, float X = 0.0f);
     // BOE: 0 or 13 commit, -1 paste, -2 mouse released.
     void EINFUEGEN(int16_t BOE = 0);
+    // Empties the selected cells, as committing an empty text in each would
+    // (Delete or Backspace on the grid); columns without a cell editor keep
+    // their text.
+    void ZELLENLEEREN();
     void ZEILEEINFUEGEN();
     void ZEILEENTFERNEN();
     void TOOLTIP(float X, float Y);

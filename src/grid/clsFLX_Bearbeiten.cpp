@@ -44,7 +44,8 @@ QString zeichen(int16_t code)
 void clsFLX::BEARBEITEN(int16_t BOB, float X)
 {
     vb::ErrorTrap falle(QStringLiteral("MSFlexGrid / Bearbeiten"), vb::kVbError);
-    if (BOB == 0 || BOB >= 33) {
+    // The delete character (127) is no typed character: it opens nothing.
+    if (BOB == 0 || (BOB >= 33 && BOB != 127)) {
         // The cell whose editor opened: a commit writes there.
         auto merken = [this] {
             m_znr = int16_t(m_flx->Row());
@@ -157,6 +158,23 @@ void clsFLX::BEARBEITEN(int16_t BOB, float X)
             g->setMousePointer(imBand ? 2 : 0);
         });
     }
+}
+
+void clsFLX::ZELLENLEEREN()
+{
+    vb::ErrorTrap falle(QStringLiteral("MSFlexGrid / Bearbeiten"), vb::kVbError);
+    falle([&] {
+        FlexGrid* g = gitter();
+        const int r0 = std::min(g->Row(), g->RowSel());
+        const int r1 = std::max(g->Row(), g->RowSel());
+        const int c0 = std::min(g->Col(), g->ColSel());
+        const int c1 = std::max(g->Col(), g->ColSel());
+        // What an editor could have emptied: the columns that have one.
+        for (int c = c0; c <= c1; ++c)
+            if (spaltenTyp(c) <= 7)
+                for (int r = r0; r <= r1; ++r)
+                    g->setTextMatrix(r, c, QString());
+    });
 }
 
 void clsFLX::zeileAnhaengen()

@@ -9,6 +9,7 @@
 #include "platform/Services.h"
 #include "platform/StepRunner.h"
 #include "platform/TextTables.h"
+#include "platform/Texteingabe.h"
 #include "platform/VbRuntime.h"
 
 #include <QFile>
@@ -29,12 +30,25 @@ struct Lesefehler {
 };
 // The user ended the import in one of its boxes.
 struct Abbruch {};
+// No value of the preset has a column in the grid.
+struct Unpassend {};
 
 QString platzhalter(QString s)
 {
     s.replace(QStringLiteral("<BLANK>"), QStringLiteral(" "));
     s.replace(QStringLiteral("<TAB>"), QStringLiteral("\t"));
     return s;
+}
+
+// The highest column of the grid whose import key is `schluessel`; -1 when
+// no column has it.
+int spalteMitSchluessel(const FlexGrid& g, const FlxWert& schluessel, const QString& gesucht)
+{
+    int spalte = -1;
+    for (int c = 0; c < g.Cols(); ++c)
+        if (vb::CStr(schluessel[c].alsVariant()) == gesucht)
+            spalte = c;
+    return spalte;
 }
 
 int frage(const QString& text)
@@ -51,15 +65,18 @@ public:
 
     // Target column of each measured value: the highest column whose import
     // key equals the value's key, else column 0.
+    // A preset none of whose values has a column here belongs to another
+    // grid: it would only append empty rows, so it is refused.
     void zielspalten(const FlxWert& schluessel)
     {
+        bool getroffen = m_v.werte.empty();
         for (const auto& w : m_v.werte) {
-            int spalte = 0;
-            for (int c = 0; c < m_g.Cols(); ++c)
-                if (vb::CStr(schluessel[c].alsVariant()) == w.spalte)
-                    spalte = c;
-            m_spalte.push_back(spalte);
+            const int spalte = spalteMitSchluessel(m_g, schluessel, w.spalte);
+            getroffen = getroffen || spalte >= 0;
+            m_spalte.push_back(std::max(0, spalte));
         }
+        if (!getroffen)
+            throw Unpassend{};
     }
 
     void zeilenLayout();
@@ -109,7 +126,7 @@ private:
                 continue;
             while (ziel >= m_g.Rows())
                 m_g.setRows(m_g.Rows() + 1);
-            m_g.setTextMatrix(ziel, m_spalte[k], text.trimmed());
+            m_g.setTextMatrix(ziel, m_spalte[k], vb::ohneSteuerzeichen(text.trimmed()));
         }
     }
     // Splits a record into its fields and writes them; false when a field
@@ -485,6 +502,16 @@ bool FlxImport::importieren(clsFLX& flx, const Elektronikvorgabe& gelesen, const
     } catch (const Abbruch&) {
         zuruecksetzen();
         return false;
+    } catch (const Unpassend&) {
+        QStringList felder;
+        for (const auto& w : vorgabe.werte)
+            felder << w.spalte;
+        vb::MsgBox(QStringLiteral("Die Elektronikvorgabe ") + vorgabe.akvk
+                       + QStringLiteral(" passt nicht zu dieser Tabelle: keiner ihrer Messwerte (")
+                       + felder.join(QStringLiteral(", "))
+                       + QStringLiteral(") hat hier eine Spalte. Es wurde nichts importiert."),
+                   vb::vbOKOnly | vb::vbExclamation, kTitel);
+        return false;
     } catch (const Lesefehler& f) {
         zuruecksetzen();
         vb::MsgBox(QStringLiteral("Die Elektronikdatei ") + name + QStringLiteral(" kann in Zeile ")
@@ -504,9 +531,27 @@ bool FlxImport::importieren(clsFLX& flx, const Elektronikvorgabe& gelesen, const
     }
 }
 
+int Elektronikvorgabe::werteImRaster(const clsFLX& flx) const
+{
+    const FlexGrid* g = flx.EFLX();
+    if (!g)
+        return 0;
+    int n = 0;
+    try {
+        const FlxWert schluessel = flx.ELSELEK();
+        for (const auto& w : werte)
+            if (spalteMitSchluessel(*g, schluessel, w.spalte) >= 0)
+                ++n;
+    } catch (...) {
+        return 0;   // a grid without its key list takes no value
+    }
+    return n;
+}
+
 bool Elektronikvorgabe::laden(const QString& AKVK, Elektronikvorgabe& v)
 {
     v = Elektronikvorgabe();
+    v.akvk = AKVK;
     clsDATEN P;
     P.EBOV(true);
     P.ETABELLE(QStringLiteral("KAVELOR_VE1"));
@@ -578,9 +623,23 @@ bool FlxImport::mitAuswahl(clsFLX& flx, const QString& ordner)
                    kTitel);
         return false;
     }
+    // The preset with the most values for this grid's columns is offered
+    // first; when none has any, no preset is: the pick starts on an empty line.
+    QString vorschlag;
+    int besteTreffer = 0;
+    for (const QString& k : schluessel) {
+        Elektronikvorgabe v;
+        const int treffer = Elektronikvorgabe::laden(k, v) ? v.werteImRaster(flx) : 0;
+        if (treffer > besteTreffer) {
+            besteTreffer = treffer;
+            vorschlag = k;
+        }
+    }
+    if (vorschlag.isEmpty())
+        schluessel.prepend(QString());
     bool abgebrochen = false;
     const QString AKVK = vb::ChoiceBox(QStringLiteral("Elektronikvorgabe:"), QStringLiteral("Elektronikvorgaben"),
-                                       schluessel, &abgebrochen);
+                                       schluessel, &abgebrochen, vorschlag);
     if (abgebrochen || AKVK.isEmpty())
         return false;
     vb::FileDialogCall datei;

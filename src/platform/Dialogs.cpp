@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QCursor>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -118,6 +119,27 @@ QMessageBox::ButtonRole roleOf(int result)
 
 QString titleOr(const QString& t) { return t.isEmpty() ? appTitle() : t; }
 
+// A dialog shown while an operation holds the hourglass is answered with the
+// normal pointer; the hourglass comes back when the dialog closes.
+class NormalerZeiger {
+public:
+    NormalerZeiger() : m_ueberSanduhr(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (m_ueberSanduhr)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    }
+    ~NormalerZeiger()
+    {
+        if (m_ueberSanduhr)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    NormalerZeiger(const NormalerZeiger&) = delete;
+    NormalerZeiger& operator=(const NormalerZeiger&) = delete;
+
+private:
+    bool m_ueberSanduhr;
+};
+
 } // namespace
 
 std::unique_ptr<QMessageBox> QtDialogs::createMessageBox(const MessageBoxCall& call, QWidget* parent)
@@ -174,6 +196,7 @@ int QtDialogs::resultOf(const QMessageBox& box, int style)
 
 int QtDialogs::messageBox(const MessageBoxCall& call)
 {
+    NormalerZeiger zeiger;
     auto box = createMessageBox(call, parentWidget());
     box->exec();
     return resultOf(*box, call.style);
@@ -181,6 +204,7 @@ int QtDialogs::messageBox(const MessageBoxCall& call)
 
 std::optional<QString> QtDialogs::inputBox(const InputBoxCall& call)
 {
+    NormalerZeiger zeiger;
     QInputDialog dlg(parentWidget());
     dlg.setWindowTitle(titleOr(call.title));
     dlg.setLabelText(call.prompt);
@@ -201,6 +225,7 @@ std::optional<QString> QtDialogs::inputBox(const InputBoxCall& call)
 
 std::optional<QString> QtDialogs::fileDialog(const FileDialogCall& call)
 {
+    NormalerZeiger zeiger;
     QString start = call.directory;
     if (!call.fileName.isEmpty())
         start = start.isEmpty() ? call.fileName : start + QChar('/') + call.fileName;
@@ -214,6 +239,7 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogCall& call)
 
 std::optional<PrintChoice> QtDialogs::printDialog(const PrintDialogCall& call)
 {
+    NormalerZeiger zeiger;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
@@ -244,6 +270,7 @@ std::optional<PrintChoice> QtDialogs::printDialog(const PrintDialogCall& call)
 
 std::optional<QColor> QtDialogs::colorDialog(const ColorDialogCall& call)
 {
+    NormalerZeiger zeiger;
     const QColor c = QColorDialog::getColor(call.initial, parentWidget(), titleOr(call.title));
     if (!c.isValid())
         return std::nullopt;
@@ -454,9 +481,10 @@ int MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QStrin
     return MsgBox(prompt, static_cast<int>(buttons) | static_cast<int>(icon), title);
 }
 
-QString ChoiceBox(const QString& prompt, const QString& title, const QStringList& choices, bool* cancelled)
+QString ChoiceBox(const QString& prompt, const QString& title, const QStringList& choices, bool* cancelled,
+                  const QString& preselected)
 {
-    InputBoxCall call{prompt, titleOr(title), QString(), choices};
+    InputBoxCall call{prompt, titleOr(title), preselected, choices};
     const auto r = dialogs().inputBox(call);
     if (cancelled)
         *cancelled = !r.has_value();

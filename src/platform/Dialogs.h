@@ -257,9 +257,10 @@ int MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QStrin
 // InputBox: the text entered; "" when cancelled (as VB). `cancelled` tells the two apart.
 QString InputBox(const QString& prompt, const QString& title = QString(),
                  const QString& defaultText = QString(), bool* cancelled = nullptr);
-// A pick from a list of texts (default: the first); "" when cancelled.
+// A pick from a list of texts, `preselected` chosen at the start (when empty:
+// the first); "" when cancelled.
 QString ChoiceBox(const QString& prompt, const QString& title, const QStringList& choices,
-                  bool* cancelled = nullptr);
+                  bool* cancelled = nullptr, const QString& preselected = QString());
 // The print dialog; when the user cancels and cancelError is true, raises 32755
 // (the common dialog's CancelError); otherwise returns nullopt.
 std::optional<PrintChoice> ShowPrinter(const PrintDialogCall& call, bool cancelError = true);

@@ -6,14 +6,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTranslator>
 #include <QUrl>
 
+#include <memory>
 #include <optional>
 #include <pwd.h>
 #include <unistd.h>
@@ -127,6 +130,25 @@ void setLocale(const Locale& l) { currentLocale() = l; }
 void setLocale(const QString& name) { currentLocale() = Locale::named(name); }
 
 void resetLocale() { currentLocale() = Locale(QLocale::system()); }
+
+bool loadQtTranslations(const Locale& l)
+{
+    static QTranslator* geladen = nullptr;
+    if (geladen) {
+        QCoreApplication::removeTranslator(geladen);
+        delete geladen;
+        geladen = nullptr;
+    }
+    if (l.languageCode() == 1)
+        return true;
+    auto qt = std::make_unique<QTranslator>();
+    if (!qt->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(qt.get());
+    geladen = qt.release();
+    return true;
+}
 
 ScopedLocale::ScopedLocale(const QString& name) : m_previous(locale()) { setLocale(name); }
 

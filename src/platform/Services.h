@@ -79,6 +79,12 @@ void setLocale(const QString& name);
 // Restore the system's locale.
 void resetLocale();
 
+// Loads Qt's own translations — file, print and message dialogs, standard
+// buttons, the text boxes' context menus — for the program's language of
+// `l`: German for every language but English, which is Qt's own. Replaces
+// what an earlier call loaded. False when the translation file is missing.
+bool loadQtTranslations(const Locale& l = locale());
+
 // RAII: a locale for a test's scope.
 class ScopedLocale {
 public:

@@ -204,7 +204,8 @@ void frmMAIN::PANEL8()
             rs->close();
         }
     }
-    vb::showWaitPointer();
+    // The hourglass ends with the save, the refused one included.
+    vb::WaitPointer sanduhr;
     if (!w->OK(schluessel))
         return;   // the transaction rolls back: the working copy is as before
     cnn.execute(QStringLiteral("UPDATE [E1] SET [AKT]=false WHERE [KEN]<>? AND [AKT]=true"), {vb::Variant(K)});
@@ -213,7 +214,6 @@ void frmMAIN::PANEL8()
     st.BOAENDERUNG = true;
     eingabeEntladen();
     eingabemodus(*this, false);
-    vb::restoreWaitPointer();
 }
 
 void frmMAIN::PANEL9()

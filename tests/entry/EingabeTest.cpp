@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -386,6 +387,7 @@ TEST_F(EingabeTest, RefusedValueStoresNothing)
         ASSERT_EQ(boxen().messages().size(), 1u) << boxen().messages()[0].text.toStdString();
         EXPECT_EQ(boxen().last().text, "Wert abc kann nicht in die Spalte HW der Tabelle E1 gespeichert werden!");
         EXPECT_EQ(boxen().last().title, "Datenfehler");
+        EXPECT_FALSE(vb::waitPointerShown());
         EXPECT_EQ(w.eingabefenster(), &e);
         EXPECT_EQ(ShellTest::kennungen(cnnX()), kennungen);
         EXPECT_FALSE(db::sharedState().BOAENDERUNG);
@@ -839,4 +841,109 @@ TEST_F(EingabeTest, DeviceFileImportedWithCtrlIAndStored)
     const QStringList e5 = zeilenText(cnnX(), QStringLiteral("E5"), id);
     ASSERT_EQ(e5.size(), 7);
     EXPECT_EQ(e5[6], QStringLiteral("I1=6|VTT=2.4|MX=60|SX=8"));
+}
+
+TEST_F(EingabeTest, TypedListCodeAndDeletedCellsReachTheTableAsTyped)
+{
+    frmMAIN& w = gestartet();
+    mdiEINGABE& e = neu(w, "B 9");
+    // Depth, roundness code, remark; the roundness list has items beginning
+    // with what is typed.
+    zelle(e, 0, 1, 1, "2,5");
+    zelle(e, 0, 1, 5, "ka");
+    zelle(e, 0, 1, 8, "weg");
+    zelle(e, 0, 1, 9, "1");
+    EXPECT_EQ(e.msgFLX[0]->TextMatrix(1, 5), "ka");
+    // Delete on the number cell and on the text cell: no editor, the cells empty.
+    for (int spalte : {1, 8}) {
+        e.msgFLX[0]->SetFocus();
+        e.msgFLX[0]->setCol(spalte);
+        taste(Qt::Key_Delete);
+        EXPECT_TRUE(e.txtFLX[0]->isHidden());
+        EXPECT_EQ(e.msgFLX[0]->TextMatrix(1, spalte), QString());
+    }
+    boxen().clear();
+    taste(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(boxen().count(), 0);
+    EXPECT_EQ(w.eingabefenster(), nullptr);
+    const QStringList e2 = zeilenText(cnnX(), "E2", idVon("B 9"));
+    ASSERT_EQ(e2.size(), 1);
+    EXPECT_EQ(e2[0], "I1=0|TUKS=<null>|HPTB1=<null>|HPTB2=<null>|NEBB=<null>|RUND=ka|ZUST=<null>|FARBE=<null>|"
+                     "BEMS=<null>|BS=1");
+}
+
+TEST_F(EingabeTest, IdentifierAndCommentKeepTheirLimitsHoweverTextIsPasted)
+{
+    frmMAIN& w = gestartet();
+    mdiEINGABE& e = neu(w, QString());
+    const QString vierzig = QStringLiteral("0123456789").repeated(4);
+    const std::function<void(QLineEdit*)> wege[] = {
+        [](QLineEdit* b) { QTest::keyClick(b, Qt::Key_V, Qt::ControlModifier); },
+        [](QLineEdit* b) { QTest::keyClick(b, Qt::Key_Insert, Qt::ShiftModifier); },
+        [](QLineEdit* b) {
+            // The context menu's paste: the sixth entry (undo, redo, a line, cut, copy, paste).
+            std::unique_ptr<QMenu> menue(b->createStandardContextMenu());
+            menue->actions().at(5)->trigger();
+        },
+    };
+    for (const auto& einfuegen : wege) {
+        for (auto [box, grenze, text] : {std::tuple{e.txtKEN, 8, vierzig}, std::tuple{e.txtKOM, 50, vierzig + vierzig}}) {
+            box->clear();
+            box->setFocus();
+            QApplication::clipboard()->setText(text);
+            einfuegen(box);
+            EXPECT_EQ(box->text(), text.left(grenze));
+        }
+    }
+    // Stored as pasted: the eight characters.
+    boxen().clear();
+    taste(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(w.eingabefenster(), nullptr);
+    EXPECT_EQ(ShellTest::kennungen(cnnX(), "[AKT]=true"), QStringList{"01234567"});
+}
+
+TEST_F(EingabeTest, ImportOffersTheTabsPresetAndRefusesAnotherGrids)
+{
+    frmMAIN& w = gestartet();
+    mdiEINGABE& e = neu(w);
+    struct Fall {
+        int tab;
+        const char* vorschlag;
+    };
+    // Pocket penetrometer: its preset first; layers: no preset has their
+    // fields, the pick starts on an empty line.
+    for (const Fall& f : {Fall{4, "TP"}, Fall{1, ""}}) {
+        SCOPED_TRACE(f.tab);
+        e.SSTab->setTab(f.tab);
+        grid::FlexGrid* g = e.msgFLX[size_t(f.tab - 1)];
+        g->SetFocus();
+        boxen().clear();
+        boxen().answerInput(QStringLiteral("DMT")).answerFile(pfade().projekt + QStringLiteral("/Elektronik/DMT.txt"));
+        taste(Qt::Key_I, Qt::ControlModifier);
+        ASSERT_GE(boxen().count(), 1);
+        EXPECT_EQ(boxen().records()[0].defaultText, QString::fromLatin1(f.vorschlag));
+        ASSERT_EQ(boxen().messages().size(), 1u);
+        EXPECT_TRUE(boxen().last().text.startsWith("Die Elektronikvorgabe DMT passt nicht zu dieser Tabelle"));
+        EXPECT_EQ(g->Rows(), 2);
+    }
+}
+
+TEST(Registerkarten, TheChosenTabLeavesThePageBelowTheRowsAlone)
+{
+    eingabe::Registerkarten karten(11, 4);
+    karten.resize(760, 520);
+    for (int k = 0; k < 11; ++k)
+        karten.setTabCaption(k, QStringLiteral("Karte %1").arg(k));
+    const int unten = 3 * karten.zeilenHoehe();
+    for (int tab : {0, 5, 8, 9}) {
+        SCOPED_TRACE(tab);
+        karten.setTab(tab);
+        const QImage bild = karten.grab().toImage();
+        // The page's band under the tab rows looks the same under every column.
+        for (int y : {unten + 3, unten + karten.zeilenHoehe()}) {
+            const QRgb links = bild.pixel(karten.tabRechteck(3).center().x(), y);
+            for (int spalte = 0; spalte < 4; ++spalte)
+                EXPECT_EQ(bild.pixel(karten.tabRechteck(spalte).center().x(), y), links) << "column " << spalte << ", y " << y;
+        }
+    }
 }

@@ -54,6 +54,7 @@ protected:
     {
         QObject::connect(flx, &grid::FlexGrid::DblClick, [this] { FLX.BEARBEITEN(0); });
         QObject::connect(flx, &grid::FlexGrid::KeyPress, [this](int16_t k) { FLX.BEARBEITEN(k); });
+        QObject::connect(flx, &grid::FlexGrid::LoeschTaste, [this] { FLX.ZELLENLEEREN(); });
         QObject::connect(flx, &grid::FlexGrid::Click, [this] { FLX.EINFUEGEN(0); });
         QObject::connect(flx, &grid::FlexGrid::MouseDown,
                          [this](int, int, float x, float) { FLX.BEARBEITEN(-2, x); });

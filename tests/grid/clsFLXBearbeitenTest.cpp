@@ -306,3 +306,79 @@ TEST_F(GridEreignisTest, KeysMoveTheCurrentCellButNeverOntoFixedCells)
     EXPECT_EQ(flx->Row(), 1);
     EXPECT_EQ(flx->Col(), 1);
 }
+
+TEST_F(GridEreignisTest, ListCellCommitsWhatIsTypedAndAChosenItem)
+{
+    FLX.ELCBO(2, FlxWert::texte({"ka*", "ge'", "u"}));
+    struct Fall {
+        const char* getippt;   // typed on the grid, then Enter
+        const char* zelle;
+    };
+    // The items begin like the typed texts or differ only in case: none is taken.
+    const Fall faelle[] = {{"ka", "ka"}, {"ge", "ge"}, {"U", "U"}, {"k", "k"}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.getippt);
+        klick(1, 2);
+        QTest::keyClicks(flx->view(), QString::fromLatin1(f.getippt).left(1));
+        ASSERT_FALSE(cbo->isHidden());
+        QTest::keyClicks(cbo->lineEdit(), QString::fromLatin1(f.getippt).mid(1));
+        QTest::keyClick(cbo->lineEdit(), Qt::Key_Return);
+        EXPECT_TRUE(cbo->isHidden());
+        EXPECT_EQ(flx->TextMatrix(1, 2), QString::fromLatin1(f.zelle));
+        flx->setTextMatrix(1, 2, QString());
+    }
+    // An item chosen from the list is taken whole.
+    doppelklick(2, 2);
+    cbo->setCurrentIndex(1);
+    QTest::keyClick(cbo->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(flx->TextMatrix(2, 2), QStringLiteral("ge'"));
+}
+
+TEST_F(GridEreignisTest, DeleteAndBackspaceEmptyTheSelectedCellsWithoutAnEditor)
+{
+    for (Qt::Key k : {Qt::Key_Delete, Qt::Key_Backspace}) {
+        SCOPED_TRACE(k == Qt::Key_Delete ? "Delete" : "Backspace");
+        for (int r = 1; r <= 3; ++r) {
+            flx->setTextMatrix(r, 1, QStringLiteral("1,5"));
+            flx->setTextMatrix(r, 2, QStringLiteral("g'"));
+        }
+        // Rows 1 and 2 of both columns selected; row 3 stays.
+        klick(1, 1);
+        QTest::keyClick(flx->view(), Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(flx->view(), Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(flx->view(), k);
+        EXPECT_TRUE(txt->isHidden());
+        EXPECT_TRUE(cbo->isHidden());
+        EXPECT_EQ(spalte(1), (QStringList{"", "", "1,5"}));
+        EXPECT_EQ(spalte(2), (QStringList{"", "", "g'"}));
+        EXPECT_EQ(spalte(0), (QStringList{"0", "1", "2"}));
+        EXPECT_EQ(boxen().count(), 0);
+    }
+    // The delete character as a typed code opens no editor either.
+    klick(3, 1);
+    FLX.BEARBEITEN(127);
+    EXPECT_TRUE(txt->isHidden());
+}
+
+TEST_F(GridEreignisTest, NoControlCharacterEntersACell)
+{
+    // Pasted into an open editor: the characters around them stay.
+    QApplication::clipboard()->setText(QStringLiteral("Ton\x7f, steif\t"));
+    doppelklick(1, 1);
+    QTest::keyClick(txt, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(txt, Qt::Key_Return);
+    EXPECT_EQ(flx->TextMatrix(1, 1), QStringLiteral("Ton, steif"));
+    doppelklick(1, 2);
+    QTest::keyClick(cbo->lineEdit(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(cbo->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(flx->TextMatrix(1, 2), QStringLiteral("Ton, steif"));
+    // Pasted into the grid: tabs and line breaks part the cells, the rest goes.
+    QApplication::clipboard()->setText(QStringLiteral("a\x01\tb\x7f\r\nc\x1b\td"));
+    flx->setRow(2);
+    flx->setCol(1);
+    flx->setRowSel(3);
+    flx->setColSel(2);
+    FLX.EINFUEGEN(-1);
+    EXPECT_EQ(spalte(1), (QStringList{"Ton, steif", "a", "c"}));
+    EXPECT_EQ(spalte(2), (QStringList{"Ton, steif", "b", "d"}));
+}

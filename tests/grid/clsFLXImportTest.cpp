@@ -238,6 +238,15 @@ protected:
     {
         return umgebung.pfade().projekt + QStringLiteral("/Elektronik/") + QLatin1String(name);
     }
+    // A grid of an index column and plain columns, with these import keys.
+    void raster(const QStringList& schluessel)
+    {
+        binden(int(schluessel.size()));
+        std::vector<FlxWert> typen(size_t(schluessel.size()), FlxWert(int16_t(0)));
+        typen[0] = FlxWert(int16_t(1));
+        FLX.ELSTYP(FlxWert::liste(typen));
+        FLX.ELSELEK(FlxWert::texte(schluessel));
+    }
     // Open descriptors of this process on a file.
     static int offen(const QString& pfad)
     {
@@ -319,11 +328,7 @@ TEST_F(DemoImportTest, EverySampleFileFitsItsPreset)
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.preset);
-        binden(int(f.schluessel.size()));
-        std::vector<FlxWert> typen(size_t(f.schluessel.size()), FlxWert(int16_t(0)));
-        typen[0] = FlxWert(int16_t(1));
-        FLX.ELSTYP(FlxWert::liste(typen));
-        FLX.ELSELEK(FlxWert::texte(f.schluessel));
+        raster(f.schluessel);
         EXPECT_TRUE(FLX.IMPORTIEREN(QString::fromUtf8(f.preset), datei(f.datei)));
         EXPECT_EQ(flx->Rows(), 4);
         QStringList erste;
@@ -351,11 +356,7 @@ TEST_F(DemoImportTest, RowsTheGridHoldsStayAndTheFileIsAppended)
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.preset);
         boxen().clear();
-        binden(int(f.schluessel.size()));
-        std::vector<FlxWert> typen(size_t(f.schluessel.size()), FlxWert(int16_t(0)));
-        typen[0] = FlxWert(int16_t(1));
-        FLX.ELSTYP(FlxWert::liste(typen));
-        FLX.ELSELEK(FlxWert::texte(f.schluessel));
+        raster(f.schluessel);
         flx->setRows(3);
         // The numbers in column 0 are renumbered; the values stay.
         QStringList vorher;
@@ -378,4 +379,57 @@ TEST_F(DemoImportTest, RowsTheGridHoldsStayAndTheFileIsAppended)
             neu << flx->TextMatrix(3, c);
         EXPECT_EQ(neu.join(QLatin1Char('|')), f.ersteNeue);
     }
+}
+
+TEST_F(DemoImportTest, PickOffersThePresetOfTheGridAndAPresetOfAnotherGridIsRefused)
+{
+    const struct {
+        const char* raster;
+        QStringList schluessel;
+        const char* vorschlag;     // preselected in the pick; "" none (an empty line first)
+        const char* gewaehlt;      // the user's choice
+        bool importiert;
+    } faelle[] = {
+        {"pocket penetrometer", {"I1", "VTT", "MX", "SX"}, "TP", "TP", true},
+        {"flat dilatometer", {"I1", "VTF", "IND", "KD", "ED"}, "DMT", "DMT", true},
+        {"pocket penetrometer, DMT chosen", {"I1", "VTT", "MX", "SX"}, "TP", "DMT", false},
+        {"layers", {"I1", "TUKS", "HPTB1"}, "", "MENARD", false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.raster);
+        boxen().clear();
+        raster(f.schluessel);
+        flx->setRows(3);
+        flx->setTextMatrix(1, 1, QStringLiteral("0,5"));
+        const QString gewaehlt = QString::fromUtf8(f.gewaehlt);
+        boxen().answerInput(gewaehlt).answerFile(datei(gewaehlt == "TP" ? "TP.txt" : "DMT.txt"));
+
+        EXPECT_EQ(FlxImport::mitAuswahl(FLX, umgebung.pfade().projekt + QStringLiteral("/Elektronik")), f.importiert);
+        const auto& pick = boxen().records()[0];
+        EXPECT_EQ(pick.defaultText, QString::fromUtf8(f.vorschlag));
+        QStringList liste{"DMT", "MENARD", "TP"};
+        if (!*f.vorschlag)
+            liste.prepend(QString());
+        EXPECT_EQ(pick.choices, liste);
+        if (f.importiert) {
+            EXPECT_GT(flx->Rows(), 3);
+            continue;
+        }
+        // Refused: said so, and the grid holds what it held.
+        ASSERT_EQ(boxen().messages().size(), 1u);
+        EXPECT_EQ(boxen().last().title, QStringLiteral("MSFlexGrid / Importieren"));
+        EXPECT_TRUE(boxen().last().text.startsWith(QStringLiteral("Die Elektronikvorgabe ") + gewaehlt
+                                                   + QStringLiteral(" passt nicht zu dieser Tabelle")))
+            << boxen().last().text.toStdString();
+        EXPECT_TRUE(boxen().last().text.endsWith(QStringLiteral("Es wurde nichts importiert.")));
+        EXPECT_EQ(flx->Rows(), 3);
+        EXPECT_EQ(spalte(1), (QStringList{"0,5", ""}));
+        EXPECT_FALSE(vb::waitPointerShown());
+    }
+}
+
+TEST_F(ImportTest, ControlCharactersOfAFieldDoNotReachTheCell)
+{
+    EXPECT_TRUE(importiere(vorgabe(3, ";", "", {{"A", 0}, {"B", 1}}), "1\t5;x\x7fy;-xx\n"));
+    EXPECT_EQ(tabelle(), QStringList{"0|15|xy||"});
 }

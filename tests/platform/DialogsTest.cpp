@@ -4,8 +4,12 @@
 #include "platform/VbError.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCursor>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -179,4 +183,28 @@ TEST(Dialogs, QtMessageBoxIsBuiltAsTheCallAsks)
         }
         EXPECT_EQ(QtDialogs::resultOf(*box, c.style), c.result);
     }
+}
+
+TEST(QtDialogsPointer, ABoxOverTheHourglassIsAnsweredWithTheNormalPointer)
+{
+    QtDialogs dialoge;
+    showWaitPointer();
+    std::optional<Qt::CursorShape> imDialog;
+    // Once the box runs, look at the pointer and answer it.
+    QTimer::singleShot(0, [&] {
+        imDialog = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+                box->done(QMessageBox::Ok);
+    });
+    MessageBoxCall call;
+    call.prompt = QStringLiteral("Wert kann nicht gespeichert werden!");
+    call.style = vbOKOnly | vbExclamation;
+    dialoge.messageBox(call);
+    EXPECT_EQ(imDialog, Qt::ArrowCursor);
+    // The operation goes on under its hourglass.
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    restoreWaitPointer();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

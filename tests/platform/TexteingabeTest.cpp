@@ -1,0 +1,225 @@
+// What reaches a text box: no control characters and no more than its limit,
+// by every way the user can put text in; the program's own text stays whole.
+// And Qt's own texts in the program's language.
+#include "platform/Services.h"
+#include "platform/Texteingabe.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace {
+
+// The ways text from outside reaches a box, each at the cursor.
+enum class Weg { CtrlV, ShiftInsert, Kontextmenue, MittlereTaste, Ablegen };
+
+const char* name(Weg w)
+{
+    switch (w) {
+    case Weg::CtrlV: return "Ctrl+V";
+    case Weg::ShiftInsert: return "Shift+Insert";
+    case Weg::Kontextmenue: return "context menu";
+    case Weg::MittlereTaste: return "middle button";
+    case Weg::Ablegen: return "drop";
+    }
+    return "";
+}
+
+// A point right of the box's text: where a click or a drop puts the cursor
+// at the end.
+QPoint hinterDemText(const QLineEdit& box)
+{
+    return QPoint(box.width() - 4, box.height() / 2);
+}
+
+// The paste action of a box's context menu: Qt names its actions by their
+// texts only, which follow the language, so it is found by its place (undo,
+// redo, a line, cut, copy, paste).
+QAction* einfuegeAktion(QMenu& menue)
+{
+    const QList<QAction*> a = menue.actions();
+    return a.size() > 5 ? a[5] : nullptr;
+}
+
+// The action's text without its access key and shortcut.
+QString ohneKuerzel(const QString& text)
+{
+    return QString(text).remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+}
+
+// Puts `text` into the box the way `w` does; false when the platform has no
+// such way (the selection clipboard of the middle button).
+bool einfuegen(QLineEdit& box, Weg w, const QString& text)
+{
+    switch (w) {
+    case Weg::CtrlV:
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+        return true;
+    case Weg::ShiftInsert:
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
+        return true;
+    case Weg::Kontextmenue: {
+        QApplication::clipboard()->setText(text);
+        std::unique_ptr<QMenu> menue(box.createStandardContextMenu());
+        QAction* einfuegen = einfuegeAktion(*menue);
+        EXPECT_TRUE(einfuegen && ohneKuerzel(einfuegen->text()) == QLatin1String("Paste"));
+        if (einfuegen)
+            einfuegen->trigger();
+        return true;
+    }
+    case Weg::MittlereTaste: {
+        QClipboard* cb = QApplication::clipboard();
+        if (!cb->supportsSelection())
+            return false;
+        cb->setText(text, QClipboard::Selection);
+        QTest::mouseClick(&box, Qt::MiddleButton, {}, hinterDemText(box));
+        return true;
+    }
+    case Weg::Ablegen: {
+        QMimeData daten;
+        daten.setText(text);
+        const QPointF ort = hinterDemText(box);
+        QDragEnterEvent herein(ort.toPoint(), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &herein);
+        QDragMoveEvent bewegt(ort.toPoint(), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &bewegt);
+        QDropEvent ab(ort, Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &ab);
+        return true;
+    }
+    }
+    return false;
+}
+
+} // namespace
+
+class TexteingabeTest : public ::testing::Test {
+protected:
+    vb::TestServices services{QStringLiteral("de_DE")};
+    std::unique_ptr<QWidget> fenster = std::make_unique<QWidget>();
+
+    QLineEdit& box(int grenze, const QString& vorher = QString())
+    {
+        auto* b = new QLineEdit(fenster.get());
+        vb::eingabeBegrenzen(b, grenze);
+        b->setText(vorher);
+        fenster->show();
+        b->setFocus();
+        b->end(false);
+        return *b;
+    }
+};
+
+TEST(Steuerzeichen, AreDroppedAndEverythingElseKept)
+{
+    EXPECT_EQ(vb::ohneSteuerzeichen(QStringLiteral("a\tb\r\nc\x7f" "d\x01")), QStringLiteral("abcd"));
+    EXPECT_EQ(vb::ohneSteuerzeichen(QStringLiteral("Ton, steif – RAL8011 ü€ ")), QStringLiteral("Ton, steif – RAL8011 ü€ "));
+}
+
+TEST_F(TexteingabeTest, EveryWayOfPastingKeepsTheLimitAndDropsControlCharacters)
+{
+    const QString vierzig = QStringLiteral("0123456789").repeated(4);
+    struct Fall {
+        int grenze;
+        QString vorher;
+        QString eingefuegt;
+        QString danach;
+    };
+    const Fall faelle[] = {
+        {8, QString(), vierzig, QStringLiteral("01234567")},
+        {8, QStringLiteral("AB"), vierzig, QStringLiteral("AB012345")},
+        {8, QStringLiteral("ABCDEFGH"), QStringLiteral("X"), QStringLiteral("ABCDEFGH")},
+        {8, QString(), QStringLiteral("a\tb\nc\x7f" "d"), QStringLiteral("abcd")},
+        {50, QString(), vierzig + vierzig, (vierzig + vierzig).left(50)},
+        {0, QString(), QStringLiteral("x\r\ny"), QStringLiteral("xy")},
+    };
+    for (Weg w : {Weg::CtrlV, Weg::ShiftInsert, Weg::Kontextmenue, Weg::MittlereTaste, Weg::Ablegen})
+        for (const Fall& f : faelle) {
+            SCOPED_TRACE(std::string(name(w)) + " into \"" + f.vorher.toStdString() + "\", limit "
+                         + std::to_string(f.grenze));
+            QLineEdit& b = box(f.grenze, f.vorher);
+            if (!einfuegen(b, w, f.eingefuegt))
+                continue;
+            EXPECT_EQ(b.text(), f.danach);
+        }
+}
+
+TEST_F(TexteingabeTest, TypingStopsAtTheLimitAndAReplacedSelectionMakesRoom)
+{
+    QLineEdit& b = box(8);
+    QTest::keyClicks(&b, QStringLiteral("ABCDEFGHIJ"));
+    EXPECT_EQ(b.text(), QStringLiteral("ABCDEFGH"));
+    // Pasted over a selection of three: three fit, where the repeated letters
+    // leave the place of the insertion to the cursor.
+    b.setSelection(1, 3);
+    QApplication::clipboard()->setText(QStringLiteral("BBBBB"));
+    QTest::keyClick(&b, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(b.text(), QStringLiteral("ABBBEFGH"));
+    EXPECT_EQ(b.cursorPosition(), 4);
+}
+
+TEST_F(TexteingabeTest, TheProgramsLongerTextStaysWholeAndOnlyShrinks)
+{
+    const QString zwoelf = QStringLiteral("Brunnen 2023");
+    QLineEdit& b = box(8, zwoelf);
+    EXPECT_EQ(b.text(), zwoelf);
+    QTest::keyClick(&b, Qt::Key_X);
+    QApplication::clipboard()->setText(QStringLiteral("Y"));
+    QTest::keyClick(&b, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(b.text(), zwoelf);
+    QTest::keyClick(&b, Qt::Key_Backspace);
+    EXPECT_EQ(b.text(), zwoelf.left(11));
+    // Shortened below the limit, typing fills it up to the limit.
+    b.setText(QString());
+    b.insert(QStringLiteral("Brunnen"));
+    QTest::keyClicks(&b, QStringLiteral("12"));
+    EXPECT_EQ(b.text(), QStringLiteral("Brunnen1"));
+}
+
+TEST(QtUebersetzung, GermanProgramShowsQtsOwnTextsInGerman)
+{
+    struct Fall {
+        const char* locale;
+        const char* einfuegen;
+        const char* abbrechen;
+    };
+    const Fall faelle[] = {
+        {"de_DE", "Einfügen", "Abbrechen"},
+        {"fr_FR", "Einfügen", "Abbrechen"},   // the program speaks German there
+        {"en_US", "Paste", "Cancel"},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.locale);
+        ASSERT_TRUE(vb::loadQtTranslations(vb::Locale::named(QString::fromLatin1(f.locale))));
+        QLineEdit box;
+        std::unique_ptr<QMenu> menue(box.createStandardContextMenu());
+        QAction* einfuegen = einfuegeAktion(*menue);
+        ASSERT_NE(einfuegen, nullptr);
+        EXPECT_EQ(ohneKuerzel(einfuegen->text()), QString::fromUtf8(f.einfuegen));
+
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto* knoepfe = dialog.findChild<QDialogButtonBox*>();
+        ASSERT_NE(knoepfe, nullptr);
+        EXPECT_EQ(knoepfe->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+                  QString::fromUtf8(f.abbrechen));
+    }
+    vb::loadQtTranslations(vb::Locale::named(QStringLiteral("en_US")));
+}
