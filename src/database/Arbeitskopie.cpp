@@ -3,6 +3,7 @@
 #include "database/Connection.h"
 #include "database/Fehlertexte.h"
 #include "database/Schema.h"
+#include "platform/Dateifehler.h"
 #include "platform/Services.h"
 #include "platform/VbError.h"
 
@@ -121,7 +122,7 @@ QStringList fehlendeTabellen(const Lesezugriff& d, int nummer)
     return fehlen;
 }
 
-// Write all of `n` bytes; raises 61 when the disk is full, 75 otherwise.
+// Write all of `n` bytes; raises the error of the cause (61 when the disk is full).
 void schreibeAlles(int fd, const char* daten, size_t n, const QString& pfad)
 {
     while (n > 0) {
@@ -129,7 +130,7 @@ void schreibeAlles(int fd, const char* daten, size_t n, const QString& pfad)
         if (w < 0) {
             if (errno == EINTR)
                 continue;
-            dateiFehler(errno == ENOSPC || errno == EDQUOT ? vb::err::DiskFull : kPfadZugriff, pfad);
+            throw vb::dateisystemFehler(errno, pfad);
         }
         daten += w;
         n -= size_t(w);
@@ -267,8 +268,18 @@ QString temporaereDatei(const QString& ziel)
     const QString ordner = fi.absolutePath();
     if (!QFileInfo(ordner).isDir())
         dateiFehler(vb::err::PathNotFound, ordner);
-    const QString anfang = ordner + QStringLiteral("/.") + fi.fileName() + kTrenner + meinBenutzer() + kTrenner
-                           + meinRechner() + kTrenner + QString::number(::getpid()) + kTrenner;
+    const QString ende = kTrenner + meinBenutzer() + kTrenner + meinRechner() + kTrenner
+                         + QString::number(::getpid()) + kTrenner;
+    // The target's name is shortened where the whole would be longer than a
+    // name the file system takes: a target whose own name fits must not fail
+    // for the name of its temporary file. The clean-up reads the name from its
+    // end.
+    QString name = fi.fileName();
+    // The rest holds the counter, ".tmp" and the "-journal" the engine may add.
+    constexpr int kLaengsterName = 255 - 24;
+    while (!name.isEmpty() && QFile::encodeName(QLatin1Char('.') + name + ende).size() > kLaengsterName)
+        name.chop(1);
+    const QString anfang = ordner + QStringLiteral("/.") + name + ende;
     for (;;) {
         const QString pfad = anfang + QString::number(++zaehler) + kEndung;
         const int fd = ::open(QFile::encodeName(pfad).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
@@ -277,7 +288,7 @@ QString temporaereDatei(const QString& ziel)
             return pfad;
         }
         if (errno != EEXIST)
-            dateiFehler(errno == ENOSPC ? vb::err::DiskFull : vb::err::PermissionDenied, ziel);
+            throw vb::dateisystemFehler(errno, ziel);
     }
 }
 

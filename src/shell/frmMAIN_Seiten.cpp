@@ -2,15 +2,18 @@
 // Kopie (12) and Word (13).
 #include "shell/frmMAIN.h"
 
+#include "database/NeueDatei.h"
 #include "database/SharedState.h"
 #include "pages/window/Druckauftrag.h"
 #include "pages/window/frmANZEIGEN.h"
 #include "pages/window/mdiSEITE1.h"
+#include "platform/Dateifehler.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "platform/VbError.h"
 #include "shell/StatusPanelBar.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -123,6 +126,7 @@ void frmMAIN::PANEL11()
 void frmMAIN::PANEL12()
 {
     const QString ordner = projektOrdner(QStringLiteral("JPG"));
+    vb::ordnerAnlegen(ordner);
     const QString vorschlag = seiten::dateiStamm(stbMAIN->text(6)) + QStringLiteral("-1");
     const QString antwort =
         vb::InputBox(QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") + ordner +
@@ -138,8 +142,12 @@ void frmMAIN::PANEL12()
         ablage->setImage(bild);
     vb::DoEvents();
     const QString datei = ordner + QLatin1Char('/') + antwort + QStringLiteral(".bmp");
-    if (!bild.save(datei, "BMP"))
-        dateiFehler(datei);
+    QByteArray bmp;
+    QBuffer puffer(&bmp);
+    puffer.open(QIODevice::WriteOnly);
+    bild.save(&puffer, "BMP");
+    // Written whole: a failed or killed write keeps an earlier picture of that name.
+    db::schreibeDatei(datei, bmp);
     vb::DoEvents();
 }
 

@@ -164,12 +164,13 @@ TEST_F(Seitenbefehle, KopieSavesTheMainWindowAsABitmapInTheProject)
     EXPECT_EQ(bild.size(), haupt().size());
     EXPECT_EQ(QApplication::clipboard()->image().size(), haupt().size());
 
-    // A name that cannot be written is reported under the panel's text.
+    // A name that cannot be written is reported under the panel's text,
+    // with its cause: the folder "fehlt" does not exist.
     boxen().answerInput("fehlt/kopie");
     taste(seite, Qt::Key_C);
     ASSERT_EQ(boxen().messages().size(), 1u);
     EXPECT_EQ(boxen().messages()[0].title, QStringLiteral("Kopie"));
-    EXPECT_TRUE(boxen().messages()[0].text.startsWith("VB-Error: 75\n"));
+    EXPECT_EQ(boxen().messages()[0].text, "VB-Error: 76\nPath not found: " + jpg + "/fehlt/kopie.bmp");
     EXPECT_FALSE(vb::waitPointerShown());
 }
 
