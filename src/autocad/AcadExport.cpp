@@ -5,7 +5,7 @@
 #include "autocad/AcadDocument.h"
 #include "autocad/DxfWriter.h"
 #include "database/SharedState.h"
-#include "platform/Dateifehler.h"
+#include "platform/Dateien.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "platform/StepRunner.h"

@@ -2,7 +2,7 @@
 
 #include "database/Arbeitskopie.h"
 #include "database/Fehlertexte.h"
-#include "platform/Dateifehler.h"
+#include "platform/Dateien.h"
 #include "platform/VbRuntime.h"
 
 #include <QDir>

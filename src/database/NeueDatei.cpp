@@ -2,7 +2,7 @@
 
 #include "database/Arbeitskopie.h"
 #include "database/Connection.h"
-#include "platform/Dateifehler.h"
+#include "platform/Dateien.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,19 +37,11 @@ void NeueDatei::schreiben(const QByteArray& daten)
     const int fd = ::open(QFile::encodeName(m_pfad).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0)
         throw vb::dateisystemFehler(errno, m_ziel);
-    const char* p = daten.constData();
-    qint64 rest = daten.size();
-    while (rest > 0) {
-        const ssize_t w = ::write(fd, p, size_t(rest));
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            const int fehler = errno;
-            ::close(fd);
-            throw vb::dateisystemFehler(fehler, m_ziel);
-        }
-        p += w;
-        rest -= w;
+    try {
+        vb::schreibeAlles(fd, daten.constData(), size_t(daten.size()), m_ziel);
+    } catch (...) {
+        ::close(fd);
+        throw;
     }
     if (::close(fd) != 0)
         throw vb::dateisystemFehler(errno, m_ziel);

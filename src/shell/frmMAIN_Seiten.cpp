@@ -7,7 +7,7 @@
 #include "pages/window/Druckauftrag.h"
 #include "pages/window/frmANZEIGEN.h"
 #include "pages/window/mdiSEITE1.h"
-#include "platform/Dateifehler.h"
+#include "platform/Dateien.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "platform/VbError.h"
@@ -41,13 +41,11 @@ std::vector<mdiSEITE1*> seitenfenster(const frmMAIN& haupt)
     return seiten;
 }
 
-// A folder of the current project (created when missing).
+// A folder of the current project.
 QString projektOrdner(const QString& name)
 {
     const auto& st = db::sharedState();
-    const QString ordner = QDir(st.PROJEKTSPFAD).filePath(st.PROJEKT + QLatin1Char('/') + name);
-    QDir().mkpath(ordner);
-    return ordner;
+    return QDir(st.PROJEKTSPFAD).filePath(st.PROJEKT + QLatin1Char('/') + name);
 }
 
 void dateiFehler(const QString& pfad)
@@ -93,7 +91,11 @@ void frmMAIN::PANEL11()
     const bool ohneDrucker = QPrinterInfo::availablePrinters().isEmpty();
     QString vorschlag;
     if (ohneDrucker) {
-        vorschlag = seiten::freierDateiname(projektOrdner(QStringLiteral("PDF")),
+        // Only a proposal: where the folder cannot be made, the user may
+        // choose another in the dialog, and the job reports the cause.
+        const QString ordner = projektOrdner(QStringLiteral("PDF"));
+        QDir().mkpath(ordner);
+        vorschlag = seiten::freierDateiname(ordner,
                                             seiten::dateiStamm(seiten[m - 1]->kennung()), QStringLiteral(".pdf"));
         aufruf.printToFile = true;
         aufruf.outputFile = vorschlag;

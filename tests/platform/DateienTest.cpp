@@ -1,5 +1,5 @@
-// The error of a failed file operation, named after its cause.
-#include "platform/Dateifehler.h"
+// File operations of the writers and the error of a failed one, named after its cause.
+#include "platform/Dateien.h"
 #include "platform/Services.h"
 
 #include <QDir>
@@ -11,7 +11,7 @@
 
 using namespace vb;
 
-TEST(Dateifehler, EachCauseHasItsNumberAndTextInTheUsersLanguage)
+TEST(Dateien, EachCauseHasItsNumberAndTextInTheUsersLanguage)
 {
     const struct {
         int osFehler;
@@ -44,7 +44,7 @@ TEST(Dateifehler, EachCauseHasItsNumberAndTextInTheUsersLanguage)
     }
 }
 
-TEST(Dateifehler, FolderIsCreatedWithTheFoldersAboveOrTheCauseNamed)
+TEST(Dateien, FolderIsCreatedWithTheFoldersAboveOrTheCauseNamed)
 {
     ScopedLocale de(QStringLiteral("de_DE"));
     QTemporaryDir dir;

@@ -1,4 +1,4 @@
-#include "platform/Dateifehler.h"
+#include "platform/Dateien.h"
 
 #include "platform/Services.h"
 
@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vb {
 
@@ -63,6 +64,20 @@ void ordnerAnlegen(const QString& pfad)
         if (fehler == EEXIST && QFileInfo(weg).isDir())
             continue;
         throw dateisystemFehler(fehler == EEXIST ? ENOTDIR : fehler, weg);
+    }
+}
+
+void schreibeAlles(int fd, const char* daten, std::size_t n, const QString& pfad)
+{
+    while (n > 0) {
+        const ssize_t w = ::write(fd, daten, n);
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            throw dateisystemFehler(errno, pfad);
+        }
+        daten += w;
+        n -= std::size_t(w);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The error of a failed file operation, named after its cause.
+// File operations of the program's writers, and the error of a failed one,
+// named after its cause.
 //
 // Every write of a file (databases, PDF pages, CAD drawings, screen copies)
 // reports a failure of the operating system through this one mapping, so the
@@ -11,6 +12,8 @@
 #include "platform/VbError.h"
 
 #include <QString>
+
+#include <cstddef>
 
 namespace vb {
 
@@ -29,5 +32,9 @@ VbError dateisystemFehler(int osFehler, const QString& pfad);
 // dateisystemFehler with the cause when one cannot be created (a name taken by a
 // file, a folder the user may not write, a name too long).
 void ordnerAnlegen(const QString& pfad);
+
+// Write all `n` bytes of `daten` to the open file `fd` (the file `pfad`);
+// raises dateisystemFehler with the cause when it cannot.
+void schreibeAlles(int fd, const char* daten, std::size_t n, const QString& pfad);
 
 } // namespace vb
