@@ -5,6 +5,7 @@
 #include "autocad/AcadDocument.h"
 #include "autocad/DxfWriter.h"
 #include "database/SharedState.h"
+#include "platform/Dateien.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "platform/StepRunner.h"
@@ -116,8 +117,7 @@ void AcadExport::ACADEXPORT(bool clip, const ExportPage& page, int language)
         // Showing the drawing: written whole (or not at all), then opened.
         trap([&] {
             const QString folder = dxfOrdner();
-            if (!QDir().mkpath(folder))
-                vb::raise(vb::err::PathNotFound, QStringLiteral("Ordner %1 kann nicht angelegt werden").arg(folder));
+            vb::ordnerAnlegen(folder);
             const QString path = freierDateiname(folder, page.KEN);
             saveDxf(*doc, path);
             m_datei = path;

@@ -3,15 +3,11 @@
 #include "autocad/DxfWriter.h"
 
 #include "autocad/AcadDocument.h"
-#include "database/Connection.h"
+#include "database/NeueDatei.h"
 #include "platform/TextTables.h"
 #include "platform/VbError.h"
 #include "platform/VbRuntime.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
 #include <cmath>
 
 namespace acad {
@@ -567,21 +563,7 @@ QByteArray dxfText(const Document& doc)
 
 void saveDxf(const Document& doc, const QString& path)
 {
-    const QFileInfo target(path);
-    if (!target.absoluteDir().exists())
-        vb::raise(vb::err::PathNotFound);
-    const QByteArray data = dxfText(doc);
-    QTemporaryFile tmp(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-    tmp.setAutoRemove(true);
-    if (!tmp.open())
-        vb::raise(vb::err::PermissionDenied);
-    if (tmp.write(data) != data.size() || !tmp.flush()) {
-        tmp.close();
-        vb::raise(vb::err::DiskFull);
-    }
-    tmp.close();
-    tmp.setAutoRemove(false);
-    db::replaceFile(tmp.fileName(), target.absoluteFilePath());
+    db::schreibeDatei(path, dxfText(doc));
 }
 
 } // namespace acad

@@ -20,9 +20,10 @@ class Document;
 
 QByteArray dxfText(const Document& doc);
 
-// Writes the document to path through a temporary file in the same folder:
-// a failed write leaves no partial file (and an older file unchanged).
-// Raises 76 when the folder does not exist, 70 or 61 when it cannot be written.
+// Writes the document to path whole (db::NeueDatei): a failed or killed
+// write leaves no partial file and an older file unchanged. Raises the error
+// of the cause (76 when the folder does not exist, 70 when it may not be
+// written, 52 for a name too long, 61 when the disk is full).
 void saveDxf(const Document& doc, const QString& path);
 
 // A multiline text's contents as DXF writes them (escapes and \U+XXXX).

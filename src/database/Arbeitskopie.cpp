@@ -3,6 +3,7 @@
 #include "database/Connection.h"
 #include "database/Fehlertexte.h"
 #include "database/Schema.h"
+#include "platform/Dateien.h"
 #include "platform/Services.h"
 #include "platform/VbError.h"
 
@@ -121,21 +122,6 @@ QStringList fehlendeTabellen(const Lesezugriff& d, int nummer)
     return fehlen;
 }
 
-// Write all of `n` bytes; raises 61 when the disk is full, 75 otherwise.
-void schreibeAlles(int fd, const char* daten, size_t n, const QString& pfad)
-{
-    while (n > 0) {
-        const ssize_t w = ::write(fd, daten, n);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            dateiFehler(errno == ENOSPC || errno == EDQUOT ? vb::err::DiskFull : kPfadZugriff, pfad);
-        }
-        daten += w;
-        n -= size_t(w);
-    }
-}
-
 } // namespace
 
 Dateistand dateistand(const QString& pfad)
@@ -210,7 +196,7 @@ void schreibeHerkunft(const QString& arbeitskopie, const Herkunft& h)
         dateiFehler(vb::err::PermissionDenied, ziel);
     }
     try {
-        schreibeAlles(fd, text.constData(), size_t(text.size()), ziel);
+        vb::schreibeAlles(fd, text.constData(), size_t(text.size()), ziel);
     } catch (...) {
         ::close(fd);
         QFile::remove(tmp);
@@ -267,8 +253,21 @@ QString temporaereDatei(const QString& ziel)
     const QString ordner = fi.absolutePath();
     if (!QFileInfo(ordner).isDir())
         dateiFehler(vb::err::PathNotFound, ordner);
-    const QString anfang = ordner + QStringLiteral("/.") + fi.fileName() + kTrenner + meinBenutzer() + kTrenner
-                           + meinRechner() + kTrenner + QString::number(::getpid()) + kTrenner;
+    const QString ende = kTrenner + meinBenutzer() + kTrenner + meinRechner() + kTrenner
+                         + QString::number(::getpid()) + kTrenner;
+    // The target's name is shortened where the whole would be longer than a
+    // name the file system takes: a target whose own name fits must not fail
+    // for the name of its temporary file. The clean-up reads the name from its
+    // end.
+    QString name = fi.fileName();
+    // The rest holds the counter, ".tmp" and the "-journal" the engine may add.
+    constexpr int kLaengsterName = 255 - 24;
+    while (!name.isEmpty() && QFile::encodeName(QLatin1Char('.') + name + ende).size() > kLaengsterName) {
+        name.chop(1);
+        if (!name.isEmpty() && name.back().isHighSurrogate())
+            name.chop(1);
+    }
+    const QString anfang = ordner + QStringLiteral("/.") + name + ende;
     for (;;) {
         const QString pfad = anfang + QString::number(++zaehler) + kEndung;
         const int fd = ::open(QFile::encodeName(pfad).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
@@ -277,7 +276,7 @@ QString temporaereDatei(const QString& ziel)
             return pfad;
         }
         if (errno != EEXIST)
-            dateiFehler(errno == ENOSPC ? vb::err::DiskFull : vb::err::PermissionDenied, ziel);
+            throw vb::dateisystemFehler(errno, ziel);
     }
 }
 
@@ -407,7 +406,7 @@ Zwischenkopie::Zwischenkopie(const QString& quelle, const QString& ziel) : m_zie
                 rc = datei->pMethods->xRead(datei, puffer.data(), n, pos);
                 if (rc != SQLITE_OK)
                     lese.fehler(rc);
-                schreibeAlles(fd, puffer.data(), size_t(n), ziel);
+                vb::schreibeAlles(fd, puffer.data(), size_t(n), ziel);
                 // The disk starts on each block while the next one is read.
                 ::sync_file_range(fd, pos, n, SYNC_FILE_RANGE_WRITE);
                 pos += n;

@@ -61,8 +61,9 @@ bool gleicherPfad(const QString& a, const QString& b);
 QString beiseitelegen(const QString& arbeitskopie, const QString& projekt);
 
 // A new, empty temporary file next to `ziel`, named after the target, this
-// user, machine and process (".<name>~<user>~<machine>~<pid>~<n>.tmp").
-// Raises 70 when it cannot be created, 76 when the folder is missing.
+// user, machine and process (".<name>~<user>~<machine>~<pid>~<n>.tmp"; a
+// long <name> is shortened so the whole fits the file system). Raises 76 when
+// the folder is missing, otherwise the error of the cause (vb::dateisystemFehler).
 QString temporaereDatei(const QString& ziel);
 // Remove the temporary files (and their journals) in `ordner` that this user
 // left on this machine from processes that no longer run. Files of other

@@ -2,6 +2,7 @@
 
 #include "database/Arbeitskopie.h"
 #include "database/Fehlertexte.h"
+#include "platform/Dateien.h"
 #include "platform/VbRuntime.h"
 
 #include <QDir>
@@ -881,9 +882,9 @@ void replaceFile(const QString& tempPath, const QString& targetPath)
 {
     const QByteArray temp = QFile::encodeName(tempPath);
     const QByteArray target = QFile::encodeName(targetPath);
-    auto scheitern = [&](int nummer) {
+    auto scheitern = [&](int osFehler) {
         QFile::remove(tempPath);
-        vb::raise(nummer, vb::errorDescription(nummer) + QStringLiteral(": ") + targetPath);
+        throw vb::dateisystemFehler(osFehler, targetPath);
     };
     // The temporary file is private to its owner; the new contents take the
     // access rights of the file they replace (a project folder is shared by
@@ -901,22 +902,22 @@ void replaceFile(const QString& tempPath, const QString& targetPath)
     try {
         pruefeSchreibbar(targetPath);
     } catch (const vb::VbError&) {
-        scheitern(vb::err::PermissionDenied);
+        scheitern(EACCES);
     }
     ::chmod(temp.constData(), rechte);
 
     // Its contents reach the disk before they replace the target.
     const int fd = ::open(temp.constData(), O_RDONLY);
     if (fd < 0)
-        scheitern(vb::err::PermissionDenied);
-    const bool geschrieben = ::fsync(fd) == 0;
+        scheitern(errno);
+    const int geschrieben = ::fsync(fd) == 0 ? 0 : errno;
     ::close(fd);
-    if (!geschrieben)
-        scheitern(vb::err::DiskFull);
+    if (geschrieben != 0)
+        scheitern(geschrieben);
     // A journal left next to the target belongs to the old contents.
     QFile::remove(targetPath + QStringLiteral("-journal"));
     if (::rename(temp.constData(), target.constData()) != 0)
-        scheitern(vb::err::PermissionDenied);
+        scheitern(errno);
     syncFile(QFileInfo(targetPath).absolutePath());
 }
 

@@ -210,8 +210,8 @@ private:
 // targetPath: it takes the target's access rights (a new target gets those of
 // any new file), is synced, a journal left next to the target is removed, one
 // rename replaces the target and the folder is synced. When it fails the
-// target is left as it was and tempPath is removed; raises 70 when tempPath
-// cannot be opened or renamed, 61 when it cannot be written to the disk.
+// target is left as it was and tempPath is removed; raises the error of the
+// cause (vb::dateisystemFehler; 70 for a target its user may not write).
 void replaceFile(const QString& tempPath, const QString& targetPath);
 
 // Copy a database file through the backup API (the source may be open in

@@ -2,15 +2,18 @@
 // Kopie (12) and Word (13).
 #include "shell/frmMAIN.h"
 
+#include "database/NeueDatei.h"
 #include "database/SharedState.h"
 #include "pages/window/Druckauftrag.h"
 #include "pages/window/frmANZEIGEN.h"
 #include "pages/window/mdiSEITE1.h"
+#include "platform/Dateien.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "platform/VbError.h"
 #include "shell/StatusPanelBar.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -38,13 +41,11 @@ std::vector<mdiSEITE1*> seitenfenster(const frmMAIN& haupt)
     return seiten;
 }
 
-// A folder of the current project (created when missing).
+// A folder of the current project.
 QString projektOrdner(const QString& name)
 {
     const auto& st = db::sharedState();
-    const QString ordner = QDir(st.PROJEKTSPFAD).filePath(st.PROJEKT + QLatin1Char('/') + name);
-    QDir().mkpath(ordner);
-    return ordner;
+    return QDir(st.PROJEKTSPFAD).filePath(st.PROJEKT + QLatin1Char('/') + name);
 }
 
 void dateiFehler(const QString& pfad)
@@ -90,7 +91,11 @@ void frmMAIN::PANEL11()
     const bool ohneDrucker = QPrinterInfo::availablePrinters().isEmpty();
     QString vorschlag;
     if (ohneDrucker) {
-        vorschlag = seiten::freierDateiname(projektOrdner(QStringLiteral("PDF")),
+        // Only a proposal: where the folder cannot be made, the user may
+        // choose another in the dialog, and the job reports the cause.
+        const QString ordner = projektOrdner(QStringLiteral("PDF"));
+        QDir().mkpath(ordner);
+        vorschlag = seiten::freierDateiname(ordner,
                                             seiten::dateiStamm(seiten[m - 1]->kennung()), QStringLiteral(".pdf"));
         aufruf.printToFile = true;
         aufruf.outputFile = vorschlag;
@@ -123,6 +128,7 @@ void frmMAIN::PANEL11()
 void frmMAIN::PANEL12()
 {
     const QString ordner = projektOrdner(QStringLiteral("JPG"));
+    vb::ordnerAnlegen(ordner);
     const QString vorschlag = seiten::dateiStamm(stbMAIN->text(6)) + QStringLiteral("-1");
     const QString antwort =
         vb::InputBox(QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") + ordner +
@@ -138,8 +144,12 @@ void frmMAIN::PANEL12()
         ablage->setImage(bild);
     vb::DoEvents();
     const QString datei = ordner + QLatin1Char('/') + antwort + QStringLiteral(".bmp");
-    if (!bild.save(datei, "BMP"))
-        dateiFehler(datei);
+    QByteArray bmp;
+    QBuffer puffer(&bmp);
+    puffer.open(QIODevice::WriteOnly);
+    bild.save(&puffer, "BMP");
+    // Written whole: a failed or killed write keeps an earlier picture of that name.
+    db::schreibeDatei(datei, bmp);
     vb::DoEvents();
 }
 

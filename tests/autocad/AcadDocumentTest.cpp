@@ -1,5 +1,6 @@
 // The CAD document model and its DXF form.
 
+#include "../common/Abbruch.h"
 #include "autocad/AcadDocument.h"
 #include "autocad/DxfWriter.h"
 #include "platform/VbError.h"
@@ -178,4 +179,29 @@ TEST(AcadDocument, FailedSaveLeavesNoPartialFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
     acad::saveDxf(doc, dir.filePath(QStringLiteral("c.dxf")));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("c.dxf")});
+}
+
+// An export killed while it writes its drawing leaves the earlier drawing or
+// the new one whole; the hidden file it was writing goes with the next export.
+TEST(AcadDocument, KilledSaveLeavesAWholeDrawingAndNothingAfterTheNextSave)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("BK 1-1.dxf"));
+    acad::Document doc;
+    for (int i = 0; i < 20000; ++i)
+        doc.ModelSpace().AddLine({0, double(i), 0}, {100, double(i), 0});
+    const QByteArray ganz = acad::dxfText(doc);
+    int getroffen = 0;
+    for (int runde = 0; runde < 10; ++runde) {
+        SCOPED_TRACE(runde);
+        getroffen += toetenBeimSchreiben(dir.path(), [&] { acad::saveDxf(doc, path); }, runde * 500) ? 1 : 0;
+        if (QFile::exists(path)) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(f.readAll() == ganz);
+        }
+    }
+    EXPECT_GT(getroffen, 0);
+    acad::saveDxf(doc, path);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("BK 1-1.dxf")});
 }

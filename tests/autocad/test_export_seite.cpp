@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -342,4 +343,92 @@ TEST(CadDialog, SitsCentredWithItsLowerEdgeAtTheMiddleOfTheScreen)
     d.resize(d.width(), d.height());
     EXPECT_NEAR(d.frameGeometry().bottom() + 1, s.y() + s.height() / 2, 1);
     d.close();
+}
+
+// The page's files as the user writes them: PDF (Drucken without a
+// printer), screen copy (Kopie) and drawing (AutoCAD). One cause of failure
+// reads the same in all three boxes, names the file or folder, and leaves
+// nothing behind.
+TEST_F(CadExport, PdfKopieAndDxfNameTheSameCauseOfAFailedWrite)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed";
+    const QString lang(300, QLatin1Char('K'));
+    const QString ken = kennungen(cnnX(), QStringLiteral("[AKT]=true")).value(0);
+    const QString projekt = pfade().projekt;
+    auto ordner = [&](const char* name) { return QDir(projekt).filePath(QString::fromLatin1(name)); };
+    const struct {
+        const char* fall;
+        std::function<bool()> vorbereiten;   // false: not available here
+        QString kopieName;                   // the name answered to Kopie
+        QString pdf, kopie, dxf;             // the cause each box gives
+        std::function<void()> aufheben;
+    } faelle[] = {
+        {"a name too long for the file system",
+         [&] {
+             cnnX().execute(QStringLiteral("UPDATE [E1] SET [KEN]=? WHERE [AKT]=true"), {vb::Variant(lang)});
+             return true;
+         },
+         lang, "52\nDateiname zu lang: " + ordner("PDF") + "/" + lang + "-1.pdf",
+         "52\nDateiname zu lang: " + ordner("JPG") + "/" + lang + ".bmp",
+         "52\nDateiname zu lang: " + ordner("DXF") + "/" + lang + "-1.dxf",
+         [&] { cnnX().execute(QStringLiteral("UPDATE [E1] SET [KEN]=? WHERE [AKT]=true"), {vb::Variant(ken)}); }},
+        {"files where the folders belong",
+         [&] {
+             for (const char* name : {"PDF", "JPG", "DXF"}) {
+                 QDir(ordner(name)).removeRecursively();
+                 QFile f(ordner(name));
+                 if (!f.open(QIODevice::WriteOnly))
+                     return false;
+             }
+             return true;
+         },
+         "kopie", "76\nPfad nicht gefunden: " + ordner("PDF") + "/", "76\nPfad nicht gefunden: " + ordner("JPG"),
+         "76\nPfad nicht gefunden: " + ordner("DXF"),
+         [&] {
+             for (const char* name : {"PDF", "JPG", "DXF"})
+                 QFile::remove(ordner(name));
+         }},
+        {"folders the user may not write",
+         [&] {
+             for (const char* name : {"PDF", "JPG", "DXF"})
+                 if (!QDir().mkpath(ordner(name)) || !schreibschutz(ordner(name), true))
+                     return false;
+             return true;
+         },
+         "kopie", "70\nZugriff verweigert: " + ordner("PDF") + "/", "70\nZugriff verweigert: " + ordner("JPG") + "/",
+         "70\nZugriff verweigert: " + ordner("DXF") + "/",
+         [&] {
+             for (const char* name : {"PDF", "JPG", "DXF"})
+                 schreibschutz(ordner(name), false);
+         }},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        if (!f.vorbereiten()) {
+            f.aufheben();
+            continue;
+        }
+        mdiSEITE1* seite = neuberechnen();
+        ASSERT_TRUE(seite);
+        boxen().clear();
+        m_main->stbMAIN_PanelClick(11);
+        boxen().answerInput(f.kopieName);
+        m_main->stbMAIN_PanelClick(12);
+        exportieren([](frmACAD& d) { d.cmdJA->click(); });
+        const auto b = boxen().messages();
+        f.aufheben();
+        ASSERT_EQ(b.size(), 3u);
+        EXPECT_EQ(b[0].title, QStringLiteral("Drucken von Seite 1"));
+        EXPECT_TRUE(b[0].text.contains(f.pdf)) << b[0].text.toStdString();
+        EXPECT_EQ(b[1].title, QStringLiteral("Kopie"));
+        EXPECT_TRUE(b[1].text.contains(f.kopie)) << b[1].text.toStdString();
+        EXPECT_EQ(b[2].title, QStringLiteral("AutoCAD-Export"));
+        EXPECT_TRUE(b[2].text.contains(f.dxf)) << b[2].text.toStdString();
+        // Nothing written, nothing left beside.
+        for (const char* name : {"PDF", "JPG", "DXF"})
+            EXPECT_TRUE(QDir(ordner(name)).entryList(QDir::Files | QDir::Hidden).isEmpty()) << name;
+        EXPECT_TRUE(dienste().desktop.opened.empty());
+        m_main->mdiArea()->closeAllSubWindows();
+    }
 }

@@ -1,7 +1,6 @@
 #include "pages/window/Druckauftrag.h"
 
-#include "database/Arbeitskopie.h"
-#include "database/Connection.h"
+#include "database/NeueDatei.h"
 #include "platform/VbError.h"
 
 #include <QDir>
@@ -14,7 +13,6 @@ namespace seiten {
 
 namespace {
 constexpr int kDruckerFehler = 482;
-constexpr int kDateiZugriff = 75;
 } // namespace
 
 Druckerwahl& druckerwahl()
@@ -45,16 +43,10 @@ Druckauftrag::Druckauftrag(const Druckerwahl& wahl)
 {
     if (!wahl.pdfDatei.isEmpty()) {
         m_pdf = QFileInfo(wahl.pdfDatei).absoluteFilePath();
-        // The job writes a file of its own next to the target, named after
-        // the user and process, so that what a killed job left goes with the
-        // next one.
-        try {
-            db::aufraeumen(QFileInfo(m_pdf).absolutePath());
-            m_temp = db::temporaereDatei(m_pdf);
-        } catch (const vb::VbError&) {
-            vb::raise(kDateiZugriff, vb::errorDescription(kDateiZugriff) + QStringLiteral(": ") + m_pdf);
-        }
-        m_ziel = std::make_unique<drawing::PrinterTarget>(m_temp);
+        // The page goes into a file of the job's own next to the target,
+        // which takes the target's place when the job ends.
+        m_datei = std::make_unique<db::NeueDatei>(m_pdf);
+        m_ziel = std::make_unique<drawing::PrinterTarget>(m_datei->pfad());
     } else {
         const QPrinterInfo info =
             wahl.drucker.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(wahl.drucker);
@@ -78,14 +70,12 @@ void Druckauftrag::EndDoc()
         return;
     m_offen = false;
     m_ziel->EndDoc();
-    if (m_temp.isEmpty())
+    if (!m_datei)
         return;
-    // An empty file means the page could not be written.
-    if (QFileInfo(m_temp).size() == 0) {
-        QFile::remove(m_temp);
-        vb::raise(kDateiZugriff, vb::errorDescription(kDateiZugriff) + QStringLiteral(": ") + m_pdf);
-    }
-    db::replaceFile(m_temp, m_pdf);
+    // A printer that could not write the page leaves the file empty, which
+    // einsetzen refuses.
+    std::unique_ptr<db::NeueDatei> datei = std::move(m_datei);
+    datei->einsetzen();
 }
 
 void Druckauftrag::KillDoc()
@@ -94,8 +84,7 @@ void Druckauftrag::KillDoc()
         return;
     m_offen = false;
     m_ziel->KillDoc();
-    if (!m_temp.isEmpty())
-        QFile::remove(m_temp);
+    m_datei.reset();
 }
 
 } // namespace seiten

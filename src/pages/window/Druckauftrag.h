@@ -5,15 +5,18 @@
 // where no printer exists (or the user chose to print into a file). Every
 // page printed is one Druckauftrag: a printer target for one job that is
 // either ended (the page goes to the printer, the PDF file is in place) or
-// aborted. A PDF job writes into a temporary file next to its target and
-// puts it in place only when it ends, so an aborted or failed job never
-// leaves a partial file, and never damages a file that was there before.
+// aborted. A PDF job writes its file whole (db::NeueDatei): an aborted or
+// failed job never leaves a partial file, and never damages a file that was
+// there before.
 #include "drawing/Target.h"
 
 #include <QString>
 #include <memory>
 
 class QPrinter;
+namespace db {
+class NeueDatei;
+}
 
 namespace seiten {
 
@@ -34,8 +37,9 @@ QString freierDateiname(const QString& ordner, const QString& stamm, const QStri
 class Druckauftrag
 {
 public:
-    // Opens the job. Raises 75 with the file named when the PDF file cannot
-    // be written, 482 when the printer cannot be opened.
+    // Opens the job. Raises the error of the cause with the file named when
+    // the PDF file cannot be written (vb::dateisystemFehler), 482 when the
+    // printer cannot be opened.
     explicit Druckauftrag(const Druckerwahl& wahl);
     ~Druckauftrag();   // a job not ended is aborted
     Druckauftrag(const Druckauftrag&) = delete;
@@ -55,7 +59,7 @@ private:
     std::unique_ptr<QPrinter> m_drucker;   // a named printer; outlives the target
     std::unique_ptr<drawing::PrinterTarget> m_ziel;
     QString m_pdf;
-    QString m_temp;
+    std::unique_ptr<db::NeueDatei> m_datei;   // the PDF file being written
     bool m_offen = false;
 };
 

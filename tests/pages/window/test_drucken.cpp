@@ -193,8 +193,8 @@ TEST_F(Drucken, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft)
     ASSERT_EQ(dienste.dialogs.messages().size(), 1u);
     const auto box = dienste.dialogs.messages()[0];
     EXPECT_EQ(box.title, QStringLiteral("Drucken von Seite 1"));
-    EXPECT_TRUE(box.text.startsWith(QStringLiteral("VB-Fehler: 75\n")));
-    EXPECT_TRUE(box.text.contains(QStringLiteral("seite.pdf")));
+    // The cause: the folder named in the path is none.
+    EXPECT_EQ(box.text, QStringLiteral("VB-Fehler: 76\nPfad nicht gefunden: ") + ordner + "/datei/seite.pdf");
     EXPECT_EQ(dateien(), QStringList{"datei"});
     // OK goes on: the screen is composed again, nothing printed.
     EXPECT_EQ(seite.kompositionen(), vorher + 1);

@@ -22,7 +22,11 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QSysInfo>
 #include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -164,12 +168,29 @@ TEST_F(Seitenbefehle, KopieSavesTheMainWindowAsABitmapInTheProject)
     EXPECT_EQ(bild.size(), haupt().size());
     EXPECT_EQ(QApplication::clipboard()->image().size(), haupt().size());
 
-    // A name that cannot be written is reported under the panel's text.
+    // Again under the same name, beside what a killed Kopie of this user left:
+    // the picture is replaced whole and the left-over goes.
+    const pid_t tot = ::fork();
+    if (tot == 0)
+        ::_exit(0);
+    ::waitpid(tot, nullptr, 0);
+    QFile rest(jpg + "/.BK 3_26-1.bmp~" + vb::userName() + "~" + QSysInfo::machineHostName() + "~"
+               + QString::number(tot) + "~1.tmp");
+    ASSERT_TRUE(rest.open(QIODevice::WriteOnly));
+    rest.close();
+    haupt().resize(haupt().width() + 10, haupt().height());
+    taste(seite, Qt::Key_C);
+    ASSERT_EQ(dateien(jpg), QStringList{"BK 3_26-1.bmp"});
+    EXPECT_EQ(QImage(jpg + "/BK 3_26-1.bmp").size(), haupt().size());
+
+    // A name that cannot be written is reported under the panel's text,
+    // with its cause: the folder "fehlt" does not exist.
     boxen().answerInput("fehlt/kopie");
     taste(seite, Qt::Key_C);
     ASSERT_EQ(boxen().messages().size(), 1u);
     EXPECT_EQ(boxen().messages()[0].title, QStringLiteral("Kopie"));
-    EXPECT_TRUE(boxen().messages()[0].text.startsWith("VB-Error: 75\n"));
+    EXPECT_EQ(boxen().messages()[0].text.toStdString(),
+              ("VB-Error: 76\nPfad nicht gefunden: " + jpg + "/fehlt/kopie.bmp").toStdString());
     EXPECT_FALSE(vb::waitPointerShown());
 }
 

@@ -1,0 +1,84 @@
+#include "platform/Dateien.h"
+
+#include "platform/Services.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vb {
+
+namespace {
+constexpr int kDateiname = 52;
+constexpr int kPfadZugriff = 75;
+
+int nummer(int osFehler)
+{
+    switch (osFehler) {
+    case ENOENT:
+    case ENOTDIR:
+        return err::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return err::PermissionDenied;
+    case ENAMETOOLONG:
+        return kDateiname;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return err::DiskFull;
+    default:
+        return kPfadZugriff;
+    }
+}
+} // namespace
+
+VbError dateisystemFehler(int osFehler, const QString& pfad)
+{
+    const int n = nummer(osFehler);
+    // The runtime's own text for a bad name does not say what is wrong with it.
+    const QString beschreibung =
+        osFehler == ENAMETOOLONG
+            ? (locale().languageCode() == 3 ? QStringLiteral("Dateiname zu lang") : QStringLiteral("File name too long"))
+            : errorDescription(n);
+    return VbError(n, beschreibung + QStringLiteral(": ") + pfad);
+}
+
+void ordnerAnlegen(const QString& pfad)
+{
+    const QString ziel = QDir::cleanPath(QFileInfo(pfad).absoluteFilePath());
+    if (QFileInfo(ziel).isDir())
+        return;
+    // From the top down, so the cause names the first folder that fails.
+    QString weg;
+    for (const QString& teil : ziel.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        weg += QLatin1Char('/') + teil;
+        if (::mkdir(QFile::encodeName(weg).constData(), 0777) == 0)
+            continue;
+        const int fehler = errno;
+        if (fehler == EEXIST && QFileInfo(weg).isDir())
+            continue;
+        throw dateisystemFehler(fehler == EEXIST ? ENOTDIR : fehler, weg);
+    }
+}
+
+void schreibeAlles(int fd, const char* daten, std::size_t n, const QString& pfad)
+{
+    while (n > 0) {
+        const ssize_t w = ::write(fd, daten, n);
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            throw dateisystemFehler(errno, pfad);
+        }
+        daten += w;
+        n -= std::size_t(w);
+    }
+}
+
+} // namespace vb
