@@ -393,6 +393,30 @@ void Document::ActiveLayer(Layer* l)
     m_activeLayer = l;
 }
 
+std::array<Point, 4> textBox(const Entity& text)
+{
+    // The lines stand one above the other at the reader's line spacing, with
+    // room for the descenders of the last one. Readers differ in where a
+    // text attached at its middle or bottom puts its last base line: the box
+    // reaches one descent further down for them.
+    constexpr double kLineSpacing = 5.0 / 3.0, kDescent = 1.0 / 3.0;
+    const double h = text.Height();
+    const int lines = 1 + int(text.TextString().count(QLatin1Char('\n')));
+    const double height = h * (1 + (lines - 1) * kLineSpacing + kDescent);
+    const double width = text.width();
+    // Text coordinates: x along the reading direction, y up, with the
+    // attachment point at the origin (1..3 top, 4..6 middle, 7..9 bottom;
+    // left, centre, right in each row).
+    const int a = text.AttachmentPoint() - 1;
+    const double left = -width * (a % 3) / 2.0;
+    const double top = height * (a / 3) / 2.0;
+    const double bottom = top - height - (a / 3 > 0 ? h * kDescent : 0.0);
+    const double c = std::cos(text.rotation()), s = std::sin(text.rotation());
+    const Point o = text.InsertionPoint();
+    const auto corner = [&](double u, double v) { return Point{o.x + c * u - s * v, o.y + s * u + c * v, o.z}; };
+    return {corner(left, top), corner(left + width, top), corner(left, bottom), corner(left + width, bottom)};
+}
+
 std::array<Point, 2> Document::extents() const
 {
     const double inf = std::numeric_limits<double>::infinity();
@@ -416,8 +440,11 @@ std::array<Point, 2> Document::extents() const
             take(e.center().x + e.radius(), e.center().y + e.radius());
             break;
         case Entity::Kind::Point:
-        case Entity::Kind::MText:
             take(e.start().x, e.start().y);
+            break;
+        case Entity::Kind::MText:
+            for (const Point& q : textBox(e))
+                take(q.x, q.y);
             break;
         case Entity::Kind::Hatch:
             for (const Point& q : e.loop())

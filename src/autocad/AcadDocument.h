@@ -249,7 +249,8 @@ public:
     Layer* ActiveLayer() const { return m_activeLayer; }
     void ActiveLayer(Layer* l);
 
-    // Bounding box of model space (lower left, upper right); the limits when
+    // Bounding box of model space (lower left, upper right), each entity
+    // counted with its whole box (a text with textBox); the limits when
     // model space is empty.
     std::array<Point, 2> extents() const;
 
@@ -266,6 +267,11 @@ private:
     LayerTable m_layers;
     Layer* m_activeLayer = nullptr;
 };
+
+// The corners of the box a multiline text covers as a reader shows it: its
+// reference width across, its lines (with the descenders of the last) down,
+// placed by the attachment point and turned by the rotation.
+std::array<Point, 4> textBox(const Entity& text);
 
 class Application {
 public:

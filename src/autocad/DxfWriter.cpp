@@ -404,11 +404,15 @@ void entities(Out& o, const Document& doc, const Handles& h)
             o.integer(71, e.AttachmentPoint());
             o.integer(72, 1);
             const QString text = mtextContents(e.TextString());
-            // Pieces of 250 characters; the last one under code 1.
-            int pos = 0;
+            // Pieces of 250 characters, none ending in a caret (it belongs
+            // with the character after it); the last one under code 1.
+            qsizetype pos = 0;
             while (text.size() - pos > 250) {
-                o.tag(3, text.mid(pos, 250));
-                pos += 250;
+                qsizetype n = 250;
+                if (text[pos + n - 1] == QLatin1Char('^'))
+                    --n;
+                o.tag(3, text.mid(pos, n));
+                pos += n;
             }
             o.tag(1, text.mid(pos));
             o.tag(7, e.style());
@@ -522,9 +526,21 @@ void objects(Out& o, const Document& doc, const std::array<Point, 2>& ext, Handl
 
 QString mtextContents(const QString& text)
 {
+    // Readers interpret, besides the backslash codes and the braces of
+    // groups, a caret with the next character as a control character ("^J"
+    // a line feed; "^ " is the caret itself) and "%%" with a letter as a
+    // symbol ("%%d" a degree sign). An empty group between two percent signs
+    // keeps them apart without showing.
     QString out;
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         switch (c.unicode()) {
+        case '^': out += QStringLiteral("^ "); break;
+        case '%':
+            out += c;
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('%'))
+                out += QStringLiteral("{}");
+            break;
         case '\\': out += QStringLiteral("\\\\"); break;
         case '{': out += QStringLiteral("\\{"); break;
         case '}': out += QStringLiteral("\\}"); break;

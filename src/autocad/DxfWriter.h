@@ -8,8 +8,8 @@
 // The file is written in its code page ANSI_1252 (umlauts and ß as single
 // bytes, as every reader decodes them); a character outside the code page is
 // written as \U+XXXX. Multiline texts
-// escape their own control characters (backslash, braces) so they show as
-// typed.
+// escape every sequence a reader would interpret (backslash, braces, caret,
+// "%%") so they show as typed.
 
 #include <QByteArray>
 #include <QString>

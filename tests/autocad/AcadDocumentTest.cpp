@@ -153,6 +153,9 @@ TEST(AcadDocument, TextsAreWrittenAsReadersDecodeThem)
     };
     const Case cases[] = {
         {"a\\b", "a\\\\b"}, {"{x}", "\\{x\\}"}, {"eins\nzwei", "eins\\Pzwei"}, {"plain", "plain"},
+        // A caret with the next character and "%%" with a letter are codes.
+        {"Kies^Jfein 30%%d \\P", "Kies^ Jfein 30%{}%d \\\\P"}, {"^", "^ "}, {"%%%", "%{}%{}%"},
+        {"100% 5%", "100% 5%"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(acad::mtextContents(QString::fromUtf8(c.in)), QString::fromUtf8(c.contents)) << c.in;
@@ -164,6 +167,40 @@ TEST(AcadDocument, TextsAreWrittenAsReadersDecodeThem)
     EXPECT_TRUE(bytes.contains(QByteArray("Ma\xDF" "stab \\U+03B1 \xE4")));
     EXPECT_TRUE(bytes.contains("ANSI_1252"));
     EXPECT_TRUE(bytes.contains("AC1015"));
+}
+
+TEST(AcadDocument, ExtentsHoldEveryTextsWholeBox)
+{
+    // A text of width 7 and height 2 at (10, 20): its box by attachment and
+    // rotation, with a third of the height for descenders (below the last
+    // line; a text attached at its bottom may also reach that far below).
+    struct Case {
+        const char* text;
+        int attachment;
+        double degrees;
+        double x1, y1, x2, y2;
+    };
+    const double d = 2.0 / 3.0;
+    const Case cases[] = {
+        {"abc", 1, 0, 10, 20 - 2 - d, 17, 20},
+        {"abc", 9, 0, 3, 20 - d, 10, 20 + 2 + d},
+        {"abc", 5, 0, 6.5, 20 - 1 - d / 2 - d, 13.5, 20 + 1 + d / 2},
+        {"abc", 1, 90, 10, 20, 12 + d, 27},
+        {"a\nb", 1, 0, 10, 20 - 2 * (1 + 5.0 / 3.0) - d, 17, 20},
+    };
+    for (const Case& c : cases) {
+        acad::Document doc;
+        acad::Entity* t = doc.ModelSpace().AddMText({0, 0, 0}, 7, QString::fromUtf8(c.text));
+        t->Height(2);
+        t->Rotate({0, 0, 0}, c.degrees * kPi / 180);
+        t->AttachmentPoint(c.attachment);
+        t->InsertionPoint({10, 20, 0});
+        const auto ext = doc.extents();
+        EXPECT_NEAR(ext[0].x, c.x1, 1e-9) << c.attachment << " " << c.degrees;
+        EXPECT_NEAR(ext[0].y, c.y1, 1e-9) << c.attachment << " " << c.degrees;
+        EXPECT_NEAR(ext[1].x, c.x2, 1e-9) << c.attachment << " " << c.degrees;
+        EXPECT_NEAR(ext[1].y, c.y2, 1e-9) << c.attachment << " " << c.degrees;
+    }
 }
 
 TEST(AcadDocument, FailedSaveLeavesNoPartialFile)

@@ -11,7 +11,8 @@
 namespace {
 
 // Every line type, several weights and colours, a band, a whole-turn arc,
-// texts with umlauts, markup, alignment and rotation, and arrow heads.
+// texts with umlauts, markup, alignment and rotation, a text of characters
+// readers interpret, and arrow heads.
 void showcase(clsAGRAFIK& g)
 {
     drawing::ViewState v = logPageView();
@@ -29,6 +30,7 @@ void showcase(clsAGRAFIK& g)
     g.SCHRIFTEINSTELLUNGEN(QStringLiteral("Arial"), 10);
     g.TEXT(20, 60, QStringLiteral("Geländehöhe über Adria = 312,450 m"));
     g.TEXT(100, 75, QStringLiteral("Maßstab 1: 100"), 0, 0, 1, 2);
+    g.TEXT(20, 130, QStringLiteral("Kies^Jfein 30%%d \\P a\\b 100%"));
     g.SCHRIFTEINSTELLUNGEN(QStringLiteral("Symbol"), 10, true, false, false, 4);
     g.TEXT(150, 100, QStringLiteral("I{t,1}D [1]"), 0, 90, 1, 1);
     g.LINIENEINSTELLUNGEN(0, 5, 2);

@@ -8,6 +8,8 @@ import sys
 
 import ezdxf
 
+import cad_checks
+
 path = sys.argv[1]
 failures = []
 
@@ -19,9 +21,8 @@ def check(ok, what):
 
 doc = ezdxf.readfile(path)
 check(doc.dxfversion == "AC1015", f"version {doc.dxfversion}")
-auditor = doc.audit()
-check(len(auditor.errors) == 0, f"audit errors {[str(e.message) for e in auditor.errors]}")
-check(len(auditor.fixes) == 0, f"audit fixes {[str(e.message) for e in auditor.fixes]}")
+cad_checks.audit(doc, check)
+cad_checks.extents(doc, check)
 check(doc.header.get("$DWGCODEPAGE") == "ANSI_1252", "code page")
 check(doc.header.get("$INSUNITS") == 4, "millimetre units")
 check(doc.header.get("$LIMMAX")[:2] == (297, -297), f"limits {doc.header.get('$LIMMAX')}")
@@ -79,8 +80,9 @@ check(len(weights) >= 3, f"line weights {weights}")
 check(len(colours) >= 3, f"colours {colours}")
 check(set(patterns) | {"Continuous"} <= types, f"line types used {types}")
 
-texts = [m.plain_text() for m in msp.query("MTEXT")]
-for wanted in ["Geländehöhe über Adria = 312,450 m", "Maßstab 1: 100", "ID [1]"]:
+texts, accurate = cad_checks.texts(doc)
+check(texts == accurate, f"fast and accurate readings differ: {texts} {accurate}")
+for wanted in ["Geländehöhe über Adria = 312,450 m", "Maßstab 1: 100", "ID [1]", "Kies^Jfein 30%%d \\P a\\b 100%"]:
     check(wanted in texts, f"text {wanted!r} not in {texts}")
 rotations = {round(m.dxf.text_direction.y, 6) for m in msp.query("MTEXT")}
 check(1.0 in rotations, f"no text at 90 degrees: {rotations}")

@@ -9,6 +9,8 @@ import sys
 
 import ezdxf
 
+import cad_checks
+
 doc = ezdxf.readfile(sys.argv[1])
 failures = []
 
@@ -19,9 +21,8 @@ def check(ok, what):
 
 
 check(doc.dxfversion == "AC1015", f"version {doc.dxfversion}")
-auditor = doc.audit()
-check(len(auditor.errors) == 0, f"audit errors {[str(e.message) for e in auditor.errors]}")
-check(len(auditor.fixes) == 0, f"audit fixes {[str(e.message) for e in auditor.fixes]}")
+cad_checks.audit(doc, check)
+cad_checks.extents(doc, check)
 msp = doc.modelspace()
 check(len(msp) > 100, f"only {len(msp)} entities")
 for e in msp:
@@ -38,9 +39,10 @@ for e in msp:
                 check(v[1] <= 1e-9, f"hatch above the page {v}")
     if e.dxftype() != "HATCH":
         check(abs(e.dxf.get("ltscale", 1.0) - 0.35) < 1e-9, f"{e.dxftype()} with line-type scale {e.dxf.get('ltscale', 1.0)}")
-texts = [m.plain_text() for m in msp.query("MTEXT")]
+texts, accurate = cad_checks.texts(doc)
 for wanted in sys.argv[2:]:
     check(wanted in texts, f"text {wanted!r} missing")
+    check(wanted in accurate, f"text {wanted!r} missing in the accurate reading")
 for f in failures[:20]:
     print(f)
 sys.exit(1 if failures else 0)

@@ -95,13 +95,19 @@ TEST_F(CadFigures, CirclesAreCutAtTheFrame)
     EXPECT_NEAR(std::max(sx, ex), 26, 1e-3);
     EXPECT_TRUE(m_box->messages().empty());
 
-    // Drawing everything: no cut, the whole circle.
+    // Drawing everything: no cut, the whole circle, also where it lies
+    // wholly beside the frame (left of it, or far right on a wide page).
     g->EBOGRENZEN(false);
     added();
-    g->KREIS(100, 150, 200, 0, 0.0f, 0, false, int16_t(0));
-    const auto whole = added();
-    ASSERT_EQ(whole.size(), 1u);
-    EXPECT_TRUE(whole[0]->fullCircle());
+    for (const Case& c : {Case{"frame inside the circle", 100, 150, 200, 1, true},
+                          Case{"left of the frame", 10, 100, 5, 1, true},
+                          Case{"far right of the frame", 700, 100, 0.3f, 1, true}}) {
+        g->KREIS(c.xc, c.yc, c.r, 0, 0.0f, 0, false, int16_t(0));
+        const auto whole = added();
+        ASSERT_EQ(whole.size(), 1u) << c.what;
+        EXPECT_TRUE(whole[0]->fullCircle()) << c.what;
+        EXPECT_DOUBLE_EQ(whole[0]->center().x, c.xc) << c.what;
+    }
 }
 
 TEST_F(CadFigures, HalfCircleFromPiToTwoPiShowsTheHalfTheScreenShowsForZeroToPi)

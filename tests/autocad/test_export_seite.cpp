@@ -89,6 +89,11 @@ protected:
 
 TEST_F(CadExport, YesWritesTheWholePageAndASecondExportTheNextFile)
 {
+    // One layer's remark holds characters CAD readers would take for codes.
+    const QString bemerkung = QStringLiteral("Kies^Jfein 30%%d \\P");
+    cnnX().execute(QStringLiteral("UPDATE [E2] SET [BEMS]=? WHERE rowid=(SELECT MIN(rowid) FROM [E2] WHERE "
+                                  "[BEMS]='Lignitstreifen' AND [ID]=(SELECT [ID] FROM [E1] WHERE [AKT]=1))"),
+                   {vb::Variant(bemerkung)});
     mdiSEITE1* seite = neuberechnen();
     ASSERT_TRUE(seite);
     anwendungen();
@@ -134,7 +139,7 @@ TEST_F(CadExport, YesWritesTheWholePageAndASecondExportTheNextFile)
     const QStringList texte = {QStringLiteral("Geodätisches Koordinatensystem"),
                                QStringLiteral("Geländehöhe über Adria = 312,100 m"), QStringLiteral("Maßstab 1: 100"),
                                QStringLiteral("Auelehm"), QStringLiteral("Talkies, wasserführend"),
-                               QStringLiteral("Kernverlust 0,1 m")};
+                               QStringLiteral("Kernverlust 0,1 m"), bemerkung};
     EXPECT_EQ(runChecker(QStringLiteral("check_cad_page.py"), QStringList{dxf} + texte, ausgabe), 0)
         << ausgabe.toStdString();
     EXPECT_EQ(runChecker(QStringLiteral("render_dxf.py"), {dxf, png}, ausgabe), 0) << ausgabe.toStdString();
@@ -143,6 +148,29 @@ TEST_F(CadExport, YesWritesTheWholePageAndASecondExportTheNextFile)
     // A second export: the next free name.
     exportieren([](frmACAD& d) { d.cmdJA->click(); });
     EXPECT_TRUE(QFile::exists(QDir(dxfOrdner()).filePath(ken + QStringLiteral("-2.dxf"))));
+}
+
+TEST_F(CadExport, YesDrawsTheCirclesOfTheTestColumnsBeyondThePicture)
+{
+    // KB 1's test columns lie right of the 240 mm picture: the depth-arrow
+    // dot of each of its six test columns and its five grain-size marks are
+    // circles there.
+    cnnX().execute(QStringLiteral("UPDATE [E1] SET [AKT]=([KEN]='KB 1')"));
+    mdiSEITE1* seite = neuberechnen();
+    ASSERT_TRUE(seite);
+    ASSERT_EQ(seite->kennung(), QStringLiteral("KB 1"));
+    anwendungen();
+    exportieren([](frmACAD& d) { d.cmdJA->click(); });
+    ASSERT_TRUE(boxen().messages().empty()) << boxen().messages().front().text.toStdString();
+    ASSERT_EQ(m_apps.size(), 1u);
+    const acad::Document& doc = *m_apps[0]->ActiveDocument();
+    int rechts = 0;
+    for (int i = 0; i < doc.ModelSpace().Count(); ++i) {
+        const acad::Entity& e = *doc.ModelSpace().Item(i);
+        if ((e.kind() == acad::Entity::Kind::Arc || e.kind() == acad::Entity::Kind::Circle) && e.center().x > 215)
+            ++rechts;
+    }
+    EXPECT_GE(rechts, 11);
 }
 
 TEST_F(CadExport, EveryRecordOfTheProjectExportsAPageReadersAccept)

@@ -69,16 +69,40 @@ void drawViewArc(FigureHost& host, float xc, float yc, float rp, const AngleSpan
 // Circles and arcs
 // ---------------------------------------------------------------------------
 
+std::optional<PageCircle> pageCircle(FigureHost& host, float XM, float YM, float R, float AL1,
+                                     std::optional<int16_t> KO)
+{
+    const int16_t ko = KO.value_or(1);
+    if (ko == 0)
+        return PageCircle{XM, YM, R};
+    if (ko == 2) {
+        const ViewState v = host.view();
+        return PageCircle{XM + v.SX + v.EXDL, YM + v.SY + v.EYDO, R};
+    }
+    if (ko != 1)
+        return std::nullopt;
+    // World units: the radius is the page distance from the centre to the
+    // start point of the arc.
+    DrawingInterface& e = host.engine();
+    PageCircle c;
+    e.KOORDTRANS(XM, YM, c.xc, c.yc);
+    float x1 = 0.0f, y1 = 0.0f;
+    e.KOORDTRANS(float(XM + R * std::cos(double(AL1))), float(YM + R * std::sin(double(AL1))), x1, y1);
+    c.rp = float(std::hypot(double(x1) - c.xc, double(y1) - c.yc));
+    return c;
+}
+
 void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2, int16_t LAGEPFEIL, bool BOKREISP,
            std::optional<int16_t> KO)
 {
     DrawingInterface& e = host.engine();
-    // A circle given in page millimetres wholly beside the plot frame draws
-    // nothing; the many such circles of a long page cost no more than this.
+    // A circle given in page millimetres wholly beside the frame it is cut at
+    // draws nothing; the many such circles of a long page cost no more than
+    // this. An engine that draws everything has no such frame.
     if (KO && *KO == 0 && !BOKREISP) {
         if (AL2 == 0.0f)
             AL2 = kTwoPi;
-        if (circleBesideFrame(XM, YM, R, plotFrame(host.view())))
+        if (circleBesideFrame(XM, YM, R, markFrame(host, host.view())))
             return;
     }
     // Run-now steps: OK in the error box goes on with the next, Cancel
@@ -96,7 +120,6 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
             AL2 = kTwoPi;
     });
     op([&] {
-        const int16_t ko = KO.value_or(1);
         const ViewState v = host.view();
         req.al1 = AL1;
         req.al2 = AL2;
@@ -105,23 +128,13 @@ void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2,
         req.chords = BOKREISP;
         req.lagepfeil = LAGEPFEIL;
         req.drawingArcs = host.drawsWholeArcs();
-        if (ko == 0) {
-            req.xc = XM;
-            req.yc = YM;
-            req.rp = R;
-            req.pageUnits = true;
-        } else if (ko == 1) {
-            e.KOORDTRANS(XM, YM, req.xc, req.yc);
-            float x1 = 0.0f, y1 = 0.0f;
-            e.KOORDTRANS(float(XM + R * std::cos(double(AL1))), float(YM + R * std::sin(double(AL1))), x1, y1);
-            req.rp = float(std::hypot(double(x1) - req.xc, double(y1) - req.yc));
-        } else if (ko == 2) {
-            req.xc = XM + v.SX + v.EXDL;
-            req.yc = YM + v.SY + v.EYDO;
-            req.rp = R;
-            req.pageUnits = true;
-        } else {
-            known = false; // no coordinate system: nothing to draw
+        const std::optional<PageCircle> c = pageCircle(host, XM, YM, R, AL1, KO);
+        known = c.has_value(); // no coordinate system: nothing to draw
+        if (c) {
+            req.xc = c->xc;
+            req.yc = c->yc;
+            req.rp = c->rp;
+            req.pageUnits = KO.value_or(1) != 1;
         }
     });
     op([&] {

@@ -83,6 +83,16 @@ public:
 
 namespace figures {
 
+// Centre and radius of a circle in page mm, from the coordinate kind KO of
+// KREIS (0 page mm; 1 or omitted world coordinates, the radius measured to
+// the point at the start angle AL1; 2 mm from the picture's corner with the
+// scroll shift). Any other kind has no place on the page: nullopt.
+struct PageCircle {
+    float xc = 0.0f, yc = 0.0f, rp = 0.0f;
+};
+std::optional<PageCircle> pageCircle(FigureHost& host, float XM, float YM, float R, float AL1,
+                                     std::optional<int16_t> KO);
+
 // KREIS: circle or arc; AL2 0 becomes 2 pi (written back); KO omitted = 1.
 void KREIS(FigureHost& host, float XM, float YM, float R, float AL1, float& AL2, int16_t LAGEPFEIL, bool BOKREISP,
            std::optional<int16_t> KO);
