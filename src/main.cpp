@@ -2,7 +2,6 @@
 #include "shell/frmMAIN.h"
 
 #include <QApplication>
-#include <QSessionManager>
 
 int main(int argc, char** argv)
 {
@@ -10,9 +9,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("KAVELOR"));
     frmMAIN haupt;
     QObject::connect(&haupt, &frmMAIN::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    // The desktop session ends: hand the project back without asking.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &haupt,
-                     [&haupt](QSessionManager&) { haupt.unloadMain(frmMAIN::vbAppWindows); });
+    haupt.sitzungFolgen(app);
     if (!haupt.MDIForm_Load())
         return 1;
     return app.exec();

@@ -214,6 +214,17 @@ private:
 // cannot be opened or renamed, 61 when it cannot be written to the disk.
 void replaceFile(const QString& tempPath, const QString& targetPath);
 
+// Bring the database at `path` to its last committed state before it is
+// used. A writer killed in mid-transaction leaves its journal "hot" beside
+// the file; a connection that may write rolls it back on its first read, one
+// that only reads cannot and fails. So where such a journal lies, the file is
+// opened for writing and read once. Where its user may not write the file or
+// its folder, nothing is touched and 70 is raised with a text that names the
+// file. A journal that is not hot (none, or one a live writer holds) costs
+// nothing. Connection::open, copyDatabase and the file checks call this
+// themselves.
+void rollBackInterruptedWrite(const QString& path);
+
 // Copy a database file through the backup API (the source may be open in
 // other connections). The copy is written to a temporary file in the target's
 // folder and put in place with replaceFile, so a failure never leaves a

@@ -1,9 +1,11 @@
 #pragma once
 // Texts of the database engine's errors in the language of the user
-// interface. The common causes a user can act on (disk full, not a database,
-// read-only, locked, no permission, damaged file) get a text of our own; any
-// other error keeps the engine's message, which names the detail (a missing
-// table, a wrong column).
+// interface. Every cause a user can meet gets a text of our own: disk full,
+// not a database, read-only (and why: an interrupted write to undo, a folder
+// that may not be written), locked, no permission (also where the engine
+// reports it as a file it cannot open), damaged file; the messages that name
+// a detail (a missing table or column) keep the detail inside our text. Any
+// other error, a fault of the program's own SQL, keeps the engine's message.
 
 #include <QString>
 

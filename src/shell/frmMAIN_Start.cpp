@@ -271,7 +271,7 @@ bool frmMAIN::arbeitskopieEinrichten(bool& behalten)
             db::entferneHerkunft(w);
             const db::Dateistand stand = db::dateistand(p);
             db::copyDatabase(p, w);
-            db::schreibeHerkunft(w, {st.PROJEKTSPFAD, st.PROJEKT, p, stand});
+            db::schreibeHerkunft(w, {st.PROJEKTSPFAD, st.PROJEKT, p, stand, {}});
         }
         return true;
     } catch (const vb::VbError& e) {

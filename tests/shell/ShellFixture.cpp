@@ -104,7 +104,7 @@ void ShellTest::zurueckgelasseneKopie(const QString& projektDb, const QString& p
     db::copyDatabase(projektDb, arbeitskopie());
     if (!projekt.isEmpty())
         db::schreibeHerkunft(arbeitskopie(),
-                             {QFileInfo(QFileInfo(projektDb).path()).path(), projekt, projektDb, stand});
+                             {QFileInfo(QFileInfo(projektDb).path()).path(), projekt, projektDb, stand, {}});
 }
 
 QStringList ShellTest::adminZeilen() const
