@@ -236,6 +236,9 @@ bool frmMAIN::arbeitskopieEinrichten(bool& behalten)
         if (wi.exists() || wi.isSymLink()) {
             if (!wi.isFile())
                 vb::raise(75, vb::errorDescription(75) + QStringLiteral(": ") + w);
+            // A write of that run cut off in mid-transaction is rolled back
+            // first: what is offered is every record it committed.
+            db::rollBackInterruptedWrite(w);
             const auto herkunft = db::leseHerkunft(w);
             if (herkunft && db::gleicherPfad(herkunft->datenbank, p)) {
                 const int antwort = vb::MsgBox(

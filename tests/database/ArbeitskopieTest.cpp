@@ -8,10 +8,10 @@
 #include "database/SharedState.h"
 #include "platform/Services.h"
 #include "../common/HeissesJournal.h"
+#include "../common/Schreibschutz.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -188,12 +188,8 @@ TEST_F(ArbeitskopieTest, InterruptedWriteInAFileTheUserMayNotWriteIsLeftAlone)
     testhilfe::heissesJournal(p, "INSERT INTO [E1] ([ID],[KEN]) VALUES (90,'GESICHERT')",
                               "UPDATE [E1] SET [KEN]='UNFERTIG' WHERE [ID]=1", "SELECT 1 FROM [E1] WHERE [KEN]='UNFERTIG'");
     const QByteArray datei = inhalt(p), journal = inhalt(p + "-journal");
-    if (::geteuid() == 0) {
-        if (QProcess::execute("chattr", {"+i", ordner}) != 0)
-            GTEST_SKIP() << "no write protection available";
-    } else {
-        ::chmod(QFile::encodeName(ordner).constData(), 0555);
-    }
+    if (!schreibschutz(ordner, true))
+        GTEST_SKIP() << "no write protection available";
     const std::function<void()> oeffnungen[] = {
         [&] { db::Connection::open(p); },
         [&] { db::copyDatabase(p, dir.filePath("BENUTZER/kopie.mdb")); },
@@ -219,9 +215,7 @@ TEST_F(ArbeitskopieTest, InterruptedWriteInAFileTheUserMayNotWriteIsLeftAlone)
         }
     }
     vb::setLocale("de_DE");
-    if (::geteuid() == 0)
-        QProcess::execute("chattr", {"-i", ordner});
-    ::chmod(QFile::encodeName(ordner).constData(), 0755);
+    schreibschutz(ordner, false);
     EXPECT_EQ(inhalt(p), datei);
     EXPECT_EQ(inhalt(p + "-journal"), journal);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("BENUTZER/kopie.mdb")));
