@@ -204,6 +204,13 @@ TEST_F(ArbeitskopieTest, WorkingCopyThatCannotBeOpenedEndsTheStartWithoutHarm)
              anlegen(t.benutzerOrdner());
          },
          false, "VB-Error: 76\n"},
+        // A folder the user may not make is a missing permission, not a missing path.
+        {"user folder may not be made",
+         [](ArbeitskopieTest& t) {
+             QDir().mkpath(t.pfade().wurzel + "/BENUTZER");
+             ASSERT_TRUE(schreibschutz(t.pfade().wurzel + "/BENUTZER", true));
+         },
+         false, "VB-Error: 70\nZugriff verweigert: "},
     };
     int n = 0;
     for (const auto& f : faelle) {
@@ -215,6 +222,7 @@ TEST_F(ArbeitskopieTest, WorkingCopyThatCannotBeOpenedEndsTheStartWithoutHarm)
         if (f.frage)
             boxen().answerMessage(vb::vbYes);
         frmMAIN& w = starte();
+        schreibschutz(pfade().wurzel + "/BENUTZER", false);
         EXPECT_FALSE(gestartet());
         ASSERT_EQ(boxen().count(), f.frage ? 2 : 1);
         EXPECT_TRUE(boxen().last().text.startsWith(f.text)) << boxen().last().text.toStdString();
