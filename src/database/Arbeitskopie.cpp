@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSysInfo>
 
 #include <sqlite3.h>
@@ -122,29 +121,6 @@ QStringList fehlendeTabellen(const Lesezugriff& d, int nummer)
             fehlen << t;
     }
     return fehlen;
-}
-
-bool deutsch() { return vb::locale().languageCode() == 3; }
-
-// The damage the engine's check found, in the language of the user
-// interface: its findings are the engine's own English, so only the pages
-// they name are given.
-QString beschaedigt(const QStringList& befund)
-{
-    static const QRegularExpression seite(QStringLiteral("\\bpage (\\d+)"), QRegularExpression::CaseInsensitiveOption);
-    QStringList seiten;
-    for (const QString& zeile : befund) {
-        for (auto it = seite.globalMatch(zeile); it.hasNext();) {
-            const QString n = it.next().captured(1);
-            if (!seiten.contains(n))
-                seiten << n;
-        }
-    }
-    QString text = engineMessage(SQLITE_CORRUPT, QString());
-    if (!seiten.isEmpty())
-        text += (deutsch() ? QStringLiteral(" (Seite ") : QStringLiteral(" (page ")) + seiten.join(QStringLiteral(", "))
-                + QLatin1Char(')');
-    return text;
 }
 
 // Write all of `n` bytes; raises 61 when the disk is full, 75 otherwise.
@@ -451,13 +427,10 @@ void pruefeDatenbank(const QString& pfad)
         const Lesezugriff d(pfad);
         const QStringList befund = d.spalte("PRAGMA quick_check(1)", kBeschaedigt);
         if (befund.value(0) != QLatin1String("ok"))
-            vb::raise(kBeschaedigt, beschaedigt(befund));
+            vb::raise(kBeschaedigt, damageMessage(befund));
         const QStringList fehlen = fehlendeTabellen(d, kBeschaedigt);
         if (!fehlen.isEmpty())
-            vb::raise(kBeschaedigt, engineMessage(SQLITE_CORRUPT, QString())
-                                        + (deutsch() ? QStringLiteral(": es fehlen die Tabellen ")
-                                                     : QStringLiteral(": tables missing: "))
-                                        + fehlen.join(QStringLiteral(", ")));
+            vb::raise(kBeschaedigt, missingTablesMessage(fehlen));
     } catch (const vb::VbError& e) {
         if (e.number == kBeschaedigt)
             throw;

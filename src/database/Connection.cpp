@@ -2,7 +2,6 @@
 
 #include "database/Arbeitskopie.h"
 #include "database/Fehlertexte.h"
-#include "platform/Services.h"
 #include "platform/VbRuntime.h"
 
 #include <QDir>
@@ -951,17 +950,8 @@ void rollBackInterruptedWrite(const QString& path)
     const bool schreibbar = ::stat(datei.constData(), &s) == 0 && (s.st_mode & 0222) != 0
                             && ::access(datei.constData(), W_OK) == 0
                             && ::access(QFile::encodeName(ordner).constData(), W_OK) == 0;
-    if (!schreibbar) {
-        const bool deutsch = vb::locale().languageCode() == 3;
-        vb::raise(vb::err::PermissionDenied,
-                  deutsch ? QStringLiteral("Das Schreiben in die Datenbank ") + path
-                                + QStringLiteral(" wurde unterbrochen.\r\n")
-                                + QString::fromUtf8("Nur ein Benutzer, der die Datei und ihren Ordner ")
-                                + ordner + QString::fromUtf8(" schreiben darf, kann es zurücknehmen.")
-                          : QStringLiteral("Writing to the database ") + path + QStringLiteral(" was interrupted.\r\n")
-                                + QStringLiteral("Only a user who may write the file and its folder ") + ordner
-                                + QStringLiteral(" can undo it."));
-    }
+    if (!schreibbar)
+        vb::raise(vb::err::PermissionDenied, interruptedWriteMessage(path, ordner));
     const auto [rc, text] = lesen(SQLITE_OPEN_READWRITE);
     if (rc != SQLITE_OK)
         vb::raise(rc & 0xff, text + QStringLiteral(" (") + path + QLatin1Char(')'));

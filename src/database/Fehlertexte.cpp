@@ -104,4 +104,40 @@ QString engineMessage(sqlite3* handle, int rc)
     return engineMessage(genau, QString::fromUtf8(sqlite3_errmsg(handle)));
 }
 
+QString interruptedWriteMessage(const QString& path, const QString& folder)
+{
+    return deutsch() ? QStringLiteral("Das Schreiben in die Datenbank ") + path
+                           + QStringLiteral(" wurde unterbrochen.\r\n")
+                           + QStringLiteral("Nur ein Benutzer, der die Datei und ihren Ordner ") + folder
+                           + QString::fromUtf8(" schreiben darf, kann es zurücknehmen.")
+                     : QStringLiteral("Writing to the database ") + path + QStringLiteral(" was interrupted.\r\n")
+                           + QStringLiteral("Only a user who may write the file and its folder ") + folder
+                           + QStringLiteral(" can undo it.");
+}
+
+QString damageMessage(const QStringList& findings)
+{
+    static const QRegularExpression seite(QStringLiteral("\\bpage (\\d+)"), QRegularExpression::CaseInsensitiveOption);
+    QStringList seiten;
+    for (const QString& zeile : findings) {
+        for (auto it = seite.globalMatch(zeile); it.hasNext();) {
+            const QString n = it.next().captured(1);
+            if (!seiten.contains(n))
+                seiten << n;
+        }
+    }
+    QString text = engineMessage(SQLITE_CORRUPT, QString());
+    if (!seiten.isEmpty())
+        text += (deutsch() ? QStringLiteral(" (Seite ") : QStringLiteral(" (page ")) + seiten.join(QStringLiteral(", "))
+                + QLatin1Char(')');
+    return text;
+}
+
+QString missingTablesMessage(const QStringList& tables)
+{
+    return engineMessage(SQLITE_CORRUPT, QString())
+           + (deutsch() ? QStringLiteral(": es fehlen die Tabellen ") : QStringLiteral(": tables missing: "))
+           + tables.join(QStringLiteral(", "));
+}
+
 } // namespace db

@@ -8,6 +8,7 @@
 // other error, a fault of the program's own SQL, keeps the engine's message.
 
 #include <QString>
+#include <QStringList>
 
 struct sqlite3;
 
@@ -20,5 +21,16 @@ QString engineMessage(int rc, const QString& original);
 // The message of the last error on a connection handle (or of rc alone when
 // the handle is null), in the language of the user interface.
 QString engineMessage(sqlite3* handle, int rc);
+
+// A database a writer killed in mid-transaction left behind, which its user
+// may not write (the file or its folder): nothing can undo the write here.
+QString interruptedWriteMessage(const QString& path, const QString& folder);
+
+// A damaged database. The engine's check reports its findings in its own
+// English; only the pages they name are given.
+QString damageMessage(const QStringList& findings);
+
+// A database that lacks tables the program needs.
+QString missingTablesMessage(const QStringList& tables);
 
 } // namespace db
