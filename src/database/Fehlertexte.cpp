@@ -80,8 +80,12 @@ QString engineMessage(int rc, const QString& original)
     }
     for (const auto& m : kMuster) {
         const QRegularExpressionMatch treffer = QRegularExpression(QString::fromLatin1(m.muster)).match(original);
-        if (treffer.hasMatch())
-            return QString::fromUtf8(deutsch() ? m.german : m.english).arg(treffer.captured(1), treffer.captured(2));
+        if (!treffer.hasMatch())
+            continue;
+        const QString text = QString::fromUtf8(deutsch() ? m.german : m.english);
+        // In one pass, so that a name holding "%2" stays as it is.
+        return treffer.lastCapturedIndex() == 1 ? text.arg(treffer.captured(1))
+                                                : text.arg(treffer.captured(1), treffer.captured(2));
     }
     return original;
 }

@@ -435,6 +435,17 @@ TEST(Fehlertexte, CommonEngineErrorsSpeakTheInterfaceLanguage)
         EXPECT_EQ(e.number, SQLITE_NOTADB);
         EXPECT_TRUE(e.description.startsWith("Die Datei ist keine Datenbank (")) << e.description.toStdString();
     }
+    // A database without the table a query names (an archive without its
+    // hand-over table).
+    const QString archiv = dir.filePath("ARCHIV.mdb");
+    db::schema::erstellen(archiv, db::schema::Datenbank::Projekt);
+    try {
+        db::Connection::open(archiv)->openRecordset("SELECT * FROM [ADMIN] WHERE [BENUTZER]=?", {vb::Variant("X")});
+        ADD_FAILURE();
+    } catch (const vb::VbError& e) {
+        EXPECT_EQ(e.number, SQLITE_ERROR);
+        EXPECT_TRUE(e.description.startsWith("Die Datenbank enthält keine Tabelle ADMIN")) << e.description.toStdString();
+    }
 }
 
 TEST(Entwicklungsmodus, OnlyAFolderNamedSourceCounts)
