@@ -65,8 +65,10 @@ vb::Variant convertForColumn(const vb::Variant& value, ColumnType type);
 
 class Connection : public std::enable_shared_from_this<Connection> {
 public:
-    // Open an existing database file. Raises 53 (file not found) when the
-    // file is missing and the engine's error when it cannot be opened.
+    // Open an existing database file, brought to its last committed state
+    // first (rollBackInterruptedWrite). Raises 53 (file not found) when the
+    // file is missing, 70 when an interrupted write in it cannot be rolled
+    // back, and the engine's error when it cannot be opened.
     static std::shared_ptr<Connection> open(const QString& path);
     // Create a new, empty database file (raises 58 when it exists already).
     // Only the schema builder uses this.
