@@ -928,12 +928,12 @@ void rollBackInterruptedWrite(const QString& path)
         return;
     // One read on a connection of the given kind: the engine's extended
     // result code (SQLITE_OK when the read went through).
-    auto lesen = [&path](int flags) {
+    auto lesen = [&path](int flags, int warten) {
         sqlite3* h = nullptr;
         int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h, flags, nullptr);
         if (rc == SQLITE_OK) {
             sqlite3_extended_result_codes(h, 1);
-            sqlite3_busy_timeout(h, 30000);
+            sqlite3_busy_timeout(h, warten);
             rc = sqlite3_exec(h, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
         }
         QString text = engineMessage(h, rc);
@@ -941,8 +941,10 @@ void rollBackInterruptedWrite(const QString& path)
         return std::make_pair(rc, text);
     };
     // A reader is refused exactly when the journal is hot: it holds pages of
-    // an unfinished write that no live process owns.
-    if (lesen(SQLITE_OPEN_READONLY).first != SQLITE_READONLY_ROLLBACK)
+    // an unfinished write that no live process owns. A file locked by a live
+    // writer (also one of this process) has no such journal: the reader does
+    // not wait for it.
+    if (lesen(SQLITE_OPEN_READONLY, 0).first != SQLITE_READONLY_ROLLBACK)
         return;
     const QString ordner = QFileInfo(path).absolutePath();
     struct stat s {};
@@ -952,7 +954,7 @@ void rollBackInterruptedWrite(const QString& path)
                             && ::access(QFile::encodeName(ordner).constData(), W_OK) == 0;
     if (!schreibbar)
         vb::raise(vb::err::PermissionDenied, interruptedWriteMessage(path, ordner));
-    const auto [rc, text] = lesen(SQLITE_OPEN_READWRITE);
+    const auto [rc, text] = lesen(SQLITE_OPEN_READWRITE, 30000);
     if (rc != SQLITE_OK)
         vb::raise(rc & 0xff, text + QStringLiteral(" (") + path + QLatin1Char(')'));
 }
