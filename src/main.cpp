@@ -3,7 +3,6 @@
 #include "shell/frmMAIN.h"
 
 #include <QApplication>
-#include <QSessionManager>
 
 int main(int argc, char** argv)
 {
@@ -13,9 +12,7 @@ int main(int argc, char** argv)
     vb::loadQtTranslations();
     frmMAIN haupt;
     QObject::connect(&haupt, &frmMAIN::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    // The desktop session ends: hand the project back without asking.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &haupt,
-                     [&haupt](QSessionManager&) { haupt.unloadMain(frmMAIN::vbAppWindows); });
+    haupt.sitzungFolgen(app);
     if (!haupt.MDIForm_Load())
         return 1;
     return app.exec();

@@ -61,11 +61,13 @@ void entfernenMitJournal(const QString& pfad)
     QFile::remove(pfad + kJournal);
 }
 
-// A database file opened for reading only, closed with the object.
+// A database file opened for reading only, closed with the object. What an
+// interrupted write left in its journal is rolled back first.
 class Lesezugriff {
 public:
     explicit Lesezugriff(const QString& pfad, int flags = SQLITE_OPEN_READONLY) : m_pfad(pfad)
     {
+        rollBackInterruptedWrite(pfad);
         const int rc = sqlite3_open_v2(QFile::encodeName(pfad).constData(), &m_h, flags, nullptr);
         if (rc != SQLITE_OK)
             fehler(rc);
@@ -142,37 +144,96 @@ QString herkunftsDatei(const QString& arbeitskopie)
     return fi.absolutePath() + QLatin1Char('/') + fi.completeBaseName() + QStringLiteral(".herkunft");
 }
 
+namespace {
+
+// The identity file holds one "name=value" line per field. Values are
+// written with the line break, the carriage return and the backslash
+// escaped, so a path may hold any character; files of the first form
+// (without the line "form=2") hold their values as they are.
+const QLatin1String kForm("form=2");
+
+QString maskiert(const QString& wert)
+{
+    QString out;
+    for (const QChar c : wert) {
+        if (c == QLatin1Char('\\'))
+            out += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            out += QLatin1String("\\r");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString entmaskiert(const QString& wert)
+{
+    QString out;
+    for (qsizetype i = 0; i < wert.size(); ++i) {
+        if (wert[i] != QLatin1Char('\\') || i + 1 == wert.size()) {
+            out += wert[i];
+            continue;
+        }
+        const QChar n = wert[++i];
+        out += n == QLatin1Char('n') ? QChar(QLatin1Char('\n')) : n == QLatin1Char('r') ? QChar(QLatin1Char('\r')) : n;
+    }
+    return out;
+}
+
+// The fields of an identity under their names in the file.
+struct Feld {
+    const char* name;
+    QString Herkunft::*text = nullptr;
+    qint64 Dateistand::*zahl = nullptr;
+    Dateistand Herkunft::*stand = nullptr;
+};
+const Feld kFelder[] = {
+    {"projektspfad", &Herkunft::projektspfad},
+    {"projekt", &Herkunft::projekt},
+    {"datenbank", &Herkunft::datenbank},
+    {"groesse", nullptr, &Dateistand::groesse, &Herkunft::stand},
+    {"zeit", nullptr, &Dateistand::zeitNs, &Herkunft::stand},
+    {"inode", nullptr, &Dateistand::inode, &Herkunft::stand},
+    {"installiert.groesse", nullptr, &Dateistand::groesse, &Herkunft::installiert},
+    {"installiert.zeit", nullptr, &Dateistand::zeitNs, &Herkunft::installiert},
+    {"installiert.inode", nullptr, &Dateistand::inode, &Herkunft::installiert},
+};
+
+} // namespace
+
+bool Herkunft::kennt(const Dateistand& jetzt) const
+{
+    return jetzt.vorhanden() && (stand == jetzt || installiert == jetzt);
+}
+
 std::optional<Herkunft> leseHerkunft(const QString& arbeitskopie)
 {
     QFile f(herkunftsDatei(arbeitskopie));
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
+    const QStringList zeilen = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const bool maskiertGeschrieben = zeilen.contains(kForm);
     Herkunft h;
     bool ok = true;
-    auto zahl = [&ok](const QString& s) {
-        bool z = false;
-        const qint64 v = s.toLongLong(&z);
-        ok = ok && z;
-        return v;
-    };
-    for (const QString& zeile : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    for (const QString& zeile : zeilen) {
         const int gleich = zeile.indexOf(QLatin1Char('='));
         if (gleich < 0)
             continue;
         const QString name = zeile.left(gleich);
-        const QString wert = zeile.mid(gleich + 1);
-        if (name == QLatin1String("projektspfad"))
-            h.projektspfad = wert;
-        else if (name == QLatin1String("projekt"))
-            h.projekt = wert;
-        else if (name == QLatin1String("datenbank"))
-            h.datenbank = wert;
-        else if (name == QLatin1String("groesse"))
-            h.stand.groesse = zahl(wert);
-        else if (name == QLatin1String("zeit"))
-            h.stand.zeitNs = zahl(wert);
-        else if (name == QLatin1String("inode"))
-            h.stand.inode = quint64(zahl(wert));
+        const QString wert = maskiertGeschrieben ? entmaskiert(zeile.mid(gleich + 1)) : zeile.mid(gleich + 1);
+        for (const Feld& feld : kFelder) {
+            if (name != QLatin1String(feld.name))
+                continue;
+            if (feld.text) {
+                h.*feld.text = wert;
+            } else {
+                bool zahl = false;
+                (h.*feld.stand).*feld.zahl = wert.toLongLong(&zahl);
+                ok = ok && zahl;
+            }
+        }
     }
     // A file cut short (or not ours) says nothing about the copy.
     if (!ok || h.projekt.isEmpty() || h.datenbank.isEmpty())
@@ -184,12 +245,15 @@ void schreibeHerkunft(const QString& arbeitskopie, const Herkunft& h)
 {
     const QString ziel = herkunftsDatei(arbeitskopie);
     const QString tmp = temporaereDatei(ziel);
-    const QByteArray text = (QStringLiteral("projektspfad=") + h.projektspfad + QStringLiteral("\nprojekt=") + h.projekt
-                             + QStringLiteral("\ndatenbank=") + h.datenbank + QStringLiteral("\ngroesse=")
-                             + QString::number(h.stand.groesse) + QStringLiteral("\nzeit=")
-                             + QString::number(h.stand.zeitNs) + QStringLiteral("\ninode=")
-                             + QString::number(h.stand.inode) + QLatin1Char('\n'))
-                                .toUtf8();
+    QString zeilen = kForm + QLatin1Char('\n');
+    for (const Feld& feld : kFelder) {
+        if (!feld.text && !(h.*feld.stand).vorhanden())
+            continue;
+        zeilen += QLatin1String(feld.name) + QLatin1Char('=')
+                  + (feld.text ? maskiert(h.*feld.text) : QString::number((h.*feld.stand).*feld.zahl))
+                  + QLatin1Char('\n');
+    }
+    const QByteArray text = zeilen.toUtf8();
     const int fd = ::open(QFile::encodeName(tmp).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) {
         QFile::remove(tmp);
@@ -251,7 +315,13 @@ QString temporaereDatei(const QString& ziel)
     static std::atomic<int> zaehler{0};
     const QFileInfo fi(ziel);
     const QString ordner = fi.absolutePath();
-    if (!QFileInfo(ordner).isDir())
+    struct stat s {};
+    const bool da = ::stat(QFile::encodeName(ordner).constData(), &s) == 0;
+    // A folder hidden behind one its user may not enter is no missing path:
+    // the cause of a failed look-up is named as the file system gives it.
+    if (!da)
+        throw vb::dateisystemFehler(errno, ordner);
+    if (!S_ISDIR(s.st_mode))
         dateiFehler(vb::err::PathNotFound, ordner);
     const QString ende = kTrenner + meinBenutzer() + kTrenner + meinRechner() + kTrenner
                          + QString::number(::getpid()) + kTrenner;
@@ -351,16 +421,18 @@ QStringList fehlendeProjekttabellen(const QString& pfad)
 
 void pruefeDatenbank(const QString& pfad)
 {
+    // A write cut off by a kill is no damage: it is rolled back (or the box
+    // of a file that may not be written comes) before the check.
+    rollBackInterruptedWrite(pfad);
     // Whatever keeps the engine from reading the file counts as damage.
     try {
         const Lesezugriff d(pfad);
         const QStringList befund = d.spalte("PRAGMA quick_check(1)", kBeschaedigt);
         if (befund.value(0) != QLatin1String("ok"))
-            vb::raise(kBeschaedigt, engineMessage(SQLITE_CORRUPT, QString()) + QStringLiteral(": ") + befund.value(0));
+            vb::raise(kBeschaedigt, damageMessage(befund));
         const QStringList fehlen = fehlendeTabellen(d, kBeschaedigt);
         if (!fehlen.isEmpty())
-            vb::raise(kBeschaedigt, engineMessage(SQLITE_CORRUPT, QString()) + QStringLiteral(": ")
-                                        + fehlen.join(QStringLiteral(", ")));
+            vb::raise(kBeschaedigt, missingTablesMessage(fehlen));
     } catch (const vb::VbError& e) {
         if (e.number == kBeschaedigt)
             throw;

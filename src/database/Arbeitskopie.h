@@ -31,7 +31,7 @@ constexpr int kBeschaedigt = 3049;
 struct Dateistand {
     qint64 groesse = -1;
     qint64 zeitNs = -1;        // modification time, nanoseconds since 1970
-    quint64 inode = 0;
+    qint64 inode = 0;
     bool vorhanden() const { return groesse >= 0; }
     bool operator==(const Dateistand&) const = default;
 };
@@ -43,6 +43,13 @@ struct Herkunft {
     QString projekt;
     QString datenbank;         // path of the project database
     Dateistand stand;          // of that database when copied or last saved
+    // The file a save is putting in place of that database, recorded before
+    // its rename: a run killed right after the rename finds the database
+    // still its own.
+    Dateistand installiert;
+    // Whether the database's stand `jetzt` is the one this copy came from or
+    // last installed (nobody else saved since).
+    bool kennt(const Dateistand& jetzt) const;
 };
 // The identity file beside a working copy.
 QString herkunftsDatei(const QString& arbeitskopie);

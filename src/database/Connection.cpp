@@ -404,6 +404,7 @@ void Connection::openHandle()
     if (path.isEmpty() || !QFileInfo(path).isFile())
         vb::raise(vb::err::FileNotFound,
                   vb::errorDescription(vb::err::FileNotFound) + QStringLiteral(": ") + path);
+    rollBackInterruptedWrite(path);
     // A connection is used by one thread (the user-interface thread): no
     // per-call locking inside SQLite.
     int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
@@ -921,11 +922,50 @@ void replaceFile(const QString& tempPath, const QString& targetPath)
     syncFile(QFileInfo(targetPath).absolutePath());
 }
 
+void rollBackInterruptedWrite(const QString& path)
+{
+    const QString journal = path + QStringLiteral("-journal");
+    if (!QFileInfo(journal).isFile() || !QFileInfo(path).isFile())
+        return;
+    // One read on a connection of the given kind: the engine's extended
+    // result code (SQLITE_OK when the read went through).
+    auto lesen = [&path](int flags, int warten) {
+        sqlite3* h = nullptr;
+        int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h, flags, nullptr);
+        if (rc == SQLITE_OK) {
+            sqlite3_extended_result_codes(h, 1);
+            sqlite3_busy_timeout(h, warten);
+            rc = sqlite3_exec(h, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        }
+        QString text = engineMessage(h, rc);
+        sqlite3_close(h);
+        return std::make_pair(rc, text);
+    };
+    // A reader is refused exactly when the journal is hot: it holds pages of
+    // an unfinished write that no live process owns. A file locked by a live
+    // writer (also one of this process) has no such journal: the reader does
+    // not wait for it.
+    if (lesen(SQLITE_OPEN_READONLY, 0).first != SQLITE_READONLY_ROLLBACK)
+        return;
+    const QString ordner = QFileInfo(path).absolutePath();
+    struct stat s {};
+    const QByteArray datei = QFile::encodeName(path);
+    const bool schreibbar = ::stat(datei.constData(), &s) == 0 && (s.st_mode & 0222) != 0
+                            && ::access(datei.constData(), W_OK) == 0
+                            && ::access(QFile::encodeName(ordner).constData(), W_OK) == 0;
+    if (!schreibbar)
+        vb::raise(vb::err::PermissionDenied, interruptedWriteMessage(path, ordner));
+    const auto [rc, text] = lesen(SQLITE_OPEN_READWRITE, 30000);
+    if (rc != SQLITE_OK)
+        vb::raise(rc & 0xff, text + QStringLiteral(" (") + path + QLatin1Char(')'));
+}
+
 void copyDatabase(const QString& sourcePath, const QString& destPath)
 {
     if (!QFileInfo(sourcePath).isFile())
         vb::raise(vb::err::FileNotFound,
                   vb::errorDescription(vb::err::FileNotFound) + QStringLiteral(": ") + sourcePath);
+    rollBackInterruptedWrite(sourcePath);
     sqlite3* src = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(sourcePath).constData(), &src, SQLITE_OPEN_READONLY,
                                    nullptr);

@@ -65,8 +65,10 @@ vb::Variant convertForColumn(const vb::Variant& value, ColumnType type);
 
 class Connection : public std::enable_shared_from_this<Connection> {
 public:
-    // Open an existing database file. Raises 53 (file not found) when the
-    // file is missing and the engine's error when it cannot be opened.
+    // Open an existing database file, brought to its last committed state
+    // first (rollBackInterruptedWrite). Raises 53 (file not found) when the
+    // file is missing, 70 when an interrupted write in it cannot be rolled
+    // back, and the engine's error when it cannot be opened.
     static std::shared_ptr<Connection> open(const QString& path);
     // Create a new, empty database file (raises 58 when it exists already).
     // Only the schema builder uses this.
@@ -213,6 +215,17 @@ private:
 // target is left as it was and tempPath is removed; raises the error of the
 // cause (vb::dateisystemFehler; 70 for a target its user may not write).
 void replaceFile(const QString& tempPath, const QString& targetPath);
+
+// Bring the database at `path` to its last committed state before it is
+// used. A writer killed in mid-transaction leaves its journal "hot" beside
+// the file; a connection that may write rolls it back on its first read, one
+// that only reads cannot and fails. So where such a journal lies, the file is
+// opened for writing and read once. Where its user may not write the file or
+// its folder, nothing is touched and 70 is raised with a text that names the
+// file. A journal that is not hot (none, or one a live writer holds) costs
+// nothing. Connection::open, copyDatabase and the file checks call this
+// themselves.
+void rollBackInterruptedWrite(const QString& path);
 
 // Copy a database file through the backup API (the source may be open in
 // other connections). The copy is written to a temporary file in the target's

@@ -5,9 +5,12 @@
 #include "platform/VbError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace db {
 
@@ -47,9 +50,13 @@ QString SharedState::XMDBPFAD() const
     const QString alle = QFileInfo(programm.absolutePath()).absolutePath() + QStringLiteral("/BENUTZER");
     const QString eigener = alle + QLatin1Char('/') + BENUTZER();
     for (const QString& ordner : {alle, eigener}) {
-        if (!QFileInfo(ordner).isDir() && !QDir().mkdir(ordner))
-            vb::raise(vb::err::PathNotFound,
-                      vb::errorDescription(vb::err::PathNotFound) + QStringLiteral(": ") + ordner);
+        if (QFileInfo(ordner).isDir() || ::mkdir(QFile::encodeName(ordner).constData(), 0777) == 0)
+            continue;
+        // A folder its user may not make is a missing permission, not a
+        // missing path.
+        const int nummer = errno == EACCES || errno == EPERM || errno == EROFS ? vb::err::PermissionDenied
+                                                                                : vb::err::PathNotFound;
+        vb::raise(nummer, vb::errorDescription(nummer) + QStringLiteral(": ") + ordner);
     }
     return eigener + QLatin1Char('/') + kProgrammTitel + QStringLiteral(".mdb");
 }

@@ -380,6 +380,24 @@ int frmMAIN::showModal(QDialog& dialog)
     return dialog.exec();
 }
 
+void frmMAIN::sitzungFolgen(QCoreApplication& app)
+{
+    app.installEventFilter(this);
+}
+
+bool frmMAIN::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    // The application is asked to quit from outside (the session ends): the
+    // hand-back runs as at the end of the desktop session, before the
+    // windows are closed. Its own quit, after the program has ended, passes.
+    if (objekt == QCoreApplication::instance() && ereignis->type() == QEvent::Quit && !m_entladen && !m_beendet
+        && !unloadMain(vbAppWindows)) {
+        ereignis->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(objekt, ereignis);
+}
+
 void frmMAIN::closeEvent(QCloseEvent* event)
 {
     if (m_entladen || m_beendet) {

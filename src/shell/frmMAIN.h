@@ -44,6 +44,7 @@
 #include <memory>
 
 class QAction;
+class QCoreApplication;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -190,6 +191,14 @@ public:
     bool unloadMain(int reason);
     bool MDIForm_QueryUnload(int reason);   // true: cancel the closing
     void MDIForm_Unload();
+    // Follows the desktop's session management on `app`: the end of the
+    // session reaches the program as the application's quit request and ends
+    // it without asking (unsaved changes stay in the working copy for the
+    // next start). A request to save the program's data, which a session
+    // manager also makes at a mere checkpoint while the session goes on,
+    // leaves the program running: every stored record is in the working
+    // copy already.
+    void sitzungFolgen(QCoreApplication& app);
 
     // ---- modal dialogs -------------------------------------------------
     // Shows a dialog modally with the main window as owner. Tests install a
@@ -203,6 +212,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
     void baueMenues();

@@ -165,11 +165,11 @@ bool frmMAIN::mnuSPEICHERN_Click()
             }
             // Another save may have replaced the project database since this
             // copy was taken from it: its changes would be lost unseen.
-            const auto herkunft = db::leseHerkunft(w);
+            auto herkunft = db::leseHerkunft(w);
+            if (herkunft && !db::gleicherPfad(herkunft->datenbank, ziel))
+                herkunft.reset();
             const db::Dateistand jetzt = db::dateistand(ziel);
-            const bool unveraendert =
-                herkunft && db::gleicherPfad(herkunft->datenbank, ziel) && herkunft->stand == jetzt;
-            if (jetzt.vorhanden() && !unveraendert) {
+            if (jetzt.vorhanden() && !(herkunft && herkunft->kennt(jetzt))) {
                 vb::restoreWaitPointer();
                 const int antwort = vb::MsgBox(
                     en ? QStringLiteral("Project ") + st.PROJEKT
@@ -183,6 +183,11 @@ bool frmMAIN::mnuSPEICHERN_Click()
                     return;
                 vb::showWaitPointer();
             }
+            // What is put in place is recorded first: after a kill right
+            // after the rename, the next save knows the file as its own.
+            db::Herkunft vorher = herkunft.value_or(db::Herkunft{st.PROJEKTSPFAD, st.PROJEKT, ziel, {}, {}});
+            vorher.installiert = db::dateistand(kopie->pfad());
+            db::schreibeHerkunft(w, vorher);
             kopie->einsetzen();
             gespeichert = true;
         })
@@ -190,7 +195,7 @@ bool frmMAIN::mnuSPEICHERN_Click()
             // The copy now matches the project database as saved.
             if (gespeichert)
                 db::schreibeHerkunft(w, {st.PROJEKTSPFAD, st.PROJEKT, projektDatenbank(),
-                                         db::dateistand(projektDatenbank())});
+                                         db::dateistand(projektDatenbank()), {}});
         })
         .step([&] {
             // A failed copy leaves the changes marked as unsaved.

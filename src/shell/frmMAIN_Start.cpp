@@ -236,6 +236,9 @@ bool frmMAIN::arbeitskopieEinrichten(bool& behalten)
         if (wi.exists() || wi.isSymLink()) {
             if (!wi.isFile())
                 vb::raise(75, vb::errorDescription(75) + QStringLiteral(": ") + w);
+            // A write of that run cut off in mid-transaction is rolled back
+            // first: what is offered is every record it committed.
+            db::rollBackInterruptedWrite(w);
             const auto herkunft = db::leseHerkunft(w);
             if (herkunft && db::gleicherPfad(herkunft->datenbank, p)) {
                 const int antwort = vb::MsgBox(
@@ -271,7 +274,7 @@ bool frmMAIN::arbeitskopieEinrichten(bool& behalten)
             db::entferneHerkunft(w);
             const db::Dateistand stand = db::dateistand(p);
             db::copyDatabase(p, w);
-            db::schreibeHerkunft(w, {st.PROJEKTSPFAD, st.PROJEKT, p, stand});
+            db::schreibeHerkunft(w, {st.PROJEKTSPFAD, st.PROJEKT, p, stand, {}});
         }
         return true;
     } catch (const vb::VbError& e) {

@@ -7,6 +7,8 @@
 #include "database/Schema.h"
 #include "database/SharedState.h"
 #include "platform/Services.h"
+#include "../common/HeissesJournal.h"
+#include "../common/Schreibschutz.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +39,15 @@ void seiteZerstoeren(const QString& pfad, int seite)
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
     ASSERT_TRUE(f.seek(qint64(seite - 1) * 4096));
     f.write(QByteArray(4096, char(0x5a)));
+}
+
+// KEN of every E1 row.
+QStringList kennungen(db::Connection& c)
+{
+    QStringList out;
+    for (auto rs = c.openRecordset("SELECT [KEN] FROM [E1]"); !rs->eof(); rs->moveNext())
+        out << rs->field(0).text();
+    return out;
 }
 
 QStringList dateien(const QString& ordner)
@@ -73,16 +84,18 @@ TEST_F(ArbeitskopieTest, CheckedCopyReplacesOnlyWithASoundCopyOfAWritableTarget)
         const char* fall;
         std::function<void(const QString& quelle, const QString& ziel)> vorbereiten;
         int fehler;   // 0: the copy is installed
+        const char* text = "";   // the error's text, in the interface's language
     } faelle[] = {
         {"sound copy, source open", [](const QString&, const QString&) {}, 0},
         {"damaged page in the source",
-         [](const QString& q, const QString&) { seiteZerstoeren(q, 2); }, db::kBeschaedigt},
+         [](const QString& q, const QString&) { seiteZerstoeren(q, 2); }, db::kBeschaedigt,
+         "Die Datenbankdatei ist beschädigt (Seite 2)"},
         {"source without the project tables",
          [](const QString& q, const QString&) {
              auto c = db::Connection::open(q);
              c->execute("DROP TABLE [E2]");
          },
-         db::kBeschaedigt},
+         db::kBeschaedigt, "Die Datenbankdatei ist beschädigt: es fehlen die Tabellen E2"},
         {"write-protected target in a writable folder",
          [](const QString&, const QString& z) { ::chmod(QFile::encodeName(z).constData(), 0444); },
          vb::err::PermissionDenied},
@@ -105,11 +118,110 @@ TEST_F(ArbeitskopieTest, CheckedCopyReplacesOnlyWithASoundCopyOfAWritableTarget)
             EXPECT_EQ(inhalt(z), inhalt(q));
         } catch (const vb::VbError& e) {
             EXPECT_EQ(e.number, f.fehler) << e.description.toStdString();
+            if (*f.text) {
+                EXPECT_EQ(e.description, QString::fromUtf8(f.text)) << e.description.toStdString();
+            }
             EXPECT_EQ(inhalt(z), vorher);
         }
         EXPECT_EQ(dateien(dir.filePath("PROJEKT")), ordner);
         ::chmod(QFile::encodeName(z).constData(), 0644);
     }
+}
+
+// A writer killed in mid-transaction leaves a hot journal. Every way the
+// program opens a database finds the committed state: the last committed
+// record is there, the unfinished change is not, and the journal is gone.
+TEST_F(ArbeitskopieTest, InterruptedWriteIsRolledBackByEveryOpening)
+{
+    const struct {
+        const char* fall;
+        std::function<QStringList(const QString& pfad)> oeffnen;   // the KEN of E1 afterwards
+    } faelle[] = {
+        {"connection", [](const QString& p) { return kennungen(*db::Connection::open(p)); }},
+        {"copy",
+         [this](const QString& p) {
+             const QString kopie = dir.filePath("BENUTZER/kopie.mdb");
+             db::copyDatabase(p, kopie);
+             return kennungen(*db::Connection::open(kopie));
+         }},
+        {"check", [](const QString& p) {
+             db::pruefeDatenbank(p);
+             return kennungen(*db::Connection::open(p));
+         }},
+        {"project tables", [](const QString& p) {
+             EXPECT_TRUE(db::fehlendeProjekttabellen(p).isEmpty());
+             return kennungen(*db::Connection::open(p));
+         }},
+        {"checked copy", [this](const QString& p) {
+             db::Zwischenkopie kopie(p, dir.filePath("PROJEKT/neu.mdb"));
+             kopie.einsetzen();
+             return kennungen(*db::Connection::open(dir.filePath("PROJEKT/neu.mdb")));
+         }},
+    };
+    int n = 0;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        const QString p = dir.filePath(QString("BENUTZER/h%1.mdb").arg(n++));
+        db::copyDatabase(quelle, p);
+        testhilfe::heissesJournal(p, "INSERT INTO [E1] ([ID],[KEN]) VALUES (90,'GESICHERT')",
+                                  "UPDATE [E1] SET [KEN]='UNFERTIG' WHERE [ID]=1; DELETE FROM [E1] WHERE [ID]=2",
+                                  "SELECT 1 FROM [E1] WHERE [KEN]='UNFERTIG'");
+        const QStringList ken = f.oeffnen(p);
+        EXPECT_TRUE(ken.contains("GESICHERT"));
+        EXPECT_TRUE(ken.contains("B 1"));
+        EXPECT_TRUE(ken.contains("B 2"));
+        EXPECT_FALSE(ken.contains("UNFERTIG"));
+        EXPECT_EQ(ken.size(), 41);
+        EXPECT_FALSE(QFileInfo::exists(p + "-journal"));
+    }
+}
+
+// Where the user may not write the file or its folder, an interrupted write
+// cannot be rolled back: every opening refuses with a text that names the
+// file and the cause, and nothing is changed.
+TEST_F(ArbeitskopieTest, InterruptedWriteInAFileTheUserMayNotWriteIsLeftAlone)
+{
+    const QString ordner = dir.filePath("GESCHUETZT");
+    QDir().mkpath(ordner);
+    const QString p = ordner + "/KAVELOR.mdb";
+    db::copyDatabase(quelle, p);
+    testhilfe::heissesJournal(p, "INSERT INTO [E1] ([ID],[KEN]) VALUES (90,'GESICHERT')",
+                              "UPDATE [E1] SET [KEN]='UNFERTIG' WHERE [ID]=1", "SELECT 1 FROM [E1] WHERE [KEN]='UNFERTIG'");
+    const QByteArray datei = inhalt(p), journal = inhalt(p + "-journal");
+    if (!schreibschutz(ordner, true))
+        GTEST_SKIP() << "no write protection available";
+    const std::function<void()> oeffnungen[] = {
+        [&] { db::Connection::open(p); },
+        [&] { db::copyDatabase(p, dir.filePath("BENUTZER/kopie.mdb")); },
+        [&] { db::pruefeDatenbank(p); },
+        [&] { db::fehlendeProjekttabellen(p); },
+    };
+    for (const char* sprache : {"de_DE", "en_US"}) {
+        vb::setLocale(QString::fromLatin1(sprache));
+        for (const auto& oeffnen : oeffnungen) {
+            try {
+                oeffnen();
+                ADD_FAILURE() << "opened";
+            } catch (const vb::VbError& e) {
+                EXPECT_EQ(e.number, vb::err::PermissionDenied);
+                const QString erwartet =
+                    sprache[0] == 'd'
+                        ? "Das Schreiben in die Datenbank " + p + " wurde unterbrochen.\r\nNur ein Benutzer, der "
+                              "die Datei und ihren Ordner " + ordner + " schreiben darf, kann es zurücknehmen."
+                        : "Writing to the database " + p + " was interrupted.\r\nOnly a user who may write the "
+                              "file and its folder " + ordner + " can undo it.";
+                EXPECT_EQ(e.description, erwartet);
+            }
+        }
+    }
+    vb::setLocale("de_DE");
+    schreibschutz(ordner, false);
+    EXPECT_EQ(inhalt(p), datei);
+    EXPECT_EQ(inhalt(p + "-journal"), journal);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("BENUTZER/kopie.mdb")));
+    // Once the user may write there, the next opening rolls it back.
+    EXPECT_TRUE(kennungen(*db::Connection::open(p)).contains("GESICHERT"));
+    EXPECT_FALSE(QFileInfo::exists(p + "-journal"));
 }
 
 TEST_F(ArbeitskopieTest, CopyIsConsistentWhileAnotherConnectionWrites)
@@ -210,7 +322,7 @@ TEST_F(ArbeitskopieTest, IdentityTravelsWithTheCopyAndAnySaveChangesTheStand)
     EXPECT_FALSE(db::leseHerkunft(quelle));
     const db::Dateistand vorher = db::dateistand(ziel);
     ASSERT_TRUE(vorher.vorhanden());
-    db::schreibeHerkunft(quelle, {dir.path(), "TE 1", ziel, vorher});
+    db::schreibeHerkunft(quelle, {dir.path(), "TE 1", ziel, vorher, {}});
     const auto h = db::leseHerkunft(quelle);
     ASSERT_TRUE(h);
     EXPECT_EQ(h->projekt, "TE 1");
@@ -232,7 +344,7 @@ TEST_F(ArbeitskopieTest, IdentityTravelsWithTheCopyAndAnySaveChangesTheStand)
     EXPECT_FALSE(db::leseHerkunft(quelle));
 
     // Put aside: copy, journal and identity move together under the project's name.
-    db::schreibeHerkunft(quelle, {dir.path(), "TE/2", ziel, vorher});
+    db::schreibeHerkunft(quelle, {dir.path(), "TE/2", ziel, vorher, {}});
     cnn->close();
     QFile(quelle + "-journal").open(QIODevice::WriteOnly);
     const QString neu = db::beiseitelegen(quelle, "TE/2");
@@ -272,6 +384,7 @@ TEST(Fehlertexte, CommonEngineErrorsSpeakTheInterfaceLanguage)
         int rc;
         const char* deutsch;
         const char* englisch;
+        const char* original = "no such table: X";   // the engine's own text
     } faelle[] = {
         {SQLITE_FULL, "Der Datenträger ist voll", "The disk is full"},
         {SQLITE_NOTADB, "Die Datei ist keine Datenbank", "The file is not a database"},
@@ -280,14 +393,30 @@ TEST(Fehlertexte, CommonEngineErrorsSpeakTheInterfaceLanguage)
         {SQLITE_BUSY, "Die Datenbank ist von einem anderen Benutzer gesperrt", "The database is locked by another user"},
         {SQLITE_PERM, "Zugriff verweigert", "Access permission denied"},
         {SQLITE_CANTOPEN, "Die Datenbankdatei kann nicht geöffnet werden", "The database file cannot be opened"},
-        // Errors that name their detail keep the engine's text.
-        {SQLITE_ERROR, "no such table: X", "no such table: X"},
+        // A read-only database says why, where the cause is known.
+        {SQLITE_READONLY_ROLLBACK, "Ein unterbrochener Schreibvorgang in der Datenbank muss erst zurückgenommen werden",
+         "An interrupted write to the database must be undone first"},
+        {SQLITE_READONLY_DIRECTORY, "Der Ordner der Datenbank darf nicht beschrieben werden",
+         "The folder of the database may not be written"},
+        {SQLITE_NOMEM, "Nicht genügend Arbeitsspeicher", "Out of memory"},
+        {SQLITE_TOOBIG, "Ein Wert ist zu groß für die Datenbank", "A value is too large for the database"},
+        // Errors that name their detail keep it inside our text.
+        {SQLITE_ERROR, "Die Datenbank enthält keine Tabelle ADMIN", "The database has no table ADMIN",
+         "no such table: ADMIN"},
+        {SQLITE_ERROR, "Die Datenbank enthält keine Spalte KEN", "The database has no column KEN",
+         "no such column: KEN"},
+        {SQLITE_ERROR, "Die Tabelle E1 hat keine Spalte XY", "The table E1 has no column XY",
+         "table E1 has no column named XY"},
+        // A fault of the program's own SQL keeps the engine's text.
+        {SQLITE_ERROR, "near \"SELEKT\": syntax error", "near \"SELEKT\": syntax error",
+         "near \"SELEKT\": syntax error"},
     };
     for (const char* sprache : {"de_DE", "en_US"}) {
         vb::TestServices dienste{QString::fromLatin1(sprache)};
         for (const auto& f : faelle) {
             const char* erwartet = sprache[0] == 'd' ? f.deutsch : f.englisch;
-            EXPECT_EQ(db::engineMessage(f.rc, "no such table: X"), QString::fromUtf8(erwartet)) << sprache << f.rc;
+            EXPECT_EQ(db::engineMessage(f.rc, QString::fromUtf8(f.original)), QString::fromUtf8(erwartet))
+                << sprache << f.rc;
         }
     }
     // Through a connection: the number stays the engine's, the text is ours.
@@ -305,6 +434,17 @@ TEST(Fehlertexte, CommonEngineErrorsSpeakTheInterfaceLanguage)
     } catch (const vb::VbError& e) {
         EXPECT_EQ(e.number, SQLITE_NOTADB);
         EXPECT_TRUE(e.description.startsWith("Die Datei ist keine Datenbank (")) << e.description.toStdString();
+    }
+    // A database without the table a query names (an archive without its
+    // hand-over table).
+    const QString archiv = dir.filePath("ARCHIV.mdb");
+    db::schema::erstellen(archiv, db::schema::Datenbank::Projekt);
+    try {
+        db::Connection::open(archiv)->openRecordset("SELECT * FROM [ADMIN] WHERE [BENUTZER]=?", {vb::Variant("X")});
+        ADD_FAILURE();
+    } catch (const vb::VbError& e) {
+        EXPECT_EQ(e.number, SQLITE_ERROR);
+        EXPECT_TRUE(e.description.startsWith("Die Datenbank enthält keine Tabelle ADMIN")) << e.description.toStdString();
     }
 }
 

@@ -5,6 +5,8 @@
 #include "exchange/OrdnerListe.h"
 #include "exchange/frmEXPIMP.h"
 #include "platform/StepRunner.h"
+#include "../common/HeissesJournal.h"
+#include "../common/Schreibschutz.h"
 
 #include <QDir>
 #include <QFile>
@@ -254,6 +256,50 @@ TEST_F(ExpImpTest, FoldersThatCannotBePartnersKeepTheEarlierPartner)
     d.cmdEXP->click();
     EXPECT_EQ(kennungen(*partner()), QStringList({"KB 1", "B 1", "B 2", "KB 2"}));
     EXPECT_EQ(d.lstEXP->count(), 4);
+}
+
+// A partner whose last write was cut off by a kill opens with every record
+// it committed. Where the user may not write its folder, the box names the
+// file and the cause, and the partner is left as it is.
+TEST_F(ExpImpTest, APartnerLeftInMidWriteOpensWithItsCommittedRecords)
+{
+    const QString datei = pfade().frueheresProjektDb;
+    const QString ordner = frueher();
+    testhilfe::heissesJournal(datei, "INSERT INTO [E1] ([ID],[KEN],[KOM],[AKT]) VALUES (809,'GESICHERT','k',0)",
+                              "UPDATE [E1] SET [KEN]='UNFERTIG'", "SELECT 1 FROM [E1] WHERE [KEN]='UNFERTIG'");
+    const QByteArray vorher = [&] {
+        QFile f(datei);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    for (const bool geschuetzt : {true, false}) {
+        SCOPED_TRACE(geschuetzt ? "folder write-protected" : "folder writable");
+        boxen().clear();
+        if (geschuetzt && !schreibschutz(ordner, true)) {
+            ADD_FAILURE() << "no write protection available";
+            continue;
+        }
+        frmEXPIMP& d = dialog();
+        d.dirEXP->setPath(ordner);
+        if (geschuetzt) {
+            schreibschutz(ordner, false);
+            EXPECT_FALSE(d.cnnEXP());
+            EXPECT_EQ(d.lstEXP->count(), 0);
+            ASSERT_EQ(boxen().count(), 1);
+            EXPECT_EQ(boxen().last().text,
+                      "Die Projektdatenbank " + QDir::toNativeSeparators(datei) + " kann nicht verwendet werden!\n"
+                          + "Das Schreiben in die Datenbank " + datei + " wurde unterbrochen.\r\nNur ein Benutzer, "
+                          + "der die Datei und ihren Ordner " + ordner + " schreiben darf, kann es zurücknehmen.");
+            QFile f(datei);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), vorher);
+            EXPECT_TRUE(QFileInfo::exists(datei + "-journal"));
+            continue;
+        }
+        EXPECT_EQ(boxen().count(), 0);
+        ASSERT_TRUE(d.cnnEXP());
+        EXPECT_EQ(kennungen(*d.cnnEXP()), QStringList({"KB 1", "B 1", "B 2", "GESICHERT"}));
+        EXPECT_FALSE(QFileInfo::exists(datei + "-journal"));
+    }
 }
 
 TEST_F(ExpImpTest, TheWorkingCopysFolderIsNeverOpened)

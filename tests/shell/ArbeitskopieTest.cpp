@@ -7,12 +7,16 @@
 #include "database/Schema.h"
 #include "database/SharedState.h"
 #include "shell/frmMAIN.h"
+#include "../common/HeissesJournal.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -200,6 +204,13 @@ TEST_F(ArbeitskopieTest, WorkingCopyThatCannotBeOpenedEndsTheStartWithoutHarm)
              anlegen(t.benutzerOrdner());
          },
          false, "VB-Error: 76\n"},
+        // A folder the user may not make is a missing permission, not a missing path.
+        {"user folder may not be made",
+         [](ArbeitskopieTest& t) {
+             QDir().mkpath(t.pfade().wurzel + "/BENUTZER");
+             ASSERT_TRUE(schreibschutz(t.pfade().wurzel + "/BENUTZER", true));
+         },
+         false, "VB-Error: 70\nZugriff verweigert: "},
     };
     int n = 0;
     for (const auto& f : faelle) {
@@ -211,6 +222,7 @@ TEST_F(ArbeitskopieTest, WorkingCopyThatCannotBeOpenedEndsTheStartWithoutHarm)
         if (f.frage)
             boxen().answerMessage(vb::vbYes);
         frmMAIN& w = starte();
+        schreibschutz(pfade().wurzel + "/BENUTZER", false);
         EXPECT_FALSE(gestartet());
         ASSERT_EQ(boxen().count(), f.frage ? 2 : 1);
         EXPECT_TRUE(boxen().last().text.startsWith(f.text)) << boxen().last().text.toStdString();
@@ -382,5 +394,164 @@ TEST_F(ArbeitskopieTest, ProjectWithoutItsTablesIsRefused)
             << boxen().last().text.toStdString();
         EXPECT_EQ(adminZeilen(), adminVorher);
         EXPECT_FALSE(QFileInfo::exists(arbeitskopie()));
+    }
+}
+
+// A run killed while it wrote left a hot journal beside a database the start
+// uses. The start rolls the unfinished write back and goes on with every
+// committed record; where the user may not write the folder, a box names the
+// file and nothing is changed.
+TEST_F(ArbeitskopieTest, InterruptedWriteIsRolledBackAtTheStart)
+{
+    const char* gesichert = "INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (806,'GESICHERT',0)";
+    const char* unfertig = "UPDATE [E1] SET [KEN]='UNFERTIG'";
+    const char* imDatei = "SELECT 1 FROM [E1] WHERE [KEN]='UNFERTIG'";
+    const struct {
+        const char* fall;
+        bool arbeitskopie;     // the journal lies beside the kept working copy (else the project database)
+        bool geschuetzt;       // its folder may not be written
+    } faelle[] = {
+        {"working copy", true, false},
+        {"project database", false, false},
+        {"working copy, folder write-protected", true, true},
+        {"project database, folder write-protected", false, true},
+    };
+    int n = 0;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        baue(standard(), QStringLiteral("j%1").arg(n++));
+        if (f.arbeitskopie)
+            zurueckgelasseneKopie(pfade().projektDb, "TE2026.01");
+        const QString datei = f.arbeitskopie ? arbeitskopie() : pfade().projektDb;
+        testhilfe::heissesJournal(datei, gesichert, unfertig, imDatei);
+        const QByteArray vorher = inhalt(datei), journal = inhalt(datei + "-journal");
+        const QStringList admin = adminZeilen();
+        const QString ordner = QFileInfo(datei).path();
+        if (f.geschuetzt && !schreibschutz(ordner, true)) {
+            ADD_FAILURE() << "no write protection available";
+            continue;
+        }
+        if (f.arbeitskopie)
+            boxen().answerMessage(vb::vbYes);
+        frmMAIN& w = starte();
+        if (f.geschuetzt) {
+            schreibschutz(ordner, false);
+            EXPECT_FALSE(gestartet());
+            // No crash question about a copy that cannot be read as it was committed.
+            ASSERT_EQ(boxen().count(), 1);
+            EXPECT_EQ(boxen().last().text, "VB-Error: 70\nDas Schreiben in die Datenbank " + datei
+                                               + " wurde unterbrochen.\r\nNur ein Benutzer, der die Datei und ihren "
+                                                 "Ordner " + ordner + " schreiben darf, kann es zurücknehmen.");
+            EXPECT_EQ(boxen().last().buttons, vb::MsgButtons::OKOnly);
+            EXPECT_EQ(inhalt(datei), vorher);
+            EXPECT_EQ(inhalt(datei + "-journal"), journal);
+            EXPECT_EQ(adminZeilen(), admin);
+            EXPECT_EQ(QFileInfo::exists(arbeitskopie()), f.arbeitskopie);
+            continue;
+        }
+        ASSERT_TRUE(gestartet());
+        // Only the crash question about the kept copy; Yes goes on with it.
+        ASSERT_EQ(boxen().count(), f.arbeitskopie ? 1 : 0);
+        const QStringList jetzt = kennungen(cnnX());
+        EXPECT_TRUE(jetzt.contains("GESICHERT"));
+        EXPECT_FALSE(jetzt.contains("UNFERTIG"));
+        EXPECT_FALSE(QFileInfo::exists(datei + "-journal"));
+        EXPECT_TRUE(beiseite().isEmpty());
+        EXPECT_EQ(db::sharedState().BOAENDERUNG, f.arbeitskopie);
+        // Speichern brings the recovered work into the project.
+        EXPECT_TRUE(w.mnuSPEICHERN_Click());
+        EXPECT_EQ(boxen().count(), f.arbeitskopie ? 1 : 0);
+        EXPECT_TRUE(kennungenDatei(pfade().projektDb).contains("GESICHERT"));
+        EXPECT_FALSE(kennungenDatei(pfade().projektDb).contains("UNFERTIG"));
+    }
+}
+
+// A save is known as this copy's own whatever the project's path holds, and
+// also when the run was killed right after the save's rename, before it
+// could record the new stand: the next save asks nothing.
+TEST_F(ArbeitskopieTest, OwnSaveIsNeverTakenForSomeoneElses)
+{
+    const struct {
+        const char* fall;
+        const char* projekt;
+        bool getoetet;         // the first save is killed right after its rename
+    } faelle[] = {
+        {"line break in the project's name", "TE 2026\n(neu)", false},
+        {"backslash, carriage return and umlaut", "TE\\2026\r\nÄnderung", false},
+        {"killed right after the rename", "TE2026.01", true},
+    };
+    int n = 0;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        suite::Optionen o = standard();
+        o.projekt = QString::fromUtf8(f.projekt);
+        baue(o, QStringLiteral("e%1").arg(n++));
+        frmMAIN& w = starte();
+        ASSERT_TRUE(gestartet());
+        ASSERT_EQ(boxen().count(), 0);
+        cnnX().execute("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (807,'ERSTE',0)");
+        db::sharedState().BOAENDERUNG = true;
+        if (f.getoetet) {
+            // The save runs in a child process, killed the moment the new
+            // project database is renamed into place.
+            const int beobachter = ::inotify_init1(IN_CLOEXEC);
+            ASSERT_GE(beobachter, 0);
+            ASSERT_GE(::inotify_add_watch(beobachter, QFile::encodeName(pfade().projekt).constData(), IN_MOVED_TO),
+                      0);
+            const pid_t kind = ::fork();
+            ASSERT_GE(kind, 0);
+            if (kind == 0) {
+                w.mnuSPEICHERN_Click();
+                ::_exit(0);
+            }
+            const int ende = int(::syscall(SYS_pidfd_open, kind, 0));
+            ASSERT_GE(ende, 0);
+            bool umbenannt = false;
+            while (!umbenannt) {
+                pollfd fds[2] = {{beobachter, POLLIN, 0}, {ende, POLLIN, 0}};
+                ASSERT_GT(::poll(fds, 2, -1), 0);
+                if (fds[0].revents & POLLIN) {
+                    alignas(inotify_event) char puffer[4096];
+                    const ssize_t gelesen = ::read(beobachter, puffer, sizeof puffer);
+                    for (ssize_t i = 0; i < gelesen;) {
+                        const auto* e = reinterpret_cast<const inotify_event*>(puffer + i);
+                        umbenannt = umbenannt || (e->len && QByteArray(e->name) == "KAVELOR.mdb");
+                        i += ssize_t(sizeof(inotify_event) + e->len);
+                    }
+                    if (umbenannt)
+                        ::kill(kind, SIGKILL);
+                }
+                if (!umbenannt && (fds[1].revents & POLLIN))
+                    break;
+            }
+            int status = 0;
+            ::waitpid(kind, &status, 0);
+            ::close(beobachter);
+            ::close(ende);
+            ASSERT_TRUE(umbenannt) << "the save in the child did not install the project database";
+            ASSERT_TRUE(kennungenDatei(pfade().projektDb).contains("ERSTE"));
+            const auto herkunft = db::leseHerkunft(arbeitskopie());
+            ASSERT_TRUE(herkunft);
+            if (!WIFSIGNALED(status) || !herkunft->installiert.vorhanden())
+                GTEST_SKIP() << "the save finished before it could be interrupted";
+        } else {
+            EXPECT_TRUE(w.mnuSPEICHERN_Click());
+        }
+        cnnX().execute("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (808,'ZWEITE',0)");
+        EXPECT_TRUE(w.mnuSPEICHERN_Click());
+        EXPECT_EQ(boxen().count(), 0) << (boxen().count() ? boxen().last().text.toStdString() : "");
+        EXPECT_TRUE(kennungenDatei(pfade().projektDb).contains("ZWEITE"));
+
+        // A run ended without the closing finds its copy as its own project's:
+        // the crash question, not a copy put aside.
+        m_main.reset();
+        db::sharedState().reset();
+        boxen().answerMessage(vb::vbYes);
+        starte();
+        ASSERT_TRUE(gestartet());
+        ASSERT_EQ(boxen().count(), 1);
+        EXPECT_TRUE(boxen().last().text.startsWith(QString::fromUtf8("Programm wurde während")));
+        EXPECT_TRUE(beiseite().isEmpty());
+        boxen().clear();
     }
 }

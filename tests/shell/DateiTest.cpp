@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QTest>
 #include <csignal>
 #include <sys/wait.h>
@@ -279,6 +280,27 @@ protected:
             QFile::remove(pfade().rahmenprogramm);
         ASSERT_EQ(QFileInfo::exists(pfade().wurzel + "/TORVENA"), da);
     }
+    // The desktop's session management as the platform delivers it: the
+    // requests to save the program's data, then, when the session ends, the
+    // application's quit request. The quit request goes no further than the
+    // program here (the test's own application must not quit).
+    void sitzung(frmMAIN& w, bool ende)
+    {
+        struct Schlucken : QObject {
+            bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Quit; }
+        } schlucken;
+        qApp->installEventFilter(&schlucken);
+        w.sitzungFolgen(*qApp);
+        auto* verwaltung = qApp->findChild<QSessionManager*>();
+        ASSERT_NE(verwaltung, nullptr);
+        emit qApp->commitDataRequest(*verwaltung);
+        emit qApp->saveStateRequest(*verwaltung);
+        if (ende) {
+            QEvent quit(QEvent::Quit);
+            QCoreApplication::sendEvent(qApp, &quit);
+        }
+        qApp->removeEventFilter(&w);
+    }
     bool gestartetRahmen() const
     {
         return !m_dienste->processes.started.empty()
@@ -291,7 +313,8 @@ TEST_F(SchliessenTest, QuitSaveQuestionAndFrameProgram)
 {
     const struct {
         const char* fall;
-        int weg;            // 0 close box, 1 Schließen, 2 Beenden, 3 system shutdown
+        int weg;            // 0 close box, 1 Schließen, 2 Beenden, 3 end of the desktop session,
+                            // 4 session checkpoint (the session goes on)
         bool geaendert;
         int antwort;        // answer to the save question (0: none expected)
         bool rahmenDa;
@@ -310,6 +333,9 @@ TEST_F(SchliessenTest, QuitSaveQuestionAndFrameProgram)
         // Nobody can be asked: unsaved changes stay in the working copy.
         {"system shutdown, changed", 3, true, 0, true, false, false, false, true},
         {"system shutdown, unchanged", 3, false, 0, true, false, false, false, false},
+        // The desktop only asks the program to save its state: it runs on.
+        {"session checkpoint, changed", 4, true, 0, true, true, false, false, true},
+        {"session checkpoint, unchanged", 4, false, 0, true, true, false, false, true},
     };
     int n = 0;
     for (const auto& f : faelle) {
@@ -331,7 +357,7 @@ TEST_F(SchliessenTest, QuitSaveQuestionAndFrameProgram)
         case 0: w.close(); break;
         case 1: w.mnuSCHLIESSEN_Click(); break;
         case 2: w.mnuBEENDEN_Click(); break;
-        default: w.unloadMain(frmMAIN::vbAppWindows); break;
+        default: sitzung(w, f.weg == 3); break;
         }
         EXPECT_EQ(boxen().count(), f.antwort ? 1 : 0);
         if (f.antwort) {
@@ -351,7 +377,8 @@ TEST_F(SchliessenTest, QuitSaveQuestionAndFrameProgram)
             EXPECT_FALSE(w.isHidden());
             EXPECT_TRUE(db::sharedState().cnnX && db::sharedState().cnnX->isOpen());
             // A later close with the close box restarts the frame program.
-            boxen().answerMessage(vb::vbNo);
+            if (f.geaendert)
+                boxen().answerMessage(vb::vbNo);
             w.close();
             EXPECT_TRUE(beendet);
             EXPECT_TRUE(gestartetRahmen());

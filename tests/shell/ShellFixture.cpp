@@ -104,7 +104,7 @@ void ShellTest::zurueckgelasseneKopie(const QString& projektDb, const QString& p
     db::copyDatabase(projektDb, arbeitskopie());
     if (!projekt.isEmpty())
         db::schreibeHerkunft(arbeitskopie(),
-                             {QFileInfo(QFileInfo(projektDb).path()).path(), projekt, projektDb, stand});
+                             {QFileInfo(QFileInfo(projektDb).path()).path(), projekt, projektDb, stand, {}});
 }
 
 QStringList ShellTest::adminZeilen() const
@@ -154,16 +154,4 @@ int ShellTest::zeilen(db::Connection& c, const QString& tabelle, int id)
 {
     auto rs = c.openRecordset(QStringLiteral("SELECT COUNT(*) FROM [%1] WHERE [ID]=?").arg(tabelle), {vb::Variant(id)});
     return int(rs->field(0).number());
-}
-
-bool schreibschutz(const QString& ordner, bool an)
-{
-    if (::geteuid() != 0) {
-        QFile::Permissions p = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
-        if (!an)
-            p |= QFile::WriteOwner;
-        return QFile::setPermissions(ordner, p);
-    }
-    // Root writes anywhere; only the immutable flag stops it.
-    return QProcess::execute(QStringLiteral("chattr"), {an ? QStringLiteral("+i") : QStringLiteral("-i"), ordner}) == 0;
 }

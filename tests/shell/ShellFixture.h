@@ -5,6 +5,7 @@
 #include "database/Connection.h"
 #include "platform/Services.h"
 #include "suite/SuiteBuilder.h"
+#include "../common/Schreibschutz.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -68,7 +69,3 @@ public:
     QString m_locale = QStringLiteral("de_DE");
     bool m_gestartet = false;
 };
-
-// Write protection of a folder that also holds for root (immutable flag).
-// Returns false when the system cannot do it.
-bool schreibschutz(const QString& ordner, bool an);
