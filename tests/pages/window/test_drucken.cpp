@@ -276,3 +276,42 @@ TEST_F(Drucken, WithoutSideColumnsThePrintedPageHoldsTheLayerDescriptions)
     EXPECT_FALSE(pdfText(ordner + "/alle.pdf").contains(beschreibung));
     EXPECT_TRUE(pdfText(ordner + "/ohne.pdf").contains(beschreibung)) << pdfText(ordner + "/ohne.pdf").toStdString();
 }
+
+TEST_F(Drucken, ALongRemarkIsPrintedWholeInsideTheFrame)
+{
+    // The first demo borehole holds a remark of 279 characters: with the side
+    // columns off it is printed on several lines, every word of it, and no
+    // word reaches past the frame's right edge (12 mm picture offset + 175 mm
+    // picture less 7 mm margin = 180 mm from the paper's left edge).
+    auto rs = db::sharedState().cnnX->openRecordset(
+        QStringLiteral("SELECT [BEMS] FROM [E2] WHERE [ID]=? AND LENGTH([BEMS]) > 200"), {vb::Variant::lng(aktiveId())});
+    ASSERT_FALSE(rs->eof());
+    const QString lang = rs->field(0).text();
+    ASSERT_EQ(lang.size(), 279);
+
+    mdiSEITE1 seite;
+    seite.Form_Load();
+    for (const char* spalte : {"BVV", "VV", "GWV", "PROV"})
+        setzen("E12", QString::fromLatin1(spalte), vb::Variant(int16_t(0)));
+    druckeNach(ordner + "/ohne.pdf");
+    seite.DRUCKEN();
+
+    // Words as pdftotext -bbox finds them: text and right edge in points.
+    const QString xml = werkzeug(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), ordner + "/ohne.pdf",
+                                                               QStringLiteral("-")});
+    static const QRegularExpression wortMuster(QStringLiteral("<word xMin=\"[0-9.]+\" yMin=\"[0-9.]+\" "
+                                                              "xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+    const QStringList gesucht = lang.split(QLatin1Char(' '));
+    const double rechterRand = 180.0 / 25.4 * 72.0;
+    QStringList woerter;
+    for (auto m = wortMuster.globalMatch(xml); m.hasNext();) {
+        const auto w = m.next();
+        woerter << w.captured(2);
+        if (gesucht.contains(w.captured(2)))
+            EXPECT_LE(w.captured(1).toDouble(), rechterRand) << w.captured(2).toStdString();
+    }
+    // Every word, as often as the remark holds it (other columns' texts on
+    // the same lines may come between them in the text's order).
+    for (const QString& wort : gesucht)
+        EXPECT_GE(woerter.count(wort), gesucht.count(wort)) << wort.toStdString();
+}
