@@ -41,10 +41,13 @@ float textblockhoehe(float h, int16_t bfv, const QString& farbe, int16_t bemv, c
                      int bemerkungszeilen = 1);
 
 // Width of the room a layer's remark is broken to, in page mm, the same on
-// every target. With the soil column first on the printed page (the side
-// columns off) its texts start 27.5 mm into the 163 mm of the frame, which
-// leaves 136.5 mm; the rest is spare for a face a target sets a little wider.
-inline constexpr float BEMERKUNGSBREITE = 130.0f;
+// every target: the room beside the soil column on paper, where columns stand
+// closest. The column is 60 mm wide there and its texts start 7.5 mm in; the
+// next column's depth arrow writes "[m]" up to 12 mm left of that column's
+// axis, about 3.5 mm wide at 7 points. That leaves 37 mm; 1 mm stays clear.
+// It also keeps every line well inside the printed frame (136.5 mm beside the
+// soil column when it stands first).
+inline constexpr float BEMERKUNGSBREITE = 36.0f;
 
 // Width in page mm of a text (its markup left out) in the log's face at SG
 // points, measured at a fine fixed resolution: the same on screen, on paper
