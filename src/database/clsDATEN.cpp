@@ -7,6 +7,7 @@
 #include "platform/VbRuntime.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <utility>
 
 using db::Recordset;
@@ -206,7 +207,8 @@ QString ordnung(const QString (&spalten)[4])
 clsDATEN::Abfrage clsDATEN::abfrage(const QString& SPV, const Kriterien& k) const
 {
     Abfrage a;
-    QString spalten = klammer(SPV);
+    // "*" selects every column of the table (the keys then come twice).
+    QString spalten = SPV == QLatin1String("*") ? SPV : klammer(SPV);
     if (!m_espid.isEmpty())
         spalten += QLatin1Char(',') + klammer(m_espid);
     for (const QString& s : k.spalte)
@@ -794,6 +796,34 @@ bool clsDATEN::DTVCOL(const QString& SPV, std::shared_ptr<Collection>& X, KRIT_D
     } catch (...) {
         return false;
     }
+}
+
+std::vector<int32_t> clsDATEN::leereZeilen(const QString& SPI) const
+{
+    auto rs = oeffnen(QStringLiteral("*"), kriterien(SPI, std::nullopt, {}, std::nullopt, {}, std::nullopt, {},
+                                                     std::nullopt),
+                      false);
+    // Columns that only place a row: the owner key, the text keys, the index.
+    auto schluessel = [&](const QString& name) {
+        auto gleich = [&](const QString& s) { return !s.isEmpty() && name.compare(s, Qt::CaseInsensitive) == 0; };
+        return gleich(m_espid) || gleich(SPI) || gleich(m_espk[0]) || gleich(m_espk[1]) || gleich(m_espk[2]);
+    };
+    std::vector<int32_t> leer, belegt;
+    for (; !rs->eof(); rs->moveNext()) {
+        bool wert = false;
+        for (int k = 0; k < rs->fieldCount() && !wert; ++k) {
+            const Variant v = rs->field(k);
+            wert = !schluessel(rs->fieldName(k)) && !v.isNull() && !(v.isString() && v.text().isEmpty());
+        }
+        const Variant index = rs->field(SPI);
+        if (index.isNull())
+            continue;
+        (wert ? belegt : leer).push_back(vb::CLng(index));
+    }
+    rs->close();
+    // A number that one of its rows fills is not empty.
+    std::erase_if(leer, [&](int32_t n) { return std::find(belegt.begin(), belegt.end(), n) != belegt.end(); });
+    return leer;
 }
 
 // ---------------------------------------------------------------------------

@@ -160,6 +160,11 @@ public:
     // has rows; leaves X as it was otherwise. No box: false on any error.
     bool DTVCOL(const QString& SPV, std::shared_ptr<Collection>& X, KAVELOR_KRIT);
 
+    // Index values (column SPI) of the keyed rows that hold nothing but their
+    // keys: every other column Null or an empty text. A number that another
+    // row with a value shares is not among them. Errors raise to the caller.
+    std::vector<int32_t> leereZeilen(const QString& SPI) const;
+
     // ---- index, list, delete and criteria queries --------------------------
     // The last column named is the index column; the ones before it are parent
     // columns equal to their values. MINI/MAXI: first and last index value in

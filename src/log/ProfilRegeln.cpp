@@ -1,6 +1,11 @@
 #include "log/ProfilRegeln.h"
 
+#include "drawing/Markup.h"
 #include "platform/VbRuntime.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
 
 #include <cmath>
 
@@ -71,14 +76,83 @@ QString schichtbeschreibung(const QString& hptb1, const QString& hptb2, const QS
     return text;
 }
 
-float textblockhoehe(float h, int16_t bfv, const QString& farbe, int16_t bemv, const QString& bems)
+float textblockhoehe(float h, int16_t bfv, const QString& farbe, int16_t bemv, const QString& bems,
+                     int bemerkungszeilen)
 {
     float b = 1.7f * h;
     if (bfv == 1 && !farbe.isEmpty())
         b += h;
     if (bemv == 1 && !bems.isEmpty())
-        b += h;
+        b += float(bemerkungszeilen) * h;
     return b;
+}
+
+float textbreite(const QString& text, int16_t SG)
+{
+    // 2400 dpi: the rounding of glyph advances to whole pixels stays far
+    // below a tenth of a millimetre over a line.
+    constexpr int dpi = 2400;
+    static const QImage geraet = [] {
+        QImage bild(1, 1, QImage::Format_ARGB32);
+        bild.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+        bild.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+        return bild;
+    }();
+    QFont schrift(QStringLiteral("Arial"));
+    schrift.setPointSizeF(SG > 0 ? SG : 8);
+    schrift.setKerning(false);
+    const QFontMetricsF metrik(schrift, &geraet);
+    return float(metrik.horizontalAdvance(drawing::plainText(text)) / dpi * 25.4);
+}
+
+namespace {
+// Whether position k of a text (a break before character k) lies inside a
+// "{...}" directive.
+bool inDirektive(const QString& text, qsizetype k)
+{
+    const qsizetype auf = text.lastIndexOf(QLatin1Char('{'), k - 1);
+    return auf >= 0 && text.lastIndexOf(QLatin1Char('}'), k - 1) < auf;
+}
+} // namespace
+
+QStringList umbrechen(const QString& text, float breite, const std::function<float(const QString&)>& mass)
+{
+    if (text.isEmpty())
+        return {};
+    if (mass(text) <= breite)
+        return {text};
+    QStringList zeilen;
+    QString zeile;
+    bool offen = false;   // a line has been started
+    for (QString wort : text.split(QLatin1Char(' '))) {
+        if (offen) {
+            const QString mit = zeile + QLatin1Char(' ') + wort;
+            if (mass(mit) <= breite) {
+                zeile = mit;
+                continue;
+            }
+            if (!zeile.isEmpty())
+                zeilen << zeile;
+        }
+        // The word opens a line; a word wider than the room is cut into
+        // pieces that fill a line each (at least one character, or a whole
+        // directive, each).
+        while (!wort.isEmpty() && mass(wort) > breite) {
+            qsizetype k = wort.size() - 1;
+            while (k > 0 && (mass(wort.left(k)) > breite || inDirektive(wort, k)))
+                --k;
+            if (k == 0)
+                for (k = 1; k < wort.size() && inDirektive(wort, k);)
+                    ++k;
+            zeilen << wort.left(k);
+            wort = wort.mid(k);
+        }
+        zeile = wort;
+        offen = !wort.isEmpty() || offen;
+    }
+    if (!zeile.isEmpty())
+        zeilen << zeile;
+    return zeilen;
 }
 
 QString tiefensymbol(bool ETAV, bool EOPTH)

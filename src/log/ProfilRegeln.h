@@ -3,8 +3,10 @@
 // soil column and of the header block. Kept apart from the painter so they can
 // be checked on their own.
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace profilregeln {
@@ -33,8 +35,29 @@ QString schichtbeschreibung(const QString& hptb1, const QString& hptb2, const QS
                             const QString& zust, int16_t bs, int16_t buv);
 
 // Height of a layer's text block in page mm: 1.7 lines, one more for a colour
-// line, one more for a remark line.
-float textblockhoehe(float h, int16_t bfv, const QString& farbe, int16_t bemv, const QString& bems);
+// line, one more for each line of the remark (`bemerkungszeilen` lines once
+// it is broken to the room beside the column).
+float textblockhoehe(float h, int16_t bfv, const QString& farbe, int16_t bemv, const QString& bems,
+                     int bemerkungszeilen = 1);
+
+// Width of the room a layer's remark is broken to, in page mm, the same on
+// every target: the room beside the soil column on paper, where columns stand
+// closest. The column is 60 mm wide there and its texts start 7.5 mm in; the
+// next column's depth arrow writes "[m]" up to 12 mm left of that column's
+// axis, about 3.5 mm wide at 7 points. That leaves 37 mm; 1 mm stays clear.
+// It also keeps every line well inside the printed frame (136.5 mm beside the
+// soil column when it stands first).
+inline constexpr float BEMERKUNGSBREITE = 36.0f;
+
+// Width in page mm of a text (its markup left out) in the log's face at SG
+// points, measured at a fine fixed resolution: the same on screen, on paper
+// and in CAD, so a remark breaks at the same places on all three.
+float textbreite(const QString& text, int16_t SG);
+
+// A text broken into lines no wider than `breite` by `mass`: at blanks, and a
+// word wider than that inside the word (never inside a "{...}" directive).
+// A text that fits stays one line, unchanged; an empty text gives no line.
+QStringList umbrechen(const QString& text, float breite, const std::function<float(const QString&)>& mass);
 
 // Symbol of the depth arrow: "z" for depths below ground, "NN" for heights
 // above the national datum, "z" for local heights.

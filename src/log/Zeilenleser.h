@@ -7,6 +7,7 @@
 #include "platform/Variant.h"
 
 #include <QString>
+#include <algorithm>
 #include <type_traits>
 #include <variant>
 #include <vector>
@@ -41,11 +42,13 @@ bool feldLesen(vb::ErrorTrap& falle, clsDATEN& DAT, const char* name, T& ziel, c
 }
 
 // Reads every row number from 0 to the largest I1 with the fields in their
-// order; a missing row or a Null field gives 0 or the empty text. One read
-// per step: a value that cannot be converted is reported in the trap's box
-// and OK goes on with the next field. False when the record has no rows or
-// the column has been left (Cancel, or a failed read whose box the accessor
-// has shown): the column then draws nothing.
+// order; a missing row or a Null field gives 0 or the empty text. A row that
+// holds nothing at all (the one empty row the input window stores for a grid
+// the user never touched) is left out: it would draw as a row of zeros. One
+// read per step: a value that cannot be converted is reported in the trap's
+// box and OK goes on with the next field. False when the record has no rows,
+// none but empty ones, or the column has been left (Cancel, or a failed read
+// whose box the accessor has shown): the column then draws nothing.
 template <class Zeile>
 bool zeilenLesen(vb::ErrorTrap& falle, clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder,
                  std::vector<Zeile>& zeilen)
@@ -54,15 +57,22 @@ bool zeilenLesen(vb::ErrorTrap& falle, clsDATEN& DAT, const std::vector<Feld<Zei
     falle([&] { DAT.INDEX(MINI, MAXI, AN, QStringLiteral("I1")); });
     if (falle.cancelled() || AN == 0 || MAXI < 0)
         return false;
-    zeilen.assign(size_t(MAXI) + 1, Zeile{});
+    std::vector<int32_t> leer;
+    falle([&] { leer = DAT.leereZeilen(QStringLiteral("I1")); });
+    if (falle.cancelled())
+        return false;
+    zeilen.clear();
+    zeilen.reserve(size_t(MAXI) + 1);
     // A plain int counts the rows: a 16-bit counter never passes 32767.
     for (int i = 0; i <= MAXI; ++i) {
+        if (std::find(leer.begin(), leer.end(), i) != leer.end())
+            continue;
         const Wert zeile{vb::Variant(int16_t(i))};
-        Zeile& z = zeilen[size_t(i)];
+        Zeile& z = zeilen.emplace_back();
         for (const Feld<Zeile>& f : felder)
             std::visit([&](auto glied) { feldLesen(falle, DAT, f.name, z.*glied, zeile); }, f.ziel);
         if (falle.cancelled())
             return false;
     }
-    return true;
+    return !zeilen.empty();
 }

@@ -14,6 +14,10 @@
 
 namespace {
 
+// Least distance in line heights from the top of a layer's text block, where
+// the leader above runs, to the top of its first line.
+constexpr float kBeschreibungsabstand = 0.35f;
+
 struct Schicht
 {
     float TUKS = 0;
@@ -46,9 +50,15 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
     const float d = float(m_d);
     const size_t n = s.size();
     std::vector<float> y(n), gL(n, h), gB(n);
+    // A remark longer than the room beside the column goes on as many lines
+    // as it needs; its layer's text block grows by them.
+    std::vector<QStringList> bemerkung(n);
     for (size_t i = 0; i < n; ++i) {
         y[i] = m_EYB + d * s[i].TUKS;
-        gB[i] = profilregeln::textblockhoehe(h, p.BFV, s[i].FARBE, p.BEMV, s[i].BEMS);
+        if (p.BEMV == 1)
+            bemerkung[i] = profilregeln::umbrechen(s[i].BEMS, profilregeln::BEMERKUNGSBREITE,
+                                                   [&](const QString& t) { return profilregeln::textbreite(t, p.SG); });
+        gB[i] = profilregeln::textblockhoehe(h, p.BFV, s[i].FARBE, p.BEMV, s[i].BEMS, int(bemerkung[i].size()));
     }
     const std::vector<float> L = profilregeln::beschriftungslinien(y, gL, m_EYB, m_d, m_OY, m_MY);
     const std::vector<float> B = profilregeln::beschriftungslinien(y, gB, m_EYB, m_d, m_OY, m_MY);
@@ -128,13 +138,21 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
 
         // Top of the text: the block runs from the previous block's bottom
         // (the ground line for the first layer) to this layer's block bottom.
+        // The previous layer's leader (the ground line's stroke for the first
+        // layer) runs along that top, so the text starts no higher than
+        // kBeschreibungsabstand line heights below it: half the block's spare 0.7
+        // lines, which keeps as much room to the own leader at the bottom.
         float yt = 0;
         falle([&] {
             const float H = i == 0 ? B[0] - m_EYB : B[i] - B[i - 1];
+            const float oben = B[i] - d * std::fabs(H);
+            const float hoechster = oben + d * kBeschreibungsabstand * h * m_MY;
             if (p.ARV && p.BOBKEN == 0)
                 yt = B[i] - d * h * m_MY - d * std::fabs(H) / 2.0f;
             else
-                yt = B[i] - d * std::fabs(H);
+                yt = oben;
+            if ((yt - hoechster) * d < 0)
+                yt = hoechster;
         });
         if (p.BOBKEN == 0) {
             falle([&] {
@@ -148,10 +166,10 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
                 bild().TEXT(X + 7.5f * m_MX, yt, FARBBEZ(r.FARBE), 1);
             });
         }
-        if (p.BEMV == 1 && !r.BEMS.isEmpty()) {
+        for (const QString& zeile : bemerkung[i]) {
             falle([&] {
                 yt = yt + d * h * m_MY;
-                bild().TEXT(X + 7.5f * m_MX, yt, r.BEMS, 1);
+                bild().TEXT(X + 7.5f * m_MX, yt, zeile, 1);
             });
         }
         if (falle.cancelled())

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -247,6 +248,21 @@ public:
         if (url.scheme().size() <= 1 || QFileInfo::exists(pathOrUrl))   // a path ("C:" is no scheme)
             url = QUrl::fromLocalFile(QFileInfo(pathOrUrl).absoluteFilePath());
         return QDesktopServices::openUrl(url);
+    }
+    bool canOpen(const QString& path) override
+    {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+        // The desktop's default program for the file's type; xdg-open starts
+        // (and so "succeeds") whether or not there is one.
+        const QString typ = QMimeDatabase().mimeTypeForFile(path).name();
+        QProcess abfrage;
+        abfrage.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), typ});
+        if (!abfrage.waitForFinished(5000) || abfrage.exitStatus() != QProcess::NormalExit)
+            return true;   // no answer: leave it to open()
+        return !abfrage.readAllStandardOutput().trimmed().isEmpty();
+#else
+        return !path.isEmpty();
+#endif
     }
 };
 QtDesktopOpener g_qtDesktop;

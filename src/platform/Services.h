@@ -199,6 +199,11 @@ public:
     // Open a file (local path) or URL with the desktop's application for it.
     // Returns false when nothing could open it.
     virtual bool open(const QString& pathOrUrl) = 0;
+    // Whether the desktop names a program for a local file's type. Where the
+    // opener only starts a helper that looks for one, open() succeeds even when
+    // there is none; a caller that must know asks this first. True when the
+    // desktop cannot tell.
+    virtual bool canOpen(const QString& path) { return !path.isEmpty(); }
 };
 
 class RecordingDesktopOpener : public DesktopOpener {
@@ -208,8 +213,10 @@ public:
         opened.push_back(pathOrUrl);
         return result;
     }
+    bool canOpen(const QString&) override { return openable; }
     std::vector<QString> opened;
     bool result = true;
+    bool openable = true;
 };
 
 DesktopOpener& desktop();

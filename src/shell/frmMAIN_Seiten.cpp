@@ -192,7 +192,9 @@ void frmMAIN::PANEL13()
         QFile::remove(pfad);
         dateiFehler(pfad);
     }
-    if (!vb::desktop().open(pfad))
-        vb::raise(vb::err::CannotCreateObject, vb::errorDescription(vb::err::CannotCreateObject) +
-                                                   QStringLiteral(": ") + pfad);
+    // The document stays where it was written; the message names it, so the
+    // user can open it with a program of his choice.
+    if (!vb::desktop().canOpen(pfad) || !vb::desktop().open(pfad))
+        vb::raise(vb::err::CannotCreateObject,
+                  QStringLiteral("Kein Programm öffnet das Dokument. Es liegt in: ") + pfad);
 }

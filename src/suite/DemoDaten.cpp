@@ -135,7 +135,11 @@ void kb1(Schreiber& s)
               {{0.30, "Mu", nullptr, "s,u'", nullptr, "lo", "RAL8028", "Oberboden, durchwurzelt", 1},
                {1.40, "bU", nullptr, "s',t'", nullptr, "st", "RAL1011", "Auelehm", 1},
                {2.60, "b'T", nullptr, "u,s'", nullptr, "we", "RAL7031", "Auelehm, tonig", 1},
-               {4.10, "fS", "mS", "u'", "ge' ", "md", "RAL1002", nullptr, 2},
+               {4.10, "fS", "mS", "u'", "ge' ", "md", "RAL1002",
+                "Fein- bis Mittelsand, schwach schluffig, gleichkörnig, an der Basis einzelne Feinkieslagen bis "
+                "2 cm; ab 3,8 m nass, Wasserzutritt bei 4,0 m; Kern zwischen 3,2 und 3,6 m gestört, Probe aus der "
+                "Schappe; organoleptisch unauffällig, kein Geruch; Bohrfortschritt stetig, kein Nachfall",
+                2},
                {6.80, "G", "S", "x'", "ge", "di", "RAL7006", "wasserführend", 2},
                {8.50, "gmG", nullptr, "s,x", "ge* ", "di", "RAL7030", "Kernverlust 0,2 m", 2},
                {10.20, "b¯T", nullptr, "u", nullptr, "ha", "RAL7013", "Tertiär", 1},

@@ -231,3 +231,30 @@ TEST_F(DatenTest, CollectionRead)
 }
 
 } // namespace
+
+// Rows that hold nothing but their keys (the one row the input window stores
+// for an untouched grid): every other column Null or an empty text. A number
+// shared with a row that holds a value is not among them.
+TEST_F(DatenTest, EmptyRowsAreThoseWithNothingButTheirKeys)
+{
+    const char* zeilen[] = {
+        "INSERT INTO E5 (ID, I1) VALUES (99, 0)",                       // untouched
+        "INSERT INTO E5 (ID, I1, MX) VALUES (99, 1, 150)",              // a value without a depth
+        "INSERT INTO E5 (ID, I1, VTT) VALUES (99, 2, 0)",               // a depth of 0 is a value
+        "INSERT INTO E5 (ID, I1) VALUES (99, 3)",                       // shares its number ...
+        "INSERT INTO E5 (ID, I1, SX) VALUES (99, 3, 4)",                // ... with a row that holds one
+        "INSERT INTO E5 (ID, I1) VALUES (99, 4)",
+        "INSERT INTO E5 (ID, I1, VTT) VALUES (98, 5, 1.5)",             // another record's row
+        "INSERT INTO E7 (ID, I1, VTYP, MAT) VALUES (99, 0, '', NULL)",  // an empty text holds nothing
+    };
+    for (const char* z : zeilen)
+        cnn().execute(QString::fromLatin1(z));
+    struct Fall { const char* tabelle; std::vector<int32_t> leer; };
+    const Fall faelle[] = {{"E5", {0, 4}}, {"E7", {0}}, {"E6", {}}};
+    for (const Fall& f : faelle) {
+        clsDATEN d;
+        d.ETABELLE(f.tabelle);
+        d.ESPIDW(99);
+        EXPECT_EQ(d.leereZeilen("I1"), f.leer) << f.tabelle;
+    }
+}

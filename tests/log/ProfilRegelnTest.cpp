@@ -59,6 +59,42 @@ TEST(ProfilRegeln, TextBlockHeight)
     EXPECT_FLOAT_EQ(textblockhoehe(h, 1, "keine Angabe", 0, "nass"), 2.7f * h);
     EXPECT_FLOAT_EQ(textblockhoehe(h, 1, "", 1, ""), 1.7f * h);
     EXPECT_FLOAT_EQ(textblockhoehe(h, 2, "RAL1002", 2, "nass"), 1.7f * h);
+    // A remark broken onto three lines adds three lines; switched off, none.
+    EXPECT_FLOAT_EQ(textblockhoehe(h, 1, "RAL1002", 1, "nass", 3), 5.7f * h);
+    EXPECT_FLOAT_EQ(textblockhoehe(h, 1, "RAL1002", 0, "nass", 3), 2.7f * h);
+}
+
+// Line breaking with one width unit per character: at blanks, a word longer
+// than the room cut inside it, never inside a markup directive.
+TEST(ProfilRegeln, LineBreaking)
+{
+    const auto zeichen = [](const QString& t) { return float(t.size()); };
+    struct Fall { const char* text; float breite; QStringList zeilen; };
+    const Fall faelle[] = {
+        {"", 10, {}},
+        {"nass", 10, {"nass"}},
+        {" genau zehn", 11, {" genau zehn"}},                 // fits: unchanged, blanks and all
+        {"Sand und Kies", 8, {"Sand und", "Kies"}},
+        {"Sand und Kies", 4, {"Sand", "und", "Kies"}},
+        {"Feinsandlinsen", 5, {"Feins", "andli", "nsen"}},     // a word wider than the room
+        {"ab Feinsandlinsen x", 6, {"ab", "Feinsa", "ndlins", "en x"}},
+        {"10{h,2}mm", 4, {"10", "{h,2}", "mm"}},               // a directive stays whole
+        {"a  b", 3, {"a ", "b"}},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(umbrechen(QString::fromUtf8(f.text), f.breite, zeichen), f.zeilen) << f.text;
+}
+
+// The width the remark breaks to is measured alike for every target: it grows
+// with the text and the size, and leaves the markup out.
+TEST(ProfilRegeln, TextWidthInPageMillimetres)
+{
+    const float a = textbreite(QStringLiteral("Auelehm"), 7);
+    EXPECT_GT(a, 8.0f);
+    EXPECT_LT(a, 14.0f);
+    EXPECT_GT(textbreite(QStringLiteral("Auelehm, tonig"), 7), a);
+    EXPECT_NEAR(textbreite(QStringLiteral("Auelehm"), 14), 2 * a, 0.05f);
+    EXPECT_FLOAT_EQ(textbreite(QStringLiteral("m{h,1}2"), 7), textbreite(QStringLiteral("m2"), 7));
 }
 
 // Label lines of thin and thick layers, on a page where depth grows with world

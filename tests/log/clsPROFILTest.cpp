@@ -4,6 +4,7 @@
 #include "Protokoll.h"
 
 #include "database/clsDATEN.h"
+#include "log/ProfilRegeln.h"
 #include "log/clsPROFIL.h"
 
 #include <cmath>
@@ -180,9 +181,12 @@ TEST(clsPROFIL, SoilColumnDepthLabelsDescriptionsAndAssessors)
         const auto d1 = text(*m.rec, QStringLiteral("(G, S, u', md) 2"));
         const auto d2 = text(*m.rec, QStringLiteral("(b'T, s, st) "));
         ASSERT_TRUE(d0 && d1 && d2) << texte(*m.rec).join('|').toStdString();
-        EXPECT_NEAR(d0->z[1], B0 - b0, 1e-6);          // top of its block: the ground line
-        EXPECT_NEAR(d1->z[1], B1 - b1, 1e-6);
-        EXPECT_NEAR(d2->z[1], B2 - (B2 - B1), 1e-6);   // block from the previous block down to the layer
+        // Each description starts 0.35 lines below the top of its block, clear
+        // of the leader (the ground line's stroke for the first) running there.
+        const float abstand = 0.35f * h;
+        EXPECT_NEAR(d0->z[1], B0 - b0 + abstand, 1e-6);
+        EXPECT_NEAR(d1->z[1], B1 - b1 + abstand, 1e-6);
+        EXPECT_NEAR(d2->z[1], B2 - (B2 - B1) + abstand, 1e-6);   // block from the previous block down to the layer
         EXPECT_FLOAT_EQ(d1->z[0], 183 + 7.5f);
         const auto rem = text(*m.rec, QStringLiteral("Auffüllung"));
         ASSERT_TRUE(rem);
@@ -374,8 +378,8 @@ TEST(clsPROFIL, SoilColumnSurvivesAwkwardRecords)
     for (const Fall& f : faelle) {
         Maler m;
         m.schicht(0, 1.0f, "G", "", "", "ka", "st", "RAL8011", "nass", 1);
-        m.sql("INSERT INTO E2 (ID, I1) VALUES (7, 1)");   // every field Null
-        // row 2 missing
+        m.sql("INSERT INTO E2 (ID, I1) VALUES (7, 1)");   // every field Null: not drawn
+        // row 2 missing: drawn as a layer ending at the ground line
         m.schicht(3, 0.5f, "", "S", "u'");                // shallower than the layers above
         m.schicht(4, 0.5f, "", "", "", "", "", "", "", 3); // 0 m thick, no constituent
         if (f.ansicht) {
@@ -403,10 +407,14 @@ TEST(clsPROFIL, SoilColumnSurvivesAwkwardRecords)
         int umrisse = 0;
         for (const auto& a : alle(*m.rec, QStringLiteral("POLYGON")))
             umrisse += a.z.size() == 10;
-        EXPECT_EQ(umrisse, 5) << f.ansicht;   // one outline per row number 0 to 4
+        EXPECT_EQ(umrisse, 4) << f.ansicht;   // one outline per row number 0, 2, 3 and 4
         const QStringList t = texte(*m.rec);
-        const QStringList tiefen = f.etav ? QStringList{"1,00", "0,00", "0,00", "0,50", "0,50"}
-                                          : QStringList{"99,00", "100,00", "100,00", "99,50", "99,50"};
+        // Only the missing row stands at the ground line (the ground level's
+        // own label reads "100,00" too when levels are shown).
+        EXPECT_EQ(t.count(f.etav ? QStringLiteral("0,00") : QStringLiteral("100,00")), f.etav ? 1 : 2)
+            << t.join('|').toStdString();
+        const QStringList tiefen = f.etav ? QStringList{"1,00", "0,00", "0,50", "0,50"}
+                                          : QStringList{"99,00", "100,00", "99,50", "99,50"};
         for (const QString& z : tiefen)
             EXPECT_TRUE(t.contains(z)) << z.toStdString() << " in " << t.join('|').toStdString();
         EXPECT_TRUE(t.contains(QStringLiteral("(G, st) 1")));
@@ -458,4 +466,54 @@ TEST(clsPROFIL, SoilColumnWithTheHighestRowNumber)
     EXPECT_TRUE(t.contains(QStringLiteral("G")));
     EXPECT_TRUE(t.contains(QStringLiteral("S")));
     EXPECT_TRUE(t.contains(QStringLiteral("2,00")));
+}
+
+// A remark longer than the room beside the column goes on several lines, each
+// no wider than that room; the next layer's text block moves down by the
+// extra lines. A short remark stays one line, unchanged.
+TEST(clsPROFIL, LongRemarkWrapsAndPushesTheNextTextBlockDown)
+{
+    QString lang;
+    for (int k = 0; lang.size() < 300; ++k)
+        lang += (k ? QStringLiteral(" ") : QString()) + QStringLiteral("Feinsand%1 schluffig,").arg(k);
+    lang.truncate(300);
+    const float h = 7 * 0.4f * 0.1f;   // one line in metres at 1:100
+
+    struct Ergebnis { QStringList zeilen; float naechste; };
+    auto zeichnen = [&](const QString& bemerkung) {
+        Maler m;
+        m.schicht(0, 0.5f, "S", "", "", "", "", "", bemerkung);
+        m.schicht(1, 0.6f, "G");
+        m.uebergeben();
+        auto e2 = m.tabelle("E2");
+        ProfilParameter pp;
+        pp.BEMV = 1;
+        pp.SG = 7;
+        pp.X = 20;
+        m.p.PROFIL(*e2, pp);
+        EXPECT_TRUE(m.dienste.dialogs.messages().empty());
+        Ergebnis e;
+        float y = 0;
+        for (const Aufruf& a : alle(*m.rec, QStringLiteral("TEXT"))) {
+            if (a.z[0] == 20 + 7.5f && a.text != QLatin1String("S") && a.text != QLatin1String("G")) {
+                if (!e.zeilen.isEmpty())
+                    EXPECT_NEAR(a.z[1] - y, h, 1e-6) << a.text.toStdString();   // one line apart
+                y = a.z[1];
+                e.zeilen << a.text;
+            }
+        }
+        const auto naechste = textBei(*m.rec, QStringLiteral("G"), 20 + 7.5f);
+        EXPECT_TRUE(naechste);
+        e.naechste = naechste ? naechste->z[1] : 0;
+        return e;
+    };
+
+    const Ergebnis kurz = zeichnen(QStringLiteral("nass"));
+    EXPECT_EQ(kurz.zeilen, QStringList{QStringLiteral("nass")});
+    const Ergebnis lange = zeichnen(lang);
+    ASSERT_GE(lange.zeilen.size(), 3) << lange.zeilen.join('|').toStdString();
+    EXPECT_EQ(lange.zeilen.join(QLatin1Char(' ')), lang);   // every word, in order, broken at blanks
+    for (const QString& z : lange.zeilen)
+        EXPECT_LE(profilregeln::textbreite(z, 7), profilregeln::BEMERKUNGSBREITE) << z.toStdString();
+    EXPECT_NEAR(lange.naechste - kurz.naechste, float(lange.zeilen.size() - 1) * h, 1e-5);
 }

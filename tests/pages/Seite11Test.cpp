@@ -417,3 +417,43 @@ TEST(Seite11, EveryTestColumnInOneComposition)
         EXPECT_EQ(k.rec->calls().contains(QStringLiteral("LINIENEINSTELLUNGEN 0 2 255")), modus == 2);
     }
 }
+
+// The input window stores one row with every value Null for each grid the user
+// never touched. Such rows draw nothing: the page with them is the page
+// without them, on the screen, on paper and in CAD; a row that holds a single
+// value is still drawn.
+TEST(Seite11, RowsThatHoldNothingDrawNothing)
+{
+    const char* tabellen[] = {"E3", "E4", "E5", "E6", "E7", "E8", "E9", "E10", "E11"};
+    struct Fall { const char* name; bool schichten; bool leereSchicht; };
+    const Fall faelle[] = {
+        {"layers and untouched test grids", true, false},
+        {"every grid untouched", false, true},
+    };
+    auto zeichnen = [&](const Fall& f, int16_t modus, bool leereZeilen, const char* zusatz = nullptr) {
+        Komposition k;
+        if (!f.schichten)
+            k.sql("DELETE FROM E2");
+        if (leereZeilen) {
+            for (const char* t : tabellen)
+                k.cnn->execute(QStringLiteral("INSERT INTO %1 (ID, I1) VALUES (?, 0)").arg(QLatin1String(t)), keyed);
+            if (f.leereSchicht)
+                k.sql("INSERT INTO E2 (ID, I1) VALUES (?, 0)", keyed);
+        }
+        if (zusatz)
+            k.sql(zusatz, keyed);
+        drawing::RecordingTarget dokument;
+        k.seite.drucker = &k.bild;
+        k.seite.BILD11(modus, 0, 0, modus == 2 ? &dokument : nullptr);
+        EXPECT_TRUE(k.dienste.dialogs.messages().empty()) << f.name;
+        return k.rec->calls();
+    };
+    for (const Fall& f : faelle)
+        for (const int16_t modus : {int16_t(0), int16_t(1), int16_t(2)})
+            EXPECT_EQ(zeichnen(f, modus, true), zeichnen(f, modus, false)) << f.name << " " << modus;
+
+    // A pocket penetrometer row with only its value and no depth is a row.
+    const QStringList mitWert = zeichnen(faelle[0], 0, true, "UPDATE E5 SET MX = 150 WHERE ID = ?");
+    EXPECT_TRUE(mitWert.filter(QStringLiteral("Taschenpenetrometer")).size() > 0);
+    EXPECT_TRUE(zeichnen(faelle[0], 0, false).filter(QStringLiteral("Taschenpenetrometer")).isEmpty());
+}

@@ -8,6 +8,7 @@
 #include "platform/Services.h"
 
 #include <QDir>
+#include <QRectF>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -275,4 +276,58 @@ TEST_F(Drucken, WithoutSideColumnsThePrintedPageHoldsTheLayerDescriptions)
     const QString beschreibung = QStringLiteral("Oberboden, durchwurzelt");
     EXPECT_FALSE(pdfText(ordner + "/alle.pdf").contains(beschreibung));
     EXPECT_TRUE(pdfText(ordner + "/ohne.pdf").contains(beschreibung)) << pdfText(ordner + "/ohne.pdf").toStdString();
+}
+
+TEST_F(Drucken, ALongRemarkIsPrintedWholeInsideTheFrameAndClearOfTheNextColumn)
+{
+    // The first demo borehole holds a remark of 279 characters. With the side
+    // columns off it is printed on several lines, every word of it; no word
+    // reaches past the frame's right edge (12 mm picture offset + 175 mm
+    // picture less 7 mm margin = 180 mm from the paper's left edge), and none
+    // lies on a text of the test column beside it.
+    auto rs = db::sharedState().cnnX->openRecordset(
+        QStringLiteral("SELECT [BEMS] FROM [E2] WHERE [ID]=? AND LENGTH([BEMS]) > 200"), {vb::Variant::lng(aktiveId())});
+    ASSERT_FALSE(rs->eof());
+    const QString lang = rs->field(0).text();
+    ASSERT_EQ(lang.size(), 279);
+
+    mdiSEITE1 seite;
+    seite.Form_Load();
+    for (const char* spalte : {"BVV", "VV", "GWV", "PROV"})
+        setzen("E12", QString::fromLatin1(spalte), vb::Variant(int16_t(0)));
+    druckeNach(ordner + "/ohne.pdf");
+    seite.DRUCKEN();
+
+    // Words as pdftotext -bbox finds them, with their boxes in points.
+    struct Wort { QString text; QRectF box; };
+    std::vector<Wort> woerter;
+    const QString xml = werkzeug(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), ordner + "/ohne.pdf",
+                                                               QStringLiteral("-")});
+    static const QRegularExpression muster(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
+                                                          "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    for (auto m = muster.globalMatch(xml); m.hasNext();) {
+        const auto w = m.next();
+        woerter.push_back({w.captured(5), QRectF(QPointF(w.captured(1).toDouble(), w.captured(2).toDouble()),
+                                                 QPointF(w.captured(3).toDouble(), w.captured(4).toDouble()))});
+    }
+    const QStringList gesucht = lang.split(QLatin1Char(' '));
+    const double rechterRand = 180.0 / 25.4 * 72.0;
+    QStringList gefunden;
+    for (const Wort& w : woerter)
+        gefunden << w.text;
+    // Every word, as often as the remark holds it.
+    for (const QString& wort : gesucht)
+        EXPECT_GE(gefunden.count(wort), gesucht.count(wort)) << wort.toStdString();
+    // The remark's lines: the words below its first word, from its left edge on.
+    const auto erstes = std::find_if(woerter.begin(), woerter.end(), [&](const Wort& w) { return w.text == gesucht[0]; });
+    ASSERT_NE(erstes, woerter.end());
+    const QRectF bereich(erstes->box.left(), erstes->box.top(), rechterRand, 60);
+    for (const Wort& w : woerter) {
+        if (!gesucht.contains(w.text) || !bereich.contains(w.box.topLeft()))
+            continue;
+        EXPECT_LE(w.box.right(), rechterRand) << w.text.toStdString();
+        for (const Wort& anderer : woerter)
+            if (!gesucht.contains(anderer.text) && w.box.intersects(anderer.box))
+                ADD_FAILURE() << w.text.toStdString() << " lies on " << anderer.text.toStdString();
+    }
 }

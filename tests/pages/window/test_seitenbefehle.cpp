@@ -226,6 +226,35 @@ TEST_F(Seitenbefehle, WordPutsThePageIntoANewTextDocument)
     }
 }
 
+TEST_F(Seitenbefehle, WordReportsADocumentNoProgramCanOpen)
+{
+    mdiSEITE1* seite = seiteVon("KB 1");
+    ASSERT_TRUE(seite);
+    struct Fall { bool programm; bool start; };
+    // No program for the type (the opener would start and find none), and a
+    // start that fails.
+    for (const Fall f : {Fall{false, true}, Fall{true, false}}) {
+        boxen().clear();
+        dienste().desktop.openable = f.programm;
+        dienste().desktop.result = f.start;
+        const size_t vorher = dienste().desktop.opened.size();
+        const QStringList alt = QDir::temp().entryList({"KAVELOR-*.odt"});
+        taste(seite, Qt::Key_W);
+        ASSERT_EQ(boxen().messages().size(), 1u) << f.programm;
+        const auto& box = boxen().messages()[0];
+        // The document stays, and the message names it.
+        const QStringList neu = QDir::temp().entryList({"KAVELOR-*.odt"});
+        ASSERT_EQ(neu.size(), alt.size() + 1);
+        QString datei;
+        for (const QString& n : neu)
+            if (!alt.contains(n))
+                datei = QDir::temp().filePath(n);
+        EXPECT_TRUE(box.text.contains(datei)) << box.text.toStdString();
+        EXPECT_EQ(dienste().desktop.opened.size(), vorher + (f.programm ? 1 : 0));
+        QFile::remove(datei);
+    }
+}
+
 TEST_F(Seitenbefehle, DisplayOptionsFromThePictureRecomposeThePage)
 {
     mdiSEITE1* seite = seiteVon("KB 1");
