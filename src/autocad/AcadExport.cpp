@@ -24,20 +24,6 @@ QString dxfOrdner()
     return QDir(QDir(s.PROJEKTSPFAD).filePath(s.PROJEKT)).filePath(QStringLiteral("DXF"));
 }
 
-QString freierDateiname(const QString& folder, const QString& ken)
-{
-    QString name = ken;
-    for (QChar& c : name)
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20)
-            c = QLatin1Char('_');
-    const QDir dir(folder);
-    for (int n = 1;; ++n) {
-        const QString path = dir.filePath(QStringLiteral("%1-%2.dxf").arg(name).arg(n));
-        if (!QFileInfo::exists(path))
-            return path;
-    }
-}
-
 void AcadExport::info(const QString& text) const
 {
     if (EXPORTINFO)
@@ -118,7 +104,7 @@ void AcadExport::ACADEXPORT(bool clip, const ExportPage& page, int language)
         trap([&] {
             const QString folder = dxfOrdner();
             vb::ordnerAnlegen(folder);
-            const QString path = freierDateiname(folder, page.KEN);
+            const QString path = vb::freierDateiname(folder, vb::dateiStamm(page.KEN), QStringLiteral(".dxf"));
             saveDxf(*doc, path);
             m_datei = path;
             if (!vb::desktop().open(path))

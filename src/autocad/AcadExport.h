@@ -47,8 +47,5 @@ private:
 
 // Folder <project folder>/DXF of the current project.
 QString dxfOrdner();
-// The first free <identifier>-<n>.dxf in folder (n from 1; "/" in the
-// identifier becomes "_", as do the other characters a file name cannot hold).
-QString freierDateiname(const QString& folder, const QString& ken);
 
 } // namespace acad

@@ -81,4 +81,23 @@ void schreibeAlles(int fd, const char* daten, std::size_t n, const QString& pfad
     }
 }
 
+QString dateiStamm(const QString& text)
+{
+    QString s = text;
+    for (QChar& c : s)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QLatin1Char('_');
+    return s;
+}
+
+QString freierDateiname(const QString& ordner, const QString& stamm, const QString& endung)
+{
+    const QDir dir(ordner);
+    for (int n = 1;; ++n) {
+        const QString pfad = dir.filePath(QStringLiteral("%1-%2%3").arg(stamm).arg(n).arg(endung));
+        if (!QFileInfo::exists(pfad))
+            return pfad;
+    }
+}
+
 } // namespace vb

@@ -37,4 +37,11 @@ void ordnerAnlegen(const QString& pfad);
 // raises dateisystemFehler with the cause when it cannot.
 void schreibeAlles(int fd, const char* daten, std::size_t n, const QString& pfad);
 
+// A text usable as part of a file name: path separators and control
+// characters become "_".
+QString dateiStamm(const QString& text);
+// <ordner>/<stamm>-<n><endung> with the first n from 1 whose file does not
+// exist, for files the program numbers on (PDF pages, CAD drawings).
+QString freierDateiname(const QString& ordner, const QString& stamm, const QString& endung);
+
 } // namespace vb

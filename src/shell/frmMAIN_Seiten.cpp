@@ -95,8 +95,8 @@ void frmMAIN::PANEL11()
         // choose another in the dialog, and the job reports the cause.
         const QString ordner = projektOrdner(QStringLiteral("PDF"));
         QDir().mkpath(ordner);
-        vorschlag = seiten::freierDateiname(ordner,
-                                            seiten::dateiStamm(seiten[m - 1]->kennung()), QStringLiteral(".pdf"));
+        vorschlag = vb::freierDateiname(ordner,
+                                            vb::dateiStamm(seiten[m - 1]->kennung()), QStringLiteral(".pdf"));
         aufruf.printToFile = true;
         aufruf.outputFile = vorschlag;
     }
@@ -115,8 +115,8 @@ void frmMAIN::PANEL11()
             // The proposed name stands for "a name of its own for each page".
             const bool eigenerName = erster && wahl.outputFile != vorschlag;
             drucker.pdfDatei = eigenerName ? wahl.outputFile
-                                           : seiten::freierDateiname(QFileInfo(wahl.outputFile).absolutePath(),
-                                                                     seiten::dateiStamm(seite->kennung()),
+                                           : vb::freierDateiname(QFileInfo(wahl.outputFile).absolutePath(),
+                                                                     vb::dateiStamm(seite->kennung()),
                                                                      QStringLiteral(".pdf"));
         }
         erster = false;
@@ -129,7 +129,7 @@ void frmMAIN::PANEL12()
 {
     const QString ordner = projektOrdner(QStringLiteral("JPG"));
     vb::ordnerAnlegen(ordner);
-    const QString vorschlag = seiten::dateiStamm(stbMAIN->text(6)) + QStringLiteral("-1");
+    const QString vorschlag = vb::dateiStamm(stbMAIN->text(6)) + QStringLiteral("-1");
     const QString antwort =
         vb::InputBox(QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") + ordner +
                          QLatin1Char('/') + vorschlag + QStringLiteral(".bmp"),

@@ -81,3 +81,33 @@ TEST(Dateien, FolderIsCreatedWithTheFoldersAboveOrTheCauseNamed)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
               (QStringList{QStringLiteral("PROJEKT"), QStringLiteral("datei")}));
 }
+
+TEST(Dateien, NumberedNamesTakeTheFirstFreeNumberAndNoSeparatorOrControlCharacter)
+{
+    const struct {
+        const char* kennung;
+        const char* stamm;
+    } faelle[] = {
+        {"KB 1", "KB 1"},
+        {"BK 3/26", "BK 3_26"},
+        {"A\\B", "A_B"},
+        {"Zeile\neins\t\x7f", "Zeile_eins__"},
+        {"Brunnen 'Am Anger' ÄÖÜ", "Brunnen 'Am Anger' ÄÖÜ"},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(dateiStamm(QString::fromUtf8(f.kennung)), QString::fromUtf8(f.stamm)) << f.kennung;
+
+    QTemporaryDir ordner;
+    ASSERT_TRUE(ordner.isValid());
+    const QDir dir(ordner.path());
+    EXPECT_EQ(freierDateiname(ordner.path(), QStringLiteral("KB 1"), QStringLiteral(".dxf")),
+              dir.filePath(QStringLiteral("KB 1-1.dxf")));
+    for (const char* belegt : {"KB 1-1.dxf", "KB 1-2.dxf", "KB 1-1.pdf"}) {
+        QFile f(dir.filePath(QString::fromUtf8(belegt)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(freierDateiname(ordner.path(), QStringLiteral("KB 1"), QStringLiteral(".dxf")),
+              dir.filePath(QStringLiteral("KB 1-3.dxf")));
+    EXPECT_EQ(freierDateiname(ordner.path(), QStringLiteral("KB 1"), QStringLiteral(".pdf")),
+              dir.filePath(QStringLiteral("KB 1-2.pdf")));
+}

@@ -21,24 +21,6 @@ Druckerwahl& druckerwahl()
     return w;
 }
 
-QString dateiStamm(const QString& text)
-{
-    QString s = text;
-    s.replace(QLatin1Char('/'), QLatin1Char('_'));
-    s.replace(QLatin1Char('\\'), QLatin1Char('_'));
-    return s;
-}
-
-QString freierDateiname(const QString& ordner, const QString& stamm, const QString& endung)
-{
-    const QDir dir(ordner);
-    for (int n = 1;; ++n) {
-        const QString pfad = dir.filePath(QStringLiteral("%1-%2%3").arg(stamm).arg(n).arg(endung));
-        if (!QFileInfo::exists(pfad))
-            return pfad;
-    }
-}
-
 Druckauftrag::Druckauftrag(const Druckerwahl& wahl)
 {
     if (!wahl.pdfDatei.isEmpty()) {

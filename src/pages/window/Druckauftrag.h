@@ -29,11 +29,6 @@ struct Druckerwahl
 // The printer the next print jobs go to (the program's current printer).
 Druckerwahl& druckerwahl();
 
-// A text usable as part of a file name: path separators become "_".
-QString dateiStamm(const QString& text);
-// <ordner>/<stamm>-<n><endung> with the first n from 1 whose file does not exist.
-QString freierDateiname(const QString& ordner, const QString& stamm, const QString& endung);
-
 class Druckauftrag
 {
 public:
