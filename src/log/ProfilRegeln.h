@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace profilregeln {
@@ -53,6 +54,17 @@ QString kopftext(bool ETAV, float EH);
 std::array<QString, 8> kopfzeilen(bool OPTK, double RW, double HW, float EH, bool EOPTH, bool ETAV,
                                   float MY, int16_t SYMBOLE, int16_t FARBEN);
 
+// Page x of the header block's right column, in world units right of the
+// left column: 60, or further when a left line (the easting and northing
+// indented by 5 mm) with a 3 mm gap after it needs more room.
+float kopfspalte(const std::array<QString, 8>& zeilen, int16_t SG, float MX);
+
+// Width in page mm of a plain text (no markup) in Arial of SG points, from
+// the face's advance widths: the same on the screen, the printer and in CAD.
+// An accented letter is as wide as its base letter; a character the table
+// does not know counts one em.
+float textbreite(const QString& text, float SG);
+
 // Number format of a value scale's end values, chosen by its maximum.
 QString skalenformat(float MAX);
 
@@ -76,6 +88,18 @@ struct Skalenteilung
     float schritt;
 };
 Skalenteilung skalenteilung(float M, const std::vector<Stufe>& vielfache, const std::vector<Stufe>& schritte);
+
+// A box, in world units, that grid lines leave out.
+struct Aussparung
+{
+    float x0, x1;   // x0 < x1
+    float y0, y1;   // y0 < y1
+};
+
+// The pieces of the vertical line at x from ya to yb that lie outside every
+// box whose x range holds x, in the direction from ya to yb. Without such a
+// box the line is one piece, from ya to yb.
+std::vector<std::pair<float, float>> freieStuecke(float x, float ya, float yb, const std::vector<Aussparung>& boxen);
 
 // Label spacing of a row whose texts are written upwards along the column:
 // 0.3 mm per character of the longer text plus one line height h.

@@ -158,10 +158,11 @@ TEST(Grundwasser, HeadingPipeTopAndLevels)
             EXPECT_EQ(wert->z[4], 0);
         }
 
-        // Label lines 3h apart: the first level (3 mm down) moves to 3h below
-        // the ground line, the second (4.5 mm further) to 3h below that; the
-        // third keeps its own depth.
-        const float L[] = {3 * h * MYS, 6 * h * MYS, 3.25f};
+        // Label lines 3h apart, one line more after a level with a date: the
+        // first level (3 mm down) moves to 3h below the ground line, the
+        // second (4.5 mm further) to 4h below that, since the first level's
+        // date hangs below its label line; the third keeps its own depth.
+        const float L[] = {3 * h * MYS, 7 * h * MYS, 3.25f};
         const float y[] = {0.3f, 0.75f, 3.25f};
         const char* werte[] = {"199,70", "199,25", "196,75"};
         for (int i = 0; i < 3; ++i) {

@@ -12,6 +12,7 @@
 #include "pages/clsBERECHNEN.h"
 #include "platform/Services.h"
 #include "log/clsPROFIL.h"
+#include "Seitenpruefung.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -188,5 +189,80 @@ TEST(Seite11Bild, DemoBoreholeWithEveryTestColumn)
         // From the depth arrow left of the axis to 20 mm right of it, below the header block.
         const QRect streifen(int((x - 10) * pxProMm), img.height() / 4, int(30 * pxProMm), img.height() / 2);
         EXPECT_GT(dunklePunkte(img, streifen), 50) << int(spalte) << " at " << x;
+    }
+}
+
+namespace {
+
+// The record's page at the scale 1:ma with every column and every text of
+// the soil column on, composed on a recording picture large enough for the
+// whole page; the texts and lines it received.
+seitenpruefung::Seite ganzeSeite(int32_t id, int ma)
+{
+    auto& cnn = *db::sharedState().cnnX;
+    cnn.execute(QStringLiteral("UPDATE E1 SET AKT = (ID = ?)"), {vb::Variant(id)});
+    cnn.execute(QStringLiteral("UPDATE E12 SET MA = ?, BZTV = 1, BZSV = 1, BFV = 1, BEMV = 1, BUV = 1, BVV = 1, "
+                               "VV = 1, PROV = 1, GWV = 1, TPV = 1, STSV = 1, BILDV = 1, PRV = 1, FDV = 1, KVV = 1 "
+                               "WHERE ID = ?"),
+                {vb::Variant(int16_t(ma)), vb::Variant(id)});
+    drawing::RecordingTarget bild(56.7f * 860, 56.7f * 640);
+    Bildschirm schirm;
+    if (!schirm.komponieren(bild))
+        return {};
+    return seitenpruefung::lesen(bild);
+}
+
+// Known collisions inside the soil column's descriptions that are mended
+// with the description texts themselves: a description leader that runs
+// through the first line of the next description. The lead removes this
+// filter once that change is in.
+bool beschreibungsfuehrung(const QString& kollision)
+{
+    (void)kollision;
+    return false;
+}
+
+QStringList pruefen(int32_t id, int ma)
+{
+    QStringList r;
+    for (const QString& k : seitenpruefung::kollisionen(ganzeSeite(id, ma)))
+        if (!beschreibungsfuehrung(k))
+            r << k;
+    return r;
+}
+
+} // namespace
+
+// No two texts of a demo page lie on top of each other and no line runs
+// through a text, at 1:100 and 1:200.
+TEST(Seite11Bild, DemoPagesKeepTheirTextsApart)
+{
+    vb::TestServices dienste;
+    suite::Testumgebung umgebung;
+    for (const suite::DemoBohrung& b : suite::demoUebersicht())
+        for (int ma : {100, 200}) {
+            const QStringList k = pruefen(b.id, ma);
+            EXPECT_TRUE(k.isEmpty()) << b.ken.toStdString() << " 1:" << ma << "\n"
+                                     << k.join(QLatin1Char('\n')).toStdString();
+        }
+    for (const auto& b : dienste.dialogs.messages())
+        ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
+}
+
+// Groundwater levels 0.1 m apart, each with its date and triangle: every
+// label keeps clear of the next one.
+TEST(Seite11Bild, CloseGroundwaterLevelsKeepTheirTextsApart)
+{
+    vb::TestServices dienste;
+    suite::Testumgebung umgebung;
+    auto& cnn = *db::sharedState().cnnX;
+    cnn.execute(QStringLiteral("DELETE FROM E3 WHERE ID = 1"));
+    for (int i = 0; i < 6; ++i)
+        cnn.execute(QStringLiteral("INSERT INTO E3 (ID, I1, GTYP, TGW, GWDATUM) VALUES (1, ?, ?, ?, ?)"),
+                    {vb::Variant(int16_t(i)), vb::Variant(int16_t(1 + i % 2)), vb::Variant(2.0f + 0.1f * float(i)),
+                     vb::Variant(QStringLiteral("2026-03-%1").arg(10 + i))});
+    for (int ma : {100, 200}) {
+        const QStringList k = pruefen(1, ma);
+        EXPECT_TRUE(k.isEmpty()) << "1:" << ma << "\n" << k.join(QLatin1Char('\n')).toStdString();
     }
 }
