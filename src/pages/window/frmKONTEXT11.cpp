@@ -140,13 +140,14 @@ frmKONTEXT11::frmKONTEXT11(QWidget* owner) : seiten::AnpassenderDialog(owner)
         platzieren(*weitere[i].first, 270, weitereY[i]);
     }
     // The lists of "Weitere Vorgaben" are as wide as their longest entry; when
-    // that reaches past the frame, the frame grows to hold them and the frame
-    // beside it gives up the room.
+    // that reaches past the frame, the frames of the left column grow to hold
+    // them and the frame beside them gives up the room.
     const int rand = seiten::twips(this, 60);
     const int noetig = std::max({cboSYMBOLE->geometry().right(), cboFARBEN->geometry().right(),
                                  cboKOTEN->geometry().right()}) + rand;
     if (noetig > fraVORG->width()) {
-        fraVORG->resize(noetig, fraVORG->height());
+        for (QGroupBox* links : {frmARV, fraVORG, fraPELEM})
+            links->resize(noetig, links->height());
         const int frei = fraELEM->x() - fraVORG->geometry().right() - rand;
         if (frei < 0)
             fraELEM->setGeometry(fraELEM->x() - frei, fraELEM->y(), fraELEM->width() + frei, fraELEM->height());
