@@ -6,6 +6,7 @@
 // printed in, measured on the same target; boxes and lines that only touch
 // (a text standing on its leader, a text hanging from its label line) do not
 // count.
+#include "drawing/LineClip.h"
 #include "drawing/Target.h"
 
 #include <QFont>
@@ -99,32 +100,15 @@ inline bool ueberlappen(const Kasten& a, const Kasten& b)
 }
 
 // Whether the segment runs through the inside of the box (the box less the
-// touching margin), by clipping the segment to it.
+// touching margin): the drawing engine's own cut at a frame leaves a piece.
 inline bool kreuzt(const Strecke& l, const Kasten& k)
 {
-    const double xmin = k.links + kBeruehrung, xmax = k.rechts - kBeruehrung;
-    const double ymin = k.oben + kBeruehrung, ymax = k.unten - kBeruehrung;
-    if (xmin >= xmax || ymin >= ymax)
+    const drawing::ClipFrame innen{float(k.links + kBeruehrung), float(k.oben + kBeruehrung),
+                                   float(k.rechts - kBeruehrung), float(k.unten - kBeruehrung)};
+    if (!(innen.left < innen.right && innen.top < innen.bottom))
         return false;
-    double t0 = 0, t1 = 1;
-    const double dx = l.x2 - l.x1, dy = l.y2 - l.y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {l.x1 - xmin, xmax - l.x1, l.y1 - ymin, ymax - l.y1};
-    for (int k2 = 0; k2 < 4; ++k2) {
-        if (p[k2] == 0) {
-            if (q[k2] <= 0)
-                return false;
-            continue;
-        }
-        const double t = q[k2] / p[k2];
-        if (p[k2] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 >= t1)
-            return false;
-    }
-    return true;
+    const auto stueck = drawing::clipLine(float(l.x1), float(l.y1), float(l.x2), float(l.y2), innen);
+    return stueck && (stueck->x1 != stueck->x2 || stueck->y1 != stueck->y2);
 }
 
 inline QString beschreiben(const Kasten& k)
