@@ -341,3 +341,30 @@ TEST(Proben, HeadingWordsTextsAndMarkers)
         }
     }
 }
+
+// The first sample's designation keeps below the heading word "Güte": a
+// sample closer to the ground line than 1 mm and two and a half lines gets
+// its label line there; the next ones follow one line apart, and a deeper
+// one keeps its own depth.
+TEST(Proben, FirstLabelKeepsBelowTheHeadingWords)
+{
+    const float h = 7 * 0.4f;
+    struct Fall { std::vector<float> tiefen; std::vector<const char*> texte; std::vector<float> L; };
+    const Fall faelle[] = {
+        {{0.3f, 0.5f}, {"0,30", "0,50"}, {(1 + 2.5f * h) * MYS, (1 + 3.5f * h) * MYS}},
+        {{1.5f, 3.0f}, {"1,50", "3,00"}, {1.5f, 3.0f}},
+    };
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.uebergeben();
+        m.p.setETAV(true);
+        for (size_t i = 0; i < f.tiefen.size(); ++i)
+            zeile(m, "E4", "TUKP", int(i), f.tiefen[i]);
+        zeichnen(m, "E4", &clsPROFIL::PROBEN);
+        for (size_t i = 0; i < f.tiefen.size(); ++i) {
+            const auto t = text(*m.rec, QString::fromLatin1(f.texte[i]));
+            ASSERT_TRUE(t) << alleTexte(m);
+            EXPECT_NEAR(t->z[1], f.L[i] - (1 + h) * MYS, 1e-5) << f.tiefen[0] << " #" << i;
+        }
+    }
+}
