@@ -212,23 +212,14 @@ seitenpruefung::Seite ganzeSeite(int32_t id, int ma)
     return seitenpruefung::lesen(bild);
 }
 
-// Known collisions inside the soil column's descriptions that are mended
-// with the description texts themselves: a description leader that runs
-// through the first line of the next description. The lead removes this
-// filter once that change is in.
-bool beschreibungsfuehrung(const QString& kollision)
-{
-    (void)kollision;
-    return false;
-}
-
+// The collisions on the record's page; a page that drew next to nothing
+// counts as one.
 QStringList pruefen(int32_t id, int ma)
 {
-    QStringList r;
-    for (const QString& k : seitenpruefung::kollisionen(ganzeSeite(id, ma)))
-        if (!beschreibungsfuehrung(k))
-            r << k;
-    return r;
+    const seitenpruefung::Seite seite = ganzeSeite(id, ma);
+    if (seite.texte.size() < 30 || seite.linien.size() < 50)
+        return {QStringLiteral("only %1 texts and %2 lines").arg(seite.texte.size()).arg(seite.linien.size())};
+    return seitenpruefung::kollisionen(seite);
 }
 
 } // namespace
