@@ -150,10 +150,12 @@ void clsPROFIL::PROBEN(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
                       {{"GUETE", &Z::GUETE}, {"TUKP", &Z::TUKP}, {"HPK", &Z::HPK}, {"BEZ", &Z::BEZ},
                        {"ENTVERF", &Z::ENTVERF}},
                       &Z::TUKP,
-                      // The designation stands 1 mm plus a line above the label
-                      // line: the first one keeps below the heading word "Güte",
+                      // A sample writes two lines, the designation and the
+                      // class, standing 1 mm above its label line: the next
+                      // label line keeps them below the previous leader, and
+                      // the first keeps them below the heading word "Güte",
                       // which hangs half a line into the column.
-                      [&](size_t i) { return i == 0 ? 1.0f + 2.5f * s.h : s.h; }, z, "Proben"))
+                      [&](size_t i) { return 1.0f + (i == 0 ? 2.5f : 2.0f) * s.h; }, z, "Proben"))
         return;
     s.kopfwort(QStringLiteral("Bez."), 1.5f);
     s.kopfwort(QStringLiteral("Güte"), 0.5f);

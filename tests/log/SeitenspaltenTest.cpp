@@ -342,16 +342,17 @@ TEST(Proben, HeadingWordsTextsAndMarkers)
     }
 }
 
-// The first sample's designation keeps below the heading word "Güte": a
-// sample closer to the ground line than 1 mm and two and a half lines gets
-// its label line there; the next ones follow one line apart, and a deeper
-// one keeps its own depth.
-TEST(Proben, FirstLabelKeepsBelowTheHeadingWords)
+// A sample's two lines keep clear of the texts above them: a first sample
+// closer to the ground line than 1 mm and two and a half lines gets its label
+// line there (below the heading word "Güte"); a later one closer than 1 mm
+// and two lines to the label line before moves down to that distance; a
+// deeper one keeps its own depth.
+TEST(Proben, LabelsKeepTheTwoLinesOfEachSampleApart)
 {
     const float h = 7 * 0.4f;
     struct Fall { std::vector<float> tiefen; std::vector<const char*> texte; std::vector<float> L; };
     const Fall faelle[] = {
-        {{0.3f, 0.5f}, {"0,30", "0,50"}, {(1 + 2.5f * h) * MYS, (1 + 3.5f * h) * MYS}},
+        {{0.3f, 0.5f}, {"0,30", "0,50"}, {(1 + 2.5f * h) * MYS, (2 + 4.5f * h) * MYS}},
         {{1.5f, 3.0f}, {"1,50", "3,00"}, {1.5f, 3.0f}},
     };
     for (const Fall& f : faelle) {
