@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -242,40 +243,46 @@ TEST(Seite11Bild, DemoPagesKeepTheirTextsApart)
         ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
 }
 
-// Groundwater levels 0.1 m apart, each with its date and triangle: every
-// label keeps clear of the next one.
-TEST(Seite11Bild, CloseGroundwaterLevelsKeepTheirTextsApart)
+// Rows 0.1 m apart in a side table, at 1:100 and 1:200: groundwater levels
+// each with its date and triangle, samples each with designation, class and
+// the marker of a disturbed or special sample (the grain-size column, which
+// draws the samples at their depths, is off). Every row's texts keep clear of
+// the row before.
+TEST(Seite11Bild, CloseRowsKeepTheirTextsApart)
 {
-    vb::TestServices dienste;
-    suite::Testumgebung umgebung;
-    auto& cnn = *db::sharedState().cnnX;
-    cnn.execute(QStringLiteral("DELETE FROM E3 WHERE ID = 1"));
-    for (int i = 0; i < 6; ++i)
-        cnn.execute(QStringLiteral("INSERT INTO E3 (ID, I1, GTYP, TGW, GWDATUM) VALUES (1, ?, ?, ?, ?)"),
-                    {vb::Variant(int16_t(i)), vb::Variant(int16_t(1 + i % 2)), vb::Variant(2.0f + 0.1f * float(i)),
-                     vb::Variant(QStringLiteral("2026-03-%1").arg(10 + i))});
-    for (int ma : {100, 200}) {
-        const QStringList k = pruefen(1, ma);
-        EXPECT_TRUE(k.isEmpty()) << "1:" << ma << "\n" << k.join(QLatin1Char('\n')).toStdString();
-    }
-}
-
-// Samples 0.1 m apart, each with its designation, class and the marker of a
-// disturbed or special sample: every sample's texts keep clear of the one
-// before. The grain-size column, which draws the same rows at their depths,
-// is off.
-TEST(Seite11Bild, CloseSamplesKeepTheirTextsApart)
-{
-    vb::TestServices dienste;
-    suite::Testumgebung umgebung;
-    auto& cnn = *db::sharedState().cnnX;
-    cnn.execute(QStringLiteral("DELETE FROM E4 WHERE ID = 1"));
-    for (int i = 0; i < 6; ++i)
-        cnn.execute(QStringLiteral("INSERT INTO E4 (ID, I1, GUETE, TUKP, BEZ, ENTVERF) VALUES (1, ?, ?, ?, ?, ?)"),
-                    {vb::Variant(int16_t(i)), vb::Variant(QString::number(1 + i % 3)), vb::Variant(0.5f + 0.1f * float(i)),
-                     vb::Variant(QStringLiteral("GP %1").arg(i + 1)), vb::Variant(int16_t(i % 2))});
-    for (int ma : {100, 200}) {
-        const QStringList k = pruefen(1, ma, "KVV");
-        EXPECT_TRUE(k.isEmpty()) << "1:" << ma << "\n" << k.join(QLatin1Char('\n')).toStdString();
+    struct Fall
+    {
+        const char* tabelle;
+        const char* einfuegen;
+        std::function<db::Params(int)> werte;
+        const char* ohne;
+    };
+    const Fall faelle[] = {
+        {"E3", "INSERT INTO E3 (ID, I1, GTYP, TGW, GWDATUM) VALUES (1, ?, ?, ?, ?)",
+         [](int i) {
+             return db::Params{vb::Variant(int16_t(i)), vb::Variant(int16_t(1 + i % 2)),
+                               vb::Variant(2.0f + 0.1f * float(i)),
+                               vb::Variant(QStringLiteral("2026-03-%1").arg(10 + i))};
+         },
+         nullptr},
+        {"E4", "INSERT INTO E4 (ID, I1, GUETE, TUKP, BEZ, ENTVERF) VALUES (1, ?, ?, ?, ?, ?)",
+         [](int i) {
+             return db::Params{vb::Variant(int16_t(i)), vb::Variant(QString::number(1 + i % 3)),
+                               vb::Variant(0.5f + 0.1f * float(i)), vb::Variant(QStringLiteral("GP %1").arg(i + 1)),
+                               vb::Variant(int16_t(i % 2))};
+         },
+         "KVV"},
+    };
+    for (const Fall& f : faelle) {
+        vb::TestServices dienste;
+        suite::Testumgebung umgebung;
+        auto& cnn = *db::sharedState().cnnX;
+        cnn.execute(QStringLiteral("DELETE FROM %1 WHERE ID = 1").arg(QLatin1String(f.tabelle)));
+        for (int i = 0; i < 6; ++i)
+            cnn.execute(QString::fromLatin1(f.einfuegen), f.werte(i));
+        for (int ma : {100, 200}) {
+            const QStringList k = pruefen(1, ma, f.ohne);
+            EXPECT_TRUE(k.isEmpty()) << f.tabelle << " 1:" << ma << "\n" << k.join(QLatin1Char('\n')).toStdString();
+        }
     }
 }
