@@ -1,6 +1,11 @@
 #include "log/ProfilRegeln.h"
 
+#include "drawing/Markup.h"
 #include "platform/VbRuntime.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
 
 #include <algorithm>
 #include <cmath>
@@ -80,6 +85,24 @@ float textblockhoehe(float h, int16_t bfv, const QString& farbe, int16_t bemv, c
     if (bemv == 1 && !bems.isEmpty())
         b += h;
     return b;
+}
+
+float textbreite(const QString& text, int16_t SG)
+{
+    // 2400 dpi: the rounding of glyph advances to whole pixels stays far
+    // below a tenth of a millimetre over a line.
+    constexpr int dpi = 2400;
+    static const QImage geraet = [] {
+        QImage bild(1, 1, QImage::Format_ARGB32);
+        bild.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+        bild.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+        return bild;
+    }();
+    QFont schrift(QStringLiteral("Arial"));
+    schrift.setPointSizeF(SG > 0 ? SG : 8);
+    schrift.setKerning(false);
+    const QFontMetricsF metrik(schrift, &geraet);
+    return float(metrik.horizontalAdvance(drawing::plainText(text)) / dpi * 25.4);
 }
 
 QString tiefensymbol(bool ETAV, bool EOPTH)
@@ -170,56 +193,12 @@ Skalenteilung skalenteilung(float M, const std::vector<Stufe>& vielfache, const 
     return {t, stufe(schritte, t)};
 }
 
-namespace {
-
-// Advance widths of Arial (and of its metric-compatible faces) in 1/1000 em,
-// for the printable ASCII characters from the blank on.
-constexpr int16_t kAsciiBreiten[95] = {
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,   // blank to /
-    556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,   // 0 to ?
-    1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778,  // @ to O
-    667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,   // P to _
-    333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,   // ` to o
-    556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};       // p to ~
-
-int zeichenbreite(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= 32 && u < 127)
-        return kAsciiBreiten[u - 32];
-    switch (u) {
-    case 0x00A0: return 278;              // no-break space
-    case 0x00B0: return 400;              // degree
-    case 0x00B2: case 0x00B3: return 333; // superscript two and three
-    case 0x00B5: return 577;              // micro
-    case 0x00DF: return 611;              // sharp s
-    case 0x00AF: return 552;              // macron
-    default: break;
-    }
-    if (c.category() == QChar::Mark_NonSpacing)
-        return 0;
-    const QString zerlegt = c.decomposition();
-    if (!zerlegt.isEmpty() && zerlegt[0] != c)
-        return zeichenbreite(zerlegt[0]);
-    return 1000;
-}
-
-} // namespace
-
-float textbreite(const QString& text, float SG)
-{
-    int tausendstel = 0;
-    for (QChar c : text)
-        tausendstel += zeichenbreite(c);
-    return float(tausendstel) / 1000.0f * SG * 25.4f / 72.0f;
-}
-
 float kopfspalte(const std::array<QString, 8>& zeilen, int16_t SG, float MX)
 {
     const float einzug[4] = {0, 5, 5, 0};
     float links = 0;
     for (size_t k = 0; k < 4; ++k)
-        links = std::max(links, einzug[k] + textbreite(zeilen[k], float(SG)));
+        links = std::max(links, einzug[k] + textbreite(zeilen[k], SG));
     return std::max(60.0f, (links + 3.0f) * MX);
 }
 

@@ -5,7 +5,6 @@
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 namespace profilregeln {
@@ -37,6 +36,11 @@ QString schichtbeschreibung(const QString& hptb1, const QString& hptb2, const QS
 // line, one more for a remark line.
 float textblockhoehe(float h, int16_t bfv, const QString& farbe, int16_t bemv, const QString& bems);
 
+// Width in page mm of a text (its markup left out) in the log's face at SG
+// points, measured at a fine fixed resolution: the same on screen, on paper
+// and in CAD, so a remark breaks at the same places on all three.
+float textbreite(const QString& text, int16_t SG);
+
 // Symbol of the depth arrow: "z" for depths below ground, "NN" for heights
 // above the national datum, "z" for local heights.
 QString tiefensymbol(bool ETAV, bool EOPTH);
@@ -58,12 +62,6 @@ std::array<QString, 8> kopfzeilen(bool OPTK, double RW, double HW, float EH, boo
 // left column: 60, or further when a left line (the easting and northing
 // indented by 5 mm) with a 3 mm gap after it needs more room.
 float kopfspalte(const std::array<QString, 8>& zeilen, int16_t SG, float MX);
-
-// Width in page mm of a plain text (no markup) in Arial of SG points, from
-// the face's advance widths: the same on the screen, the printer and in CAD.
-// An accented letter is as wide as its base letter; a character the table
-// does not know counts one em.
-float textbreite(const QString& text, float SG);
 
 // Number format of a value scale's end values, chosen by its maximum.
 QString skalenformat(float MAX);

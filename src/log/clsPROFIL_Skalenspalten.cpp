@@ -119,7 +119,7 @@ void balkenspalte(clsPROFIL& p, const char* name, const char* kopf, clsDATEN& DA
     for (size_t i = 0; i < z.size(); ++i)
         for (size_t q = 0; q < skalen.size(); ++q) {
             const float unten = s.hoch(s.y[i], hoehe), oben = s.hoch(s.y[i], hoehe + s.h);
-            const float breite = profilregeln::textbreite(wert(i, q), float(s.SG));
+            const float breite = profilregeln::textbreite(wert(i, q), s.SG);
             s.aussparungen.push_back({links(q) - 0.2f * s.MX, links(q) + (breite + 0.2f) * s.MX,
                                       std::min(unten, oben), std::max(unten, oben)});
         }
@@ -257,7 +257,7 @@ void clsPROFIL::KORNVERTEILUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> 
             p = p + z[i].*feld / prozent.r * s.MX;
             if (p - q > 0.0f) {
                 const Buchstabe b{q + (p - q) / 2.0f, QString::fromLatin1(buchstabe)};
-                const float halb = profilregeln::textbreite(b.text, float(s.SG)) / 2.0f + 0.2f;
+                const float halb = profilregeln::textbreite(b.text, s.SG) / 2.0f + 0.2f;
                 const float unten = s.hoch(s.y[i], 1.0f), oben = s.hoch(s.y[i], 1.0f + s.h);
                 s.aussparungen.push_back(
                     {b.x - halb * s.MX, b.x + halb * s.MX, std::min(unten, oben), std::max(unten, oben)});
