@@ -205,7 +205,7 @@ TEST(ProfilRegeln, TextWidthMatchesTheFaceItself)
     arial.setKerning(false);
     const QFontMetricsF masse(arial);
     const char* texte[] = {"Geländehöhe über der Bezugsebene = 312,450 m", "Farben nach ÖNORM", "14500,00",
-                           "Rechtswert = 4468123,450 m", "Maßstab 1: 200", "(G, S, u', md) 2", "AWZ@[]{}|~"};
+                           "Rechtswert = 4468123,450 m", "Maßstab 1: 200", "(G, S, u', md) 2", "AWZ@[]|~"};
     for (const char* t : texte) {
         const QString text = QString::fromUtf8(t);
         const double erwartet = masse.horizontalAdvance(text) / 1000.0 * 8 * 25.4 / 72;
