@@ -53,9 +53,20 @@ QFont qfontOf(const StdFont& f)
     return q;
 }
 
+// A macron written after a letter marks that letter (the soil codes write
+// "s¯" for very sandy): it is set as the combining macron, which the face
+// places over the letter instead of beside it.
+QString overlined(QString s)
+{
+    for (qsizetype i = 1; i < s.size(); ++i)
+        if (s[i] == QChar(0x00AF) && s[i - 1].isLetter())
+            s[i] = QChar(0x0304);
+    return s;
+}
+
 QString drawnText(const StdFont& f, const QString& s)
 {
-    return isSymbolFace(f.Name) ? symbolText(s) : s;
+    return overlined(isSymbolFace(f.Name) ? symbolText(s) : s);
 }
 
 Qt::PenStyle penStyleOf(int drawStyle, int width)
@@ -485,7 +496,7 @@ void Target::TextOut(int px, int py, const QString& text, const LogFont& lf)
     qf.setStrikeOut(lf.lfStrikeOut != 0);
     qf.setKerning(false);
     QFontMetricsF m(qf, metricsDevice());
-    const QString drawn = isSymbolFace(faceName) ? symbolText(text) : text;
+    const QString drawn = overlined(isSymbolFace(faceName) ? symbolText(text) : text);
     p->save();
     p->translate(px, py);
     p->rotate(-lf.lfEscapement / 10.0);

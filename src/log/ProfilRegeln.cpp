@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 
 namespace profilregeln {
@@ -241,6 +242,43 @@ Skalenteilung skalenteilung(float M, const std::vector<Stufe>& vielfache, const 
     if (!(t > 0.0f))
         t = schritte.empty() ? 1.0f : schritte.front().wert;
     return {t, stufe(schritte, t)};
+}
+
+float kopfspalte(const std::array<QString, 8>& zeilen, int16_t SG, float MX)
+{
+    const float einzug[4] = {0, 5, 5, 0};
+    float links = 0;
+    for (size_t k = 0; k < 4; ++k)
+        links = std::max(links, einzug[k] + textbreite(zeilen[k], SG));
+    return std::max(60.0f, (links + 3.0f) * MX);
+}
+
+std::vector<std::pair<float, float>> freieStuecke(float x, float ya, float yb, const std::vector<Aussparung>& boxen)
+{
+    const float lo = std::min(ya, yb), hi = std::max(ya, yb);
+    // The boxes on the line, cut to it, by their lower end.
+    std::vector<std::pair<float, float>> weg;
+    for (const Aussparung& b : boxen)
+        if (b.x0 <= x && x <= b.x1 && b.y1 > lo && b.y0 < hi)
+            weg.emplace_back(std::max(b.y0, lo), std::min(b.y1, hi));
+    if (weg.empty())
+        return {{ya, yb}};
+    std::sort(weg.begin(), weg.end());
+    std::vector<std::pair<float, float>> frei;
+    float ab = lo;
+    for (const auto& [von, bis] : weg) {
+        if (von > ab)
+            frei.emplace_back(ab, von);
+        ab = std::max(ab, bis);
+    }
+    if (hi > ab)
+        frei.emplace_back(ab, hi);
+    if (ya > yb) {
+        std::reverse(frei.begin(), frei.end());
+        for (auto& [a, b] : frei)
+            std::swap(a, b);
+    }
+    return frei;
 }
 
 float senkrechtabstand(int16_t SG, qsizetype zeichen, float h)

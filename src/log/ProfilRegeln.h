@@ -59,6 +59,11 @@ float textbreite(const QString& text, int16_t SG);
 // A text that fits stays one line, unchanged; an empty text gives no line.
 QStringList umbrechen(const QString& text, float breite, const std::function<float(const QString&)>& mass);
 
+// Width in page mm of a text (its markup left out) in the log's face at SG
+// points, measured at a fine fixed resolution: the same on screen, on paper
+// and in CAD, so a remark breaks at the same places on all three.
+float textbreite(const QString& text, int16_t SG);
+
 // Symbol of the depth arrow: "z" for depths below ground, "NN" for heights
 // above the national datum, "z" for local heights.
 QString tiefensymbol(bool ETAV, bool EOPTH);
@@ -75,6 +80,11 @@ QString kopftext(bool ETAV, float EH);
 // (left column lines 1-4, right column lines 5-8).
 std::array<QString, 8> kopfzeilen(bool OPTK, double RW, double HW, float EH, bool EOPTH, bool ETAV,
                                   float MY, int16_t SYMBOLE, int16_t FARBEN);
+
+// Page x of the header block's right column, in world units right of the
+// left column: 60, or further when a left line (the easting and northing
+// indented by 5 mm) with a 3 mm gap after it needs more room.
+float kopfspalte(const std::array<QString, 8>& zeilen, int16_t SG, float MX);
 
 // Number format of a value scale's end values, chosen by its maximum.
 QString skalenformat(float MAX);
@@ -99,6 +109,18 @@ struct Skalenteilung
     float schritt;
 };
 Skalenteilung skalenteilung(float M, const std::vector<Stufe>& vielfache, const std::vector<Stufe>& schritte);
+
+// A box, in world units, that grid lines leave out.
+struct Aussparung
+{
+    float x0, x1;   // x0 < x1
+    float y0, y1;   // y0 < y1
+};
+
+// The pieces of the vertical line at x from ya to yb that lie outside every
+// box whose x range holds x, in the direction from ya to yb. Without such a
+// box the line is one piece, from ya to yb.
+std::vector<std::pair<float, float>> freieStuecke(float x, float ya, float yb, const std::vector<Aussparung>& boxen);
 
 // Label spacing of a row whose texts are written upwards along the column:
 // 0.3 mm per character of the longer text plus one line height h.

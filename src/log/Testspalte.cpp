@@ -52,7 +52,8 @@ void Testspalte::tiefenpfeil()
 
 void Testspalte::achse(size_t i)
 {
-    zug({X, X}, {i == 0 ? EYB : y[i - 1], y[i]});
+    for (const auto& [von, bis] : profilregeln::freieStuecke(X, i == 0 ? EYB : y[i - 1], y[i], aussparungen))
+        zug({X, X}, {von, bis});
 }
 
 void Testspalte::kerbe(size_t i)
@@ -82,7 +83,7 @@ Massstab Testspalte::skala(float ursprung, float maximum, float schritt, float l
     int16_t schrift = 6;
     const float Y2 = rasterlinien && !y.empty() ? y.back() : EYB;
     float r = 0;
-    falle([&] { r = p.MSKALA(m.x0, EYB, 0.0f, maximum, schritt, laenge, schrift, titel, Y2); });
+    falle([&] { r = p.MSKALA(m.x0, EYB, 0.0f, maximum, schritt, laenge, schrift, titel, Y2, aussparungen); });
     // The marks are placed with the same ratio the scale was drawn with; a
     // scale that could not be drawn still gives its own.
     m.r = r > 0.0f ? r : maximum / laenge;

@@ -53,8 +53,9 @@ public:
     void platzieren(const std::vector<float>& tiefen, const std::vector<float>& abstand);
 
     // The column's start: its rows read, their depths (`tiefe`) placed with
-    // the label spacing `abstand(row)` gives, and the heading written. False
-    // when the column draws nothing.
+    // the label spacing `abstand(i)` gives for row i (the rows are read by
+    // then, so a spacing may look at the row before), and the heading
+    // written. False when the column draws nothing.
     template <class Zeile, class Abstand>
     bool anlegen(clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder, float Zeile::*tiefe, Abstand abstand,
                  std::vector<Zeile>& zeilen, const char* kopf)
@@ -62,9 +63,9 @@ public:
         if (!zeilenLesen(falle, DAT, felder, zeilen))
             return false;
         std::vector<float> t, g;
-        for (const Zeile& z : zeilen) {
-            t.push_back(z.*tiefe);
-            g.push_back(abstand(z));
+        for (size_t i = 0; i < zeilen.size(); ++i) {
+            t.push_back(zeilen[i].*tiefe);
+            g.push_back(abstand(i));
         }
         platzieren(t, g);
         ueberschrift(QString::fromUtf8(kopf));
@@ -92,7 +93,8 @@ public:
     // The depth arrow and the default line.
     void tiefenpfeil();
 
-    // The stroke down the axis from the previous row (the ground line for row 0).
+    // The stroke down the axis from the previous row (the ground line for row
+    // 0), leaving out the boxes in `aussparungen`.
     void achse(size_t i);
     // Leader across the axis with its tip at the row's depth:
     // (X+5, L) (X+1.5, L) (X, y) (X-1.5, L) (X-5, L).
@@ -134,6 +136,9 @@ public:
     float X = 0;        // the column axis
     float MX, MY, EYB, d;
     std::vector<float> y, L;
+    // Boxes (world units) of the texts written between the grid lines of the
+    // value scales; the grid lines leave them out.
+    std::vector<profilregeln::Aussparung> aussparungen;
 };
 
 template <class Zeile>

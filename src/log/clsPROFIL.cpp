@@ -90,7 +90,7 @@ void clsPROFIL::TIEFENPFEIL(float x, int16_t SG)
 }
 
 float clsPROFIL::MSKALA(float X, float Y, float MIN, float MAX, float STEP, float LENGTH, int16_t& SG,
-                        const QString& TITLE, float Y2)
+                        const QString& TITLE, float Y2, const std::vector<profilregeln::Aussparung>& FREI)
 {
     vb::ErrorTrap falle(QStringLiteral("clsPROFIL, MSKALA"));
     float S = 0;
@@ -129,7 +129,8 @@ float clsPROFIL::MSKALA(float X, float Y, float MIN, float MAX, float STEP, floa
     for (int k = 0; k <= n; ++k) {
         if (!falle([&] {
                 const float xk = X + float(k) * STEP / S * m_MX;
-                zug({xk, xk}, {Y2, yn});
+                for (const auto& [von, bis] : profilregeln::freieStuecke(xk, Y2, yn, FREI))
+                    zug({xk, xk}, {von, bis});
             }))
             return S;
     }

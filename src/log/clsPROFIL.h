@@ -9,6 +9,7 @@
 // Units: x in world units of the picture (page mm while the view's MX is 1),
 // y in metres of depth. k mm right of x is x + k*MX; k mm down the page from y
 // is y + d*k*MY with the down sign d (-1 when OY is 1, else +1).
+#include "log/ProfilRegeln.h"
 #include "platform/Variant.h"
 
 #include <QString>
@@ -101,8 +102,10 @@ public:
     // Depth arrow of a column standing at x.
     void TIEFENPFEIL(float x, int16_t SG);
     // Horizontal value scale; returns value units per mm. SG 0 becomes 6.
+    // Tick lines that run down the column as grid lines leave out the boxes
+    // in FREI (the texts written between them).
     float MSKALA(float X, float Y, float MIN, float MAX, float STEP, float LENGTH, int16_t& SG,
-                 const QString& TITLE, float Y2);
+                 const QString& TITLE, float Y2, const std::vector<profilregeln::Aussparung>& FREI = {});
     // Random whole number from lo to hi inclusive.
     int16_t ZUFALLSZAHL(int16_t lo, int16_t hi);
     // The generator's next value in [0, 1).
@@ -158,5 +161,9 @@ private:
     float m_EROK = 0;
     bool m_ETAV = false;
     float m_EYB = 0;
+    // Line height (page mm) of the soil column's texts while it draws its
+    // layers; 0 outside it. A word written as a layer's area symbol needs a
+    // layer at least this tall.
+    float m_wortzeile = 0;
     std::mt19937 m_zufall;
 };

@@ -39,7 +39,10 @@ void clsPROFIL::BESCHRIFTUNG(clsDATEN& DAT, KopfParameter& p)
 
     const std::array<QString, 8> zeilen =
         profilregeln::kopfzeilen(OPTK, RW, HW, m_EH, m_EOPTH, m_ETAV, m_MY, p.SYMBOLE, p.FARBEN);
-    const float xl[8] = {x0, x0 + 5.0f * m_MX, x0 + 5.0f * m_MX, x0, x0 + 60, x0 + 60, x0 + 60, x0 + 60};
+    // The right column stands 60 units right of the left one, further when a
+    // long left line (a ground level over a local reference) needs the room.
+    const float x2 = x0 + profilregeln::kopfspalte(zeilen, p.SG, m_MX);
+    const float xl[8] = {x0, x0 + 5.0f * m_MX, x0 + 5.0f * m_MX, x0, x2, x2, x2, x2};
     const float yl[8] = {y0, y0 + delta, y0 + 2 * delta, y0 + 3 * delta, y0, y0 + delta, y0 + 2 * delta, y0 + 3 * delta};
 
     falle([&] { bild().SCHRIFTEINSTELLUNGEN(QString(), p.SG); });

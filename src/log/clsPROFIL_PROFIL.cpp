@@ -84,6 +84,12 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
     }
 
     // --- layers ------------------------------------------------------------------
+    // The area symbols' words are written in this column's font.
+    struct Wortzeile
+    {
+        float& zeile;
+        ~Wortzeile() { zeile = 0; }
+    } wortzeile{m_wortzeile = h};
     const float links = X;
     const float rechts = X + 5.0f * m_MX;
     for (size_t i = 0; i < n; ++i) {

@@ -8,6 +8,7 @@
 #include "platform/Colors.h"
 #include "platform/VbRuntime.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -32,7 +33,7 @@ template <class Zeile>
 bool anlegen(Testspalte& s, clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder, float Zeile::*tiefe,
              std::vector<Zeile>& z, const char* kopf)
 {
-    return s.anlegen(DAT, felder, tiefe, [&](const Zeile&) { return s.h; }, z, kopf);
+    return s.anlegen(DAT, felder, tiefe, [&](size_t) { return s.h; }, z, kopf);
 }
 
 // The leader on the left and the depth text of row i.
@@ -52,10 +53,20 @@ std::vector<Massstab> skalenkopf(Testspalte& s, const std::vector<Skala<Zeile>>&
     return m;
 }
 
-// Two values joined by a separator, 2 mm above the test depth right of the axis.
-void wertepaar(Testspalte& s, size_t i, float a, const char* trenner, float b)
+// Two values joined by a separator, standing 2 mm above the test depth right
+// of the axis, over the test's bar (2 mm high, ending at `balkenende`). Where
+// that place would reach above the previous test's marks (or above the ground
+// line for the first test), the pair is written beside the bar's end instead,
+// centred on the bar, so that it stays clear of them.
+void wertepaar(Testspalte& s, size_t i, float a, const char* trenner, float b, float balkenende)
 {
-    s.text(s.rechts(1.5f), s.hoch(s.y[i], 2.0f), zahl(a, "0") + QString::fromUtf8(trenner) + zahl(b, "0"), 0, 2);
+    const QString paar = zahl(a, "0") + QString::fromUtf8(trenner) + zahl(b, "0");
+    const float oben = s.hoch(s.y[i], 2.0f + s.h);
+    const float grenze = i == 0 ? s.EYB : s.hoch(s.y[i - 1], std::min(0.0f, 1.0f - s.h / 2.0f));
+    if ((oben - grenze) * s.d >= 0.0f)
+        s.text(s.rechts(1.5f), s.hoch(s.y[i], 2.0f), paar, 0, 2);
+    else
+        s.text(std::max(balkenende, s.X) + 1.5f * s.MX, s.hoch(s.y[i], 1.0f), paar, 0, 1);
 }
 
 struct Sondierung
@@ -101,12 +112,23 @@ void balkenspalte(clsPROFIL& p, const char* name, const char* kopf, clsDATEN& DA
     std::vector<Zeile> z;
     if (!anlegen(s, DAT, felder, tiefe, z, kopf))
         return;
+    // Each value is written 1.5 mm right of its scale's origin, standing
+    // `hoehe` mm above the test depth; the scale's grid lines leave it out.
+    auto wert = [&](size_t i, size_t q) { return zahl(z[i].*skalen[q].felder[0], format); };
+    auto links = [&](size_t q) { return s.rechts(skalen[q].ursprung + 1.5f); };
+    for (size_t i = 0; i < z.size(); ++i)
+        for (size_t q = 0; q < skalen.size(); ++q) {
+            const float unten = s.hoch(s.y[i], hoehe), oben = s.hoch(s.y[i], hoehe + s.h);
+            const float breite = profilregeln::textbreite(wert(i, q), s.SG);
+            s.aussparungen.push_back({links(q) - 0.2f * s.MX, links(q) + (breite + 0.2f) * s.MX,
+                                      std::min(unten, oben), std::max(unten, oben)});
+        }
     const std::vector<Massstab> m = skalenkopf(s, skalen, z);
     s.jedeZeile([&](size_t i) {
         const float y = s.y[i];
         zeilenkopf(s, i);
         for (size_t q = 0; q < skalen.size(); ++q)
-            s.text(m[q].x0 + 1.5f * s.MX, s.hoch(y, hoehe), zahl(z[i].*skalen[q].felder[0], format), 0, 2);
+            s.text(links(q), s.hoch(y, hoehe), wert(i, q), 0, 2);
         for (size_t q = 0; q < skalen.size(); ++q)
             s.rechteck(m[q].x0, y, s.x(m[q], z[i].*skalen[q].felder[0]), s.hoch(y, 0.5f), vb::QBColor(0));
     });
@@ -126,10 +148,10 @@ void clsPROFIL::STANDARDSONDE(clsDATEN& DAT, int16_t& SG, std::optional<float> X
     s.jedeZeile([&](size_t i) {
         const float y = s.y[i], oben = s.hoch(y, 2.0f);
         zeilenkopf(s, i);
-        wertepaar(s, i, z[i].N15, " / ", z[i].N30);
+        const float x15 = s.x(m, z[i].N15), x30 = s.x(m, z[i].N30);
+        wertepaar(s, i, z[i].N15, " / ", z[i].N30, std::max(x15, x30));
         // The count over the first 15 cm as a red tick, the count over 30 cm
         // as a bar closed by the axis.
-        const float x15 = s.x(m, z[i].N15), x30 = s.x(m, z[i].N30);
         s.linie(vb::QBColor(12));
         s.zug({x15, x15}, {y, oben});
         s.linie();
@@ -147,7 +169,7 @@ void clsPROFIL::TASCHENPENETROMETER(clsDATEN& DAT, int16_t& SG, std::optional<fl
     const Massstab m = skalenkopf<Z>(s, {{{&Z::MX}, vielfachVon(100), {{kOben, 100}}, 0, 20, "[kN/m²]", false}}, z)[0];
     s.jedeZeile([&](size_t i) {
         zeilenkopf(s, i);
-        wertepaar(s, i, z[i].MX, " ± ", z[i].SX);
+        wertepaar(s, i, z[i].MX, " ± ", z[i].SX, s.x(m, z[i].MX));
         s.rechteck(s.X, s.y[i], s.x(m, z[i].MX), s.hoch(s.y[i], 2.0f), vb::QBColor(0));
     });
 }
@@ -215,6 +237,37 @@ void clsPROFIL::KORNVERTEILUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> 
     s.falle([&] { bild().SCHRIFTEINSTELLUNGEN(QString(), s.SG); });
     s.text(s.rechts(26.0f), yB, QStringLiteral("D 0.4 mm"), 0, 1);
 
+    // The fractions follow one another along the 0 to 100 % scale with their
+    // stored shares; each segment of some width gets its letter in its
+    // middle, 1 mm above the test depth. The grid lines and the axis leave
+    // the letters out.
+    const Massstab prozent{s.X, 100.0f / 40.0f};
+    struct Buchstabe
+    {
+        float x;
+        QString text;
+    };
+    std::vector<std::vector<Buchstabe>> buchstaben(z.size());
+    std::vector<std::vector<float>> grenzen(z.size());
+    for (size_t i = 0; i < z.size(); ++i) {
+        float p = s.X, q = s.X;
+        const std::pair<float Z::*, const char*> fraktionen[] = {
+            {&Z::PF, "F"}, {&Z::PS, "S"}, {&Z::PG, "G"}, {&Z::PPX, "X"}, {&Z::PPY, "Y"}};
+        for (const auto& [feld, buchstabe] : fraktionen) {
+            p = p + z[i].*feld / prozent.r * s.MX;
+            if (p - q > 0.0f) {
+                const Buchstabe b{q + (p - q) / 2.0f, QString::fromLatin1(buchstabe)};
+                const float halb = profilregeln::textbreite(b.text, s.SG) / 2.0f + 0.2f;
+                const float unten = s.hoch(s.y[i], 1.0f), oben = s.hoch(s.y[i], 1.0f + s.h);
+                s.aussparungen.push_back(
+                    {b.x - halb * s.MX, b.x + halb * s.MX, std::min(unten, oben), std::max(unten, oben)});
+                buchstaben[i].push_back(b);
+            }
+            q = p;
+            grenzen[i].push_back(p);
+        }
+    }
+
     s.tiefenpfeil();
     const Massstab m = s.skala(0, 100, 10, 40, QStringLiteral("[%]"), true);
     s.falle([&] { bild().SCHRIFTEINSTELLUNGEN(QString(), s.SG); });
@@ -225,18 +278,10 @@ void clsPROFIL::KORNVERTEILUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> 
         s.linie(rot, balkenbreite);
         s.zug({s.X, s.x(m, 100)}, {y, y});
         s.strich(s.X, y);
-        // The fractions follow one another with their stored shares; a
-        // segment of no width gets no letter.
-        float p = s.X, q = s.X;
-        const std::pair<float Z::*, const char*> fraktionen[] = {
-            {&Z::PF, "F"}, {&Z::PS, "S"}, {&Z::PG, "G"}, {&Z::PPX, "X"}, {&Z::PPY, "Y"}};
-        for (const auto& [feld, buchstabe] : fraktionen) {
-            p = p + z[i].*feld / m.r * s.MX;
-            if (p - q > 0.0f)
-                s.text(q + (p - q) / 2.0f, s.hoch(y, 1.0f), QString::fromLatin1(buchstabe), 1, 2);
-            q = p;
+        for (const Buchstabe& b : buchstaben[i])
+            s.text(b.x, s.hoch(y, 1.0f), b.text, 1, 2);
+        for (float p : grenzen[i])
             s.strich(p, y);
-        }
         s.linie(blau);
         kreis(s.x(m, z[i].D04), y);
         s.linie();

@@ -67,9 +67,16 @@ void clsPROFIL::GRUNDWASSER(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
     using Z = Grundwasser;
     Testspalte s(*this, "GRUNDWASSER", SG, X);
     std::vector<Z> z;
-    // Three line heights between labels: value, label line and date.
+    // Three line heights between labels: the value stands one line above its
+    // label line. A date hangs one line below it, so after a row with a date
+    // the next label line keeps one line more, and the next value stands
+    // below the date instead of on its line.
     if (!s.anlegen<Z>(DAT, {{"GTYP", &Z::GTYP}, {"TGW", &Z::TGW}, {"GWDATUM", &Z::GWDATUM}}, &Z::TGW,
-                      [&](const Z&) { return 3.0f * s.h; }, z, "GW"))
+                      [&](size_t i) {
+                          const bool datumDavor = i > 0 && !beobachtungsdatum(z[i - 1].GWDATUM).isEmpty();
+                          return (datumDavor ? 4.0f : 3.0f) * s.h;
+                      },
+                      z, "GW"))
         return;
     s.rohroberkante();
     s.tiefenpfeil();
@@ -96,7 +103,7 @@ void clsPROFIL::BOHRUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
     // The method name is written upwards from the label line: the label line
     // keeps room for it below the previous one.
     if (!s.anlegen<Z>(DAT, {{"VTB", &Z::VTB}, {"VERF", &Z::VERF}, {"DBL", &Z::DBL}}, &Z::VTB,
-                      [&](const Z& r) { return profilregeln::senkrechtabstand(s.SG, r.VERF.size(), s.h); }, z,
+                      [&](size_t i) { return profilregeln::senkrechtabstand(s.SG, z[i].VERF.size(), s.h); }, z,
                       "Bohrverfahren"))
         return;
     s.kopfwort(QStringLiteral("d [mm]"), 0.5f);
@@ -116,8 +123,9 @@ void clsPROFIL::VERROHRUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
     // Type and material are written upwards on either side of the axis: the
     // longer of the two sets the spacing.
     if (!s.anlegen<Z>(DAT, {{"VTV", &Z::VTV}, {"VTYP", &Z::VTYP}, {"DPR", &Z::DPR}, {"MAT", &Z::MAT}}, &Z::VTV,
-                      [&](const Z& r) {
-                          return profilregeln::senkrechtabstand(s.SG, std::max(r.MAT.size(), r.VTYP.size()), s.h);
+                      [&](size_t i) {
+                          return profilregeln::senkrechtabstand(s.SG, std::max(z[i].MAT.size(), z[i].VTYP.size()),
+                                                                s.h);
                       },
                       z, "Verrohrung"))
         return;
@@ -141,7 +149,13 @@ void clsPROFIL::PROBEN(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
     if (!s.anlegen<Z>(DAT,
                       {{"GUETE", &Z::GUETE}, {"TUKP", &Z::TUKP}, {"HPK", &Z::HPK}, {"BEZ", &Z::BEZ},
                        {"ENTVERF", &Z::ENTVERF}},
-                      &Z::TUKP, [&](const Z&) { return s.h; }, z, "Proben"))
+                      &Z::TUKP,
+                      // A sample writes two lines, the designation and the
+                      // class, standing 1 mm above its label line: the next
+                      // label line keeps them below the previous leader, and
+                      // the first keeps them below the heading word "Güte",
+                      // which hangs half a line into the column.
+                      [&](size_t i) { return 1.0f + (i == 0 ? 2.5f : 2.0f) * s.h; }, z, "Proben"))
         return;
     s.kopfwort(QStringLiteral("Bez."), 1.5f);
     s.kopfwort(QStringLiteral("Güte"), 0.5f);

@@ -214,6 +214,10 @@ void clsPROFIL::UNTERGRUNDPROFIL(float x1, float y1, float x2, float y2, const Q
     case Muster::GestufterKies: reihen(s / 2.0f, 8.0f, 3, 10, QString()); break;
     case Muster::Sand: reihen(s / 4.0f, 6.0f, 7, 15, QString()); break;
     case Muster::Wort:
+        // The word stays inside its layer: a layer thinner than a text line
+        // gets none, as it gets no other symbol that does not fit.
+        if (std::fabs(yp2 - yp1) < m_wortzeile)
+            break;
         falle([&] {
             float x = 0, y = 0;
             bild().KOORDTRANSINV(xp1 + (xp2 - xp1) / 2.0f, yp1 + (yp2 - yp1) / 2.0f, x, y);

@@ -358,3 +358,31 @@ TEST_F(DrawingTest, AnchorSystemsOfText)
         EXPECT_NEAR(number(prints[0], 2), c.py, 1e-3) << c.ko;
     }
 }
+
+// A macron written after a letter (the soil codes' "s¯", very sandy) is set
+// over that letter: it takes no room of its own and its ink lies within the
+// letter's width. A macron after a blank or at the start keeps its own place.
+TEST(DrawingText, MacronAfterALetterIsSetOverIt)
+{
+    auto t = mmTarget(300.0, drawing::Target::Kind::Picture, 40, 20);
+    t->FontSize(24);
+    const QString ueber = QString::fromUtf8("s¯"), allein = QString::fromUtf8(" ¯");
+    EXPECT_FLOAT_EQ(t->TextWidth(ueber), t->TextWidth(QStringLiteral("s")));
+    EXPECT_GT(t->TextWidth(allein), t->TextWidth(QStringLiteral(" ")));
+    EXPECT_GT(t->TextWidth(QString::fromUtf8("¯")), 0);
+
+    t->CurrentX(5);
+    t->CurrentY(5);
+    t->Print(ueber);
+    const QImage& bild = t->image();
+    const int links = int(t->toPixelX(5)), rechts = int(std::ceil(t->toPixelX(5 + t->TextWidth(QStringLiteral("s")))));
+    int tinte = 0, aussen = 0;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            if (qGray(bild.pixel(x, y)) < 128) {
+                ++tinte;
+                aussen += x < links - 1 || x > rechts + 1;
+            }
+    EXPECT_GT(tinte, 50);
+    EXPECT_EQ(aussen, 0);
+}

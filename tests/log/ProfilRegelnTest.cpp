@@ -2,6 +2,8 @@
 #include "log/ProfilRegeln.h"
 #include "platform/Services.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <limits>
@@ -228,4 +230,55 @@ TEST(ProfilRegeln, UprightTextSpacing)
     EXPECT_FLOAT_EQ(senkrechtabstand(7, 10, 2.8f), 23.8f);
     EXPECT_FLOAT_EQ(senkrechtabstand(7, 0, 2.8f), 2.8f);
     EXPECT_FLOAT_EQ(senkrechtabstand(8, 3, 3.2f), 10.4f);
+}
+
+// The width is what the face itself measures at the engine's setting (no
+// kerning), so the page keeps texts apart as they are drawn.
+TEST(ProfilRegeln, TextWidthMatchesTheFaceItself)
+{
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(1000);
+    arial.setKerning(false);
+    const QFontMetricsF masse(arial);
+    const char* texte[] = {"Geländehöhe über der Bezugsebene = 312,450 m", "Farben nach ÖNORM", "14500,00",
+                           "Rechtswert = 4468123,450 m", "Maßstab 1: 200", "(G, S, u', md) 2", "AWZ@[]|~"};
+    for (const char* t : texte) {
+        const QString text = QString::fromUtf8(t);
+        const double erwartet = masse.horizontalAdvance(text) / 1000.0 * 8 * 25.4 / 72;
+        EXPECT_NEAR(textbreite(text, 8), erwartet, 0.01 * erwartet) << t;
+    }
+    EXPECT_FLOAT_EQ(textbreite(QString(), 8), 0);
+}
+
+// The right column of the header block stays at 60 units unless a left line
+// needs more room.
+TEST(ProfilRegeln, HeaderBlockRightColumnMakesRoomForTheLeftLines)
+{
+    vb::ScopedLocale de(QStringLiteral("de_DE"));
+    const auto adria = kopfzeilen(true, 4468123.45, 5427890.12, 312.45f, true, true, 0.1f, 0, 0);
+    EXPECT_FLOAT_EQ(kopfspalte(adria, 8, 1), 60);
+    const auto lokal = kopfzeilen(false, 105.3, 212.75, 0.35f, false, true, 0.1f, 0, 0);
+    const float x = kopfspalte(lokal, 8, 1);
+    EXPECT_FLOAT_EQ(x, textbreite(lokal[3], 8) + 3);
+    EXPECT_GT(x, 60);
+    EXPECT_FLOAT_EQ(kopfspalte(lokal, 8, 2), 2 * x);   // world units per mm
+}
+
+// Grid lines leave out the boxes on them, in the direction they are drawn.
+TEST(ProfilRegeln, GridLinePiecesAroundBoxes)
+{
+    using Stuecke = std::vector<std::pair<float, float>>;
+    const std::vector<Aussparung> boxen = {{9, 12, 2, 3}, {9, 12, 5, 6}, {9, 12, 5.5f, 7}, {20, 30, 0, 10}};
+    struct Fall { float x, ya, yb; Stuecke frei; };
+    const Fall faelle[] = {
+        {10, 0, 10, {{0, 2}, {3, 5}, {7, 10}}},
+        {10, 10, 0, {{10, 7}, {5, 3}, {2, 0}}},    // drawn upwards
+        {15, 0, 10, {{0, 10}}},                    // no box on the line
+        {10, 2.5f, 4, {{3, 4}}},                   // starts inside a box
+        {25, 0, 10, {}},                           // wholly inside
+        {9, 0, 1, {{0, 1}}},                       // boxes beside the piece
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(freieStuecke(f.x, f.ya, f.yb, boxen), f.frei) << f.x << " " << f.ya << " " << f.yb;
+    EXPECT_EQ(freieStuecke(10, 0, 10, {}), (Stuecke{{0, 10}}));
 }

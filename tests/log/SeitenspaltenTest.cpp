@@ -158,10 +158,11 @@ TEST(Grundwasser, HeadingPipeTopAndLevels)
             EXPECT_EQ(wert->z[4], 0);
         }
 
-        // Label lines 3h apart: the first level (3 mm down) moves to 3h below
-        // the ground line, the second (4.5 mm further) to 3h below that; the
-        // third keeps its own depth.
-        const float L[] = {3 * h * MYS, 6 * h * MYS, 3.25f};
+        // Label lines 3h apart, one line more after a level with a date: the
+        // first level (3 mm down) moves to 3h below the ground line, the
+        // second (4.5 mm further) to 4h below that, since the first level's
+        // date hangs below its label line; the third keeps its own depth.
+        const float L[] = {3 * h * MYS, 7 * h * MYS, 3.25f};
         const float y[] = {0.3f, 0.75f, 3.25f};
         const char* werte[] = {"199,70", "199,25", "196,75"};
         for (int i = 0; i < 3; ++i) {
@@ -337,6 +338,34 @@ TEST(Proben, HeadingWordsTextsAndMarkers)
             EXPECT_EQ(flaechen[0].z[4], 0);   // filled black
             EXPECT_NEAR(std::fabs(flaechen[0].z[2] - flaechen[0].z[0]), 2.0f, 1e-4);
             EXPECT_NEAR(std::fabs(flaechen[0].z[3] - flaechen[0].z[1]), 3.5f, 1e-3);
+        }
+    }
+}
+
+// A sample's two lines keep clear of the texts above them: a first sample
+// closer to the ground line than 1 mm and two and a half lines gets its label
+// line there (below the heading word "Güte"); a later one closer than 1 mm
+// and two lines to the label line before moves down to that distance; a
+// deeper one keeps its own depth.
+TEST(Proben, LabelsKeepTheTwoLinesOfEachSampleApart)
+{
+    const float h = 7 * 0.4f;
+    struct Fall { std::vector<float> tiefen; std::vector<const char*> texte; std::vector<float> L; };
+    const Fall faelle[] = {
+        {{0.3f, 0.5f}, {"0,30", "0,50"}, {(1 + 2.5f * h) * MYS, (2 + 4.5f * h) * MYS}},
+        {{1.5f, 3.0f}, {"1,50", "3,00"}, {1.5f, 3.0f}},
+    };
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.uebergeben();
+        m.p.setETAV(true);
+        for (size_t i = 0; i < f.tiefen.size(); ++i)
+            zeile(m, "E4", "TUKP", int(i), f.tiefen[i]);
+        zeichnen(m, "E4", &clsPROFIL::PROBEN);
+        for (size_t i = 0; i < f.tiefen.size(); ++i) {
+            const auto t = text(*m.rec, QString::fromLatin1(f.texte[i]));
+            ASSERT_TRUE(t) << alleTexte(m);
+            EXPECT_NEAR(t->z[1], f.L[i] - (1 + h) * MYS, 1e-5) << f.tiefen[0] << " #" << i;
         }
     }
 }

@@ -345,3 +345,33 @@ TEST(Balkenspalten, ScalesPerQuantity)
     for (const char* titel : {"I{t,1}D [1]", "K{t,1}D [1]", "E{t,1}D [kN/m²]"})
         EXPECT_TRUE(text(*m.rec, QString::fromUtf8(titel))) << titel;
 }
+
+// A value pair stands over its bar; where that place would reach above the
+// previous test's marks (or above the ground line), it is written beside the
+// bar's end instead, centred on the bar.
+TEST(Taschenpenetrometer, ValuePairBesideItsBarWhenThePlaceAboveIsTaken)
+{
+    struct Fall { float t0, t1; bool neben0, neben1; };
+    const Fall faelle[] = {
+        {1.5f, 3.0f, false, false},
+        {0.2f, 3.0f, true, false},    // 2 mm below the ground line: no room above
+        {1.5f, 1.8f, false, true},    // 3 mm below the first test: no room above
+    };
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.sql("INSERT INTO E5 (ID, I1, VTT, MX, SX) VALUES (7, 0, ?, 100, 10)", {vb::Variant(f.t0)});
+        m.sql("INSERT INTO E5 (ID, I1, VTT, MX, SX) VALUES (7, 1, ?, 50, 5)", {vb::Variant(f.t1)});
+        m.uebergeben();
+        zeichnen(m, "E5", &clsPROFIL::TASCHENPENETROMETER);
+        // Scale 0 to 100 over 20 mm: the bars end 20 and 10 mm right of the axis.
+        const struct { const char* text; float t; bool neben; float ende; } paare[] = {
+            {"100 ± 10", f.t0, f.neben0, 20}, {"50 ± 5", f.t1, f.neben1, 10}};
+        for (const auto& p : paare) {
+            const auto t = text(*m.rec, QString::fromUtf8(p.text));
+            ASSERT_TRUE(t) << alleTexte(m);
+            EXPECT_FLOAT_EQ(t->z[0], X0 + (p.neben ? p.ende + 1.5f : 1.5f)) << p.text << " " << f.t0;
+            EXPECT_NEAR(t->z[1], p.t - (p.neben ? 1.0f : 2.0f) * MYS, 1e-5) << p.text << " " << f.t0;
+            EXPECT_EQ(t->z[5], p.neben ? 1 : 2) << p.text << " " << f.t0;
+        }
+    }
+}

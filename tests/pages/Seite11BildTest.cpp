@@ -12,9 +12,11 @@
 #include "pages/clsBERECHNEN.h"
 #include "platform/Services.h"
 #include "log/clsPROFIL.h"
+#include "Seitenpruefung.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -188,5 +190,99 @@ TEST(Seite11Bild, DemoBoreholeWithEveryTestColumn)
         // From the depth arrow left of the axis to 20 mm right of it, below the header block.
         const QRect streifen(int((x - 10) * pxProMm), img.height() / 4, int(30 * pxProMm), img.height() / 2);
         EXPECT_GT(dunklePunkte(img, streifen), 50) << int(spalte) << " at " << x;
+    }
+}
+
+namespace {
+
+// The record's page at the scale 1:ma with every column and every text of
+// the soil column on, composed on a recording picture large enough for the
+// whole page; the texts and lines it received.
+seitenpruefung::Seite ganzeSeite(int32_t id, int ma, const char* ohne = nullptr)
+{
+    auto& cnn = *db::sharedState().cnnX;
+    cnn.execute(QStringLiteral("UPDATE E1 SET AKT = (ID = ?)"), {vb::Variant(id)});
+    cnn.execute(QStringLiteral("UPDATE E12 SET MA = ?, BZTV = 1, BZSV = 1, BFV = 1, BEMV = 1, BUV = 1, BVV = 1, "
+                               "VV = 1, PROV = 1, GWV = 1, TPV = 1, STSV = 1, BILDV = 1, PRV = 1, FDV = 1, KVV = 1 "
+                               "WHERE ID = ?"),
+                {vb::Variant(int16_t(ma)), vb::Variant(id)});
+    if (ohne)
+        cnn.execute(QStringLiteral("UPDATE E12 SET %1 = 0 WHERE ID = ?").arg(QLatin1String(ohne)), {vb::Variant(id)});
+    drawing::RecordingTarget bild(56.7f * 860, 56.7f * 640);
+    Bildschirm schirm;
+    if (!schirm.komponieren(bild))
+        return {};
+    return seitenpruefung::lesen(bild);
+}
+
+// The collisions on the record's page (without the column whose switch is
+// `ohne`); a page that drew next to nothing counts as one.
+QStringList pruefen(int32_t id, int ma, const char* ohne = nullptr)
+{
+    const seitenpruefung::Seite seite = ganzeSeite(id, ma, ohne);
+    if (seite.texte.size() < 30 || seite.linien.size() < 50)
+        return {QStringLiteral("only %1 texts and %2 lines").arg(seite.texte.size()).arg(seite.linien.size())};
+    return seitenpruefung::kollisionen(seite);
+}
+
+} // namespace
+
+// No two texts of a demo page lie on top of each other and no line runs
+// through a text, at 1:100 and 1:200.
+TEST(Seite11Bild, DemoPagesKeepTheirTextsApart)
+{
+    vb::TestServices dienste;
+    suite::Testumgebung umgebung;
+    for (const suite::DemoBohrung& b : suite::demoUebersicht())
+        for (int ma : {100, 200}) {
+            const QStringList k = pruefen(b.id, ma);
+            EXPECT_TRUE(k.isEmpty()) << b.ken.toStdString() << " 1:" << ma << "\n"
+                                     << k.join(QLatin1Char('\n')).toStdString();
+        }
+    for (const auto& b : dienste.dialogs.messages())
+        ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
+}
+
+// Rows 0.1 m apart in a side table, at 1:100 and 1:200: groundwater levels
+// each with its date and triangle, samples each with designation, class and
+// the marker of a disturbed or special sample (the grain-size column, which
+// draws the samples at their depths, is off). Every row's texts keep clear of
+// the row before.
+TEST(Seite11Bild, CloseRowsKeepTheirTextsApart)
+{
+    struct Fall
+    {
+        const char* tabelle;
+        const char* einfuegen;
+        std::function<db::Params(int)> werte;
+        const char* ohne;
+    };
+    const Fall faelle[] = {
+        {"E3", "INSERT INTO E3 (ID, I1, GTYP, TGW, GWDATUM) VALUES (1, ?, ?, ?, ?)",
+         [](int i) {
+             return db::Params{vb::Variant(int16_t(i)), vb::Variant(int16_t(1 + i % 2)),
+                               vb::Variant(2.0f + 0.1f * float(i)),
+                               vb::Variant(QStringLiteral("2026-03-%1").arg(10 + i))};
+         },
+         nullptr},
+        {"E4", "INSERT INTO E4 (ID, I1, GUETE, TUKP, BEZ, ENTVERF) VALUES (1, ?, ?, ?, ?, ?)",
+         [](int i) {
+             return db::Params{vb::Variant(int16_t(i)), vb::Variant(QString::number(1 + i % 3)),
+                               vb::Variant(0.5f + 0.1f * float(i)), vb::Variant(QStringLiteral("GP %1").arg(i + 1)),
+                               vb::Variant(int16_t(i % 2))};
+         },
+         "KVV"},
+    };
+    for (const Fall& f : faelle) {
+        vb::TestServices dienste;
+        suite::Testumgebung umgebung;
+        auto& cnn = *db::sharedState().cnnX;
+        cnn.execute(QStringLiteral("DELETE FROM %1 WHERE ID = 1").arg(QLatin1String(f.tabelle)));
+        for (int i = 0; i < 6; ++i)
+            cnn.execute(QString::fromLatin1(f.einfuegen), f.werte(i));
+        for (int ma : {100, 200}) {
+            const QStringList k = pruefen(1, ma, f.ohne);
+            EXPECT_TRUE(k.isEmpty()) << f.tabelle << " 1:" << ma << "\n" << k.join(QLatin1Char('\n')).toStdString();
+        }
     }
 }

@@ -85,6 +85,9 @@ frmKONTEXT11::frmKONTEXT11(QWidget* owner) : seiten::AnpassenderDialog(owner)
     txtMA = new QLineEdit(frmMA);
     txtMA->setObjectName(QStringLiteral("txtMA"));
     platzieren(txtMA, 2430, 540, 675, 320);
+    // The caption "1:" of the sixth option needs more room in this system's
+    // face than the design gave it: the free scale box starts after it.
+    txtMA->move(std::max(txtMA->x(), optMA[5]->geometry().right() + 1), txtMA->y());
     // Every change of the free scale selects "1:".
     connect(txtMA, &QLineEdit::textChanged, this, [this] { optMA[5]->setChecked(true); });
 
@@ -109,8 +112,11 @@ frmKONTEXT11::frmKONTEXT11(QWidget* owner) : seiten::AnpassenderDialog(owner)
     cboKOTEN = new QComboBox(fraVORG);
     cboKOTEN->addItems({QStringLiteral(" u. Bezugsniveau"), QStringLiteral("unter GOK")});
     platzieren(cboKOTEN, 840, 1050, 2115);
-    for (QComboBox* c : {cboYMAX, cboSYMBOLE, cboFARBEN, cboKOTEN})
+    for (QComboBox* c : {cboYMAX, cboSYMBOLE, cboFARBEN, cboKOTEN}) {
         c->setCurrentIndex(-1);
+        // A list at least as wide as its longest entry ("Farben nach ÖNORM").
+        c->resize(std::max(c->width(), c->sizeHint().width()), c->height());
+    }
     connect(cboSYMBOLE, &QComboBox::currentIndexChanged, this, &frmKONTEXT11::symboleGewaehlt);
 
     auto* fraPELEM = seiten::rahmen(this, QStringLiteral("Profilelemente"), 9, 90, 3570, 3045, 1785);
@@ -132,6 +138,19 @@ frmKONTEXT11::frmKONTEXT11(QWidget* owner) : seiten::AnpassenderDialog(owner)
     for (int i = 0; i < 10; ++i) {
         *weitere[i].first = new QCheckBox(QString::fromUtf8(weitere[i].second), fraELEM);
         platzieren(*weitere[i].first, 270, weitereY[i]);
+    }
+    // The lists of "Weitere Vorgaben" are as wide as their longest entry; when
+    // that reaches past the frame, the frames of the left column grow to hold
+    // them and the frame beside them gives up the room.
+    const int rand = seiten::twips(this, 60);
+    const int noetig = std::max({cboSYMBOLE->geometry().right(), cboFARBEN->geometry().right(),
+                                 cboKOTEN->geometry().right()}) + rand;
+    if (noetig > fraVORG->width()) {
+        for (QGroupBox* links : {frmARV, fraVORG, fraPELEM})
+            links->resize(noetig, links->height());
+        const int frei = fraELEM->x() - fraVORG->geometry().right() - rand;
+        if (frei < 0)
+            fraELEM->setGeometry(fraELEM->x() - frei, fraELEM->y(), fraELEM->width() + frei, fraELEM->height());
     }
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

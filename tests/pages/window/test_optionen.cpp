@@ -410,3 +410,26 @@ TEST(Seitendialoge, CaptionsAreNotCutOff)
         }
     }
 }
+
+// The display options show each list entry whole ("Farben nach ÖNORM")
+// inside its frame, and the free scale box lies beside the caption "1:" of
+// its option, not over it.
+TEST(Seitendialoge, DisplayOptionsShowEveryEntryAndTheFreeScaleCaption)
+{
+    frmKONTEXT11 d;
+    for (QComboBox* c : {d.cboYMAX, d.cboSYMBOLE, d.cboFARBEN, d.cboKOTEN}) {
+        EXPECT_GE(c->width(), c->sizeHint().width()) << c->objectName().toStdString();
+        EXPECT_TRUE(c->parentWidget()->rect().contains(c->geometry())) << c->objectName().toStdString();
+    }
+    EXPECT_FALSE(d.optMA[5]->geometry().intersects(d.txtMA->geometry()));
+    EXPECT_GE(d.optMA[5]->width(), d.optMA[5]->sizeHint().width());
+    EXPECT_TRUE(d.frmMA->rect().contains(d.txtMA->geometry()));
+    // The frames stay side by side, each inside the dialog.
+    const QList<QGroupBox*> rahmen = d.findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < rahmen.size(); ++i) {
+        EXPECT_TRUE(d.rect().contains(rahmen[i]->geometry())) << rahmen[i]->title().toStdString();
+        for (qsizetype j = i + 1; j < rahmen.size(); ++j)
+            EXPECT_FALSE(rahmen[i]->geometry().intersects(rahmen[j]->geometry()))
+                << rahmen[i]->title().toStdString() << " / " << rahmen[j]->title().toStdString();
+    }
+}
