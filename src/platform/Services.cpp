@@ -245,8 +245,12 @@ public:
     bool open(const QString& pathOrUrl) override
     {
         QUrl url(pathOrUrl);
-        if (url.scheme().size() <= 1 || QFileInfo::exists(pathOrUrl))   // a path ("C:" is no scheme)
+        if (url.scheme().size() <= 1 || QFileInfo::exists(pathOrUrl)) {   // a path ("C:" is no scheme)
+            // A file no program takes is not opened, whatever the opener's start says.
+            if (!canOpen(pathOrUrl))
+                return false;
             url = QUrl::fromLocalFile(QFileInfo(pathOrUrl).absoluteFilePath());
+        }
         return QDesktopServices::openUrl(url);
     }
     bool canOpen(const QString& path) override

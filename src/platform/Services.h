@@ -199,10 +199,10 @@ public:
     // Open a file (local path) or URL with the desktop's application for it.
     // Returns false when nothing could open it.
     virtual bool open(const QString& pathOrUrl) = 0;
-    // Whether the desktop names a program for a local file's type. Where the
-    // opener only starts a helper that looks for one, open() succeeds even when
-    // there is none; a caller that must know asks this first. True when the
-    // desktop cannot tell.
+    // Whether the desktop names a program for a local file's type. The
+    // desktop's opener only starts a helper that looks for one, so its start
+    // says nothing; the desktop's open() asks this first and fails for a file
+    // no program takes. True when the desktop cannot tell.
     virtual bool canOpen(const QString& path) { return !path.isEmpty(); }
 };
 
