@@ -496,8 +496,9 @@ TEST(clsPROFIL, LongRemarkWrapsAndPushesTheNextTextBlockDown)
         float y = 0;
         for (const Aufruf& a : alle(*m.rec, QStringLiteral("TEXT"))) {
             if (a.z[0] == 20 + 7.5f && a.text != QLatin1String("S") && a.text != QLatin1String("G")) {
-                if (!e.zeilen.isEmpty())
+                if (!e.zeilen.isEmpty()) {
                     EXPECT_NEAR(a.z[1] - y, h, 1e-6) << a.text.toStdString();   // one line apart
+                }
                 y = a.z[1];
                 e.zeilen << a.text;
             }
