@@ -21,6 +21,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QSysInfo>
 #include <QTest>
@@ -230,6 +231,19 @@ TEST_F(Seitenbefehle, WordReportsADocumentNoProgramCanOpen)
 {
     mdiSEITE1* seite = seiteVon("KB 1");
     ASSERT_TRUE(seite);
+    // The documents are counted in a temporary folder of this test's own, so
+    // that other programs writing theirs into the shared one cannot disturb it.
+    QTemporaryDir eigenes;
+    ASSERT_TRUE(eigenes.isValid());
+    const QByteArray altesTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(eigenes.path()));
+    const auto zurueck = qScopeGuard([&] {
+        if (altesTmp.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", altesTmp);
+    });
+    ASSERT_EQ(QDir(QDir::tempPath()).canonicalPath(), QDir(eigenes.path()).canonicalPath());
     struct Fall { bool programm; bool start; };
     // No program for the type (the opener would start and find none), and a
     // start that fails.
