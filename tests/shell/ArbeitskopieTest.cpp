@@ -493,47 +493,61 @@ TEST_F(ArbeitskopieTest, OwnSaveIsNeverTakenForSomeoneElses)
         db::sharedState().BOAENDERUNG = true;
         if (f.getoetet) {
             // The save runs in a child process, killed the moment the new
-            // project database is renamed into place.
-            const int beobachter = ::inotify_init1(IN_CLOEXEC);
-            ASSERT_GE(beobachter, 0);
-            ASSERT_GE(::inotify_add_watch(beobachter, QFile::encodeName(pfade().projekt).constData(), IN_MOVED_TO),
-                      0);
-            const pid_t kind = ::fork();
-            ASSERT_GE(kind, 0);
-            if (kind == 0) {
-                w.mnuSPEICHERN_Click();
-                ::_exit(0);
-            }
-            const int ende = int(::syscall(SYS_pidfd_open, kind, 0));
-            ASSERT_GE(ende, 0);
-            bool umbenannt = false;
-            while (!umbenannt) {
-                pollfd fds[2] = {{beobachter, POLLIN, 0}, {ende, POLLIN, 0}};
-                ASSERT_GT(::poll(fds, 2, -1), 0);
-                if (fds[0].revents & POLLIN) {
-                    alignas(inotify_event) char puffer[4096];
-                    const ssize_t gelesen = ::read(beobachter, puffer, sizeof puffer);
-                    for (ssize_t i = 0; i < gelesen;) {
-                        const auto* e = reinterpret_cast<const inotify_event*>(puffer + i);
-                        umbenannt = umbenannt || (e->len && QByteArray(e->name) == "KAVELOR.mdb");
-                        i += ssize_t(sizeof(inotify_event) + e->len);
-                    }
-                    if (umbenannt)
-                        ::kill(kind, SIGKILL);
+            // project database is renamed into place. The kill can come too
+            // late on a busy machine (the save has finished): then the next
+            // save is tried, a few times.
+            auto getoeteteSicherung = [&](int versuch) {
+                cnnX().execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (%1,'V%1',0)")
+                                   .arg(900 + versuch));
+                db::sharedState().BOAENDERUNG = true;
+                const int beobachter = ::inotify_init1(IN_CLOEXEC);
+                EXPECT_GE(beobachter, 0);
+                EXPECT_GE(::inotify_add_watch(beobachter, QFile::encodeName(pfade().projekt).constData(),
+                                              IN_MOVED_TO),
+                          0);
+                const pid_t kind = ::fork();
+                EXPECT_GE(kind, 0);
+                if (kind == 0) {
+                    w.mnuSPEICHERN_Click();
+                    ::_exit(0);
                 }
-                if (!umbenannt && (fds[1].revents & POLLIN))
-                    break;
-            }
-            int status = 0;
-            ::waitpid(kind, &status, 0);
-            ::close(beobachter);
-            ::close(ende);
-            ASSERT_TRUE(umbenannt) << "the save in the child did not install the project database";
-            ASSERT_TRUE(kennungenDatei(pfade().projektDb).contains("ERSTE"));
-            const auto herkunft = db::leseHerkunft(arbeitskopie());
-            ASSERT_TRUE(herkunft);
-            if (!WIFSIGNALED(status) || !herkunft->installiert.vorhanden())
-                GTEST_SKIP() << "the save finished before it could be interrupted";
+                const int ende = int(::syscall(SYS_pidfd_open, kind, 0));
+                EXPECT_GE(ende, 0);
+                bool umbenannt = false;
+                while (!umbenannt) {
+                    pollfd fds[2] = {{beobachter, POLLIN, 0}, {ende, POLLIN, 0}};
+                    if (::poll(fds, 2, -1) <= 0)
+                        break;
+                    if (fds[0].revents & POLLIN) {
+                        alignas(inotify_event) char puffer[4096];
+                        const ssize_t gelesen = ::read(beobachter, puffer, sizeof puffer);
+                        for (ssize_t i = 0; i < gelesen;) {
+                            const auto* e = reinterpret_cast<const inotify_event*>(puffer + i);
+                            umbenannt = umbenannt || (e->len && QByteArray(e->name) == "KAVELOR.mdb");
+                            i += ssize_t(sizeof(inotify_event) + e->len);
+                        }
+                        if (umbenannt)
+                            ::kill(kind, SIGKILL);
+                    }
+                    if (!umbenannt && (fds[1].revents & POLLIN))
+                        break;
+                }
+                int status = 0;
+                ::waitpid(kind, &status, 0);
+                ::close(beobachter);
+                ::close(ende);
+                EXPECT_TRUE(umbenannt) << "the save in the child did not install the project database";
+                EXPECT_TRUE(kennungenDatei(pfade().projektDb).contains(QStringLiteral("V%1").arg(900 + versuch)));
+                const auto herkunft = db::leseHerkunft(arbeitskopie());
+                EXPECT_TRUE(herkunft);
+                return umbenannt && WIFSIGNALED(status) && herkunft && herkunft->installiert.vorhanden();
+            };
+            bool unterbrochen = false;
+            for (int versuch = 0; versuch < 8 && !unterbrochen && !HasFailure(); ++versuch)
+                unterbrochen = getoeteteSicherung(versuch);
+            ASSERT_FALSE(HasFailure());
+            if (!unterbrochen)
+                GTEST_SKIP() << "every save finished before it could be interrupted";
         } else {
             EXPECT_TRUE(w.mnuSPEICHERN_Click());
         }
