@@ -207,8 +207,7 @@ QString ordnung(const QString (&spalten)[4])
 clsDATEN::Abfrage clsDATEN::abfrage(const QString& SPV, const Kriterien& k) const
 {
     Abfrage a;
-    // "*" selects every column of the table (the keys then come twice).
-    QString spalten = SPV == QLatin1String("*") ? SPV : klammer(SPV);
+    QString spalten = klammer(SPV);
     if (!m_espid.isEmpty())
         spalten += QLatin1Char(',') + klammer(m_espid);
     for (const QString& s : k.spalte)
@@ -800,30 +799,60 @@ bool clsDATEN::DTVCOL(const QString& SPV, std::shared_ptr<Collection>& X, KRIT_D
 
 std::vector<int32_t> clsDATEN::leereZeilen(const QString& SPI) const
 {
-    auto rs = oeffnen(QStringLiteral("*"), kriterien(SPI, std::nullopt, {}, std::nullopt, {}, std::nullopt, {},
-                                                     std::nullopt),
-                      false);
+    if (!m_cnn)
+        vb::raise(vb::err::ObjectNotSet);
     // Columns that only place a row: the owner key, the text keys, the index.
     auto schluessel = [&](const QString& name) {
         auto gleich = [&](const QString& s) { return !s.isEmpty() && name.compare(s, Qt::CaseInsensitive) == 0; };
         return gleich(m_espid) || gleich(SPI) || gleich(m_espk[0]) || gleich(m_espk[1]) || gleich(m_espk[2]);
     };
     std::vector<int32_t> leer, belegt;
-    for (; !rs->eof(); rs->moveNext()) {
-        bool wert = false;
-        for (int k = 0; k < rs->fieldCount() && !wert; ++k) {
-            const Variant v = rs->field(k);
-            wert = !schluessel(rs->fieldName(k)) && !v.isNull() && !(v.isString() && v.text().isEmpty());
-        }
-        const Variant index = rs->field(SPI);
-        if (index.isNull())
-            continue;
-        (wert ? belegt : leer).push_back(vb::CLng(index));
-    }
-    rs->close();
+    auto einordnen = [&](const Variant& index, bool nurSchluessel) {
+        if (!index.isNull())
+            (nurSchluessel ? leer : belegt).push_back(vb::CLng(index));
+    };
     // A number that one of its rows fills is not empty.
-    std::erase_if(leer, [&](int32_t n) { return std::find(belegt.begin(), belegt.end(), n) != belegt.end(); });
-    return leer;
+    auto ergebnis = [&] {
+        std::erase_if(leer, [&](int32_t n) { return std::find(belegt.begin(), belegt.end(), n) != belegt.end(); });
+        return leer;
+    };
+    // Inside a composition the owner's rows are in memory already.
+    const bool nurZahlschluessel = m_espk[0].isEmpty() && m_espk[1].isEmpty() && m_espk[2].isEmpty();
+    if (!m_espid.isEmpty() && nurZahlschluessel && m_cnn->inBatch()) {
+        if (const db::Connection::Rows* zeilen =
+                m_cnn->batchRows(m_etabelle, m_espid, Variant(static_cast<int>(m_espidw)))) {
+            const int indexSpalte = zeilen->column(SPI);
+            if (indexSpalte >= 0) {
+                std::vector<bool> istSchluessel;
+                for (const QString& spalte : zeilen->columns)
+                    istSchluessel.push_back(schluessel(spalte));
+                for (const auto& zeile : zeilen->values) {
+                    bool nichts = true;
+                    for (size_t k = 0; k < zeile.size() && nichts; ++k)
+                        nichts = istSchluessel[k] || zeile[k].isNull()
+                                 || (zeile[k].isString() && zeile[k].text().isEmpty());
+                    einordnen(zeile[size_t(indexSpalte)], nichts);
+                }
+                return ergebnis();
+            }
+        }
+    }
+    // Otherwise the engine tells for each row whether every other column is
+    // Null or an empty text, so a record of thousands of rows is not read
+    // value by value.
+    QStringList nichts;
+    for (const QString& spalte : m_cnn->columnNames(m_etabelle))
+        if (!schluessel(spalte))
+            nichts << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(klammer(spalte));
+    const Abfrage a = abfrage(SPI, kriterien(SPI, std::nullopt, {}, std::nullopt, {}, std::nullopt, {}, std::nullopt));
+    const QString sql = QStringLiteral("SELECT ") + klammer(SPI) + QStringLiteral(", ")
+                        + (nichts.isEmpty() ? QStringLiteral("1") : nichts.join(QStringLiteral(" AND ")))
+                        + a.sql.mid(a.sql.indexOf(QStringLiteral(" FROM ")));
+    auto rs = m_cnn->openRecordset(sql, a.params, db::Connection::Cursor::ReadOnly);
+    for (; !rs->eof(); rs->moveNext())
+        einordnen(rs->field(0), vb::CLng(rs->field(1)) != 0);
+    rs->close();
+    return ergebnis();
 }
 
 // ---------------------------------------------------------------------------

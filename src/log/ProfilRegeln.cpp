@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace profilregeln {
 
@@ -99,11 +100,19 @@ float textbreite(const QString& text, int16_t SG)
         bild.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
         return bild;
     }();
-    QFont schrift(QStringLiteral("Arial"));
-    schrift.setPointSizeF(SG > 0 ? SG : 8);
-    schrift.setKerning(false);
-    const QFontMetricsF metrik(schrift, &geraet);
-    return float(metrik.horizontalAdvance(drawing::plainText(text)) / dpi * 25.4);
+    // One metrics object per size, kept: its font engine keeps the glyph
+    // advances it has measured, which a new font at this resolution would
+    // load again for every text.
+    static std::map<int16_t, QFontMetricsF> metriken;
+    const int16_t groesse = SG > 0 ? SG : 8;
+    auto it = metriken.find(groesse);
+    if (it == metriken.end()) {
+        QFont schrift(QStringLiteral("Arial"));
+        schrift.setPointSizeF(groesse);
+        schrift.setKerning(false);
+        it = metriken.emplace(groesse, QFontMetricsF(schrift, &geraet)).first;
+    }
+    return float(it->second.horizontalAdvance(drawing::plainText(text)) / dpi * 25.4);
 }
 
 namespace {

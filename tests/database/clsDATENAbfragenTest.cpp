@@ -4,6 +4,8 @@
 
 #include "platform/VbRuntime.h"
 
+#include <optional>
+
 using vb::Variant;
 
 namespace {
@@ -251,10 +253,20 @@ TEST_F(DatenTest, EmptyRowsAreThoseWithNothingButTheirKeys)
         cnn().execute(QString::fromLatin1(z));
     struct Fall { const char* tabelle; std::vector<int32_t> leer; };
     const Fall faelle[] = {{"E5", {0, 4}}, {"E7", {0}}, {"E6", {}}};
-    for (const Fall& f : faelle) {
-        clsDATEN d;
-        d.ETABELLE(f.tabelle);
-        d.ESPIDW(99);
-        EXPECT_EQ(d.leereZeilen("I1"), f.leer) << f.tabelle;
+    // Asked by query, and inside a composition's run from the rows held in
+    // memory: both give the same answer.
+    for (bool imLauf : {false, true}) {
+        std::optional<db::Connection::Batch> lauf;
+        if (imLauf)
+            lauf.emplace(cnn());
+        for (const Fall& f : faelle) {
+            clsDATEN d;
+            d.ETABELLE(f.tabelle);
+            d.ESPIDW(99);
+            EXPECT_EQ(d.leereZeilen("I1"), f.leer) << f.tabelle << (imLauf ? " in a run" : " by query");
+        }
+        if (imLauf) {
+            EXPECT_TRUE(cnn().inBatch());
+        }
     }
 }
