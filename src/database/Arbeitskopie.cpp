@@ -29,8 +29,6 @@ namespace db {
 
 namespace {
 
-// Path/file access error.
-constexpr int kPfadZugriff = 75;
 const QLatin1Char kTrenner('~');
 const QString kEndung = QStringLiteral(".tmp");
 const QString kJournal = QStringLiteral("-journal");
@@ -48,11 +46,6 @@ QString namensteil(const QString& s)
 
 QString meinBenutzer() { return namensteil(vb::userName()); }
 QString meinRechner() { return namensteil(QSysInfo::machineHostName()); }
-
-[[noreturn]] void dateiFehler(int nummer, const QString& pfad)
-{
-    vb::raise(nummer, vb::errorDescription(nummer) + QStringLiteral(": ") + pfad);
-}
 
 // Remove a file and the journal the engine may have left beside it.
 void entfernenMitJournal(const QString& pfad)
@@ -257,7 +250,7 @@ void schreibeHerkunft(const QString& arbeitskopie, const Herkunft& h)
     const int fd = ::open(QFile::encodeName(tmp).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) {
         QFile::remove(tmp);
-        dateiFehler(vb::err::PermissionDenied, ziel);
+        vb::raiseFile(vb::err::PermissionDenied, ziel);
     }
     try {
         vb::schreibeAlles(fd, text.constData(), size_t(text.size()), ziel);
@@ -274,7 +267,7 @@ void entferneHerkunft(const QString& arbeitskopie)
 {
     const QString pfad = herkunftsDatei(arbeitskopie);
     if (QFileInfo::exists(pfad) && !QFile::remove(pfad))
-        dateiFehler(vb::err::PermissionDenied, pfad);
+        vb::raiseFile(vb::err::PermissionDenied, pfad);
 }
 
 bool gleicherPfad(const QString& a, const QString& b)
@@ -298,7 +291,7 @@ QString beiseitelegen(const QString& arbeitskopie, const QString& projekt)
         ziel = stamm + QLatin1Char('_') + QString::number(n) + QStringLiteral(".mdb");
     auto verschieben = [](const QString& von, const QString& nach) {
         if (::rename(QFile::encodeName(von).constData(), QFile::encodeName(nach).constData()) != 0)
-            dateiFehler(kPfadZugriff, von);
+            vb::raiseFile(vb::err::PathFileAccess, von);
     };
     // The journal of an interrupted write goes first: it belongs to the copy
     // and must never meet a new working copy under the old name.
@@ -322,7 +315,7 @@ QString temporaereDatei(const QString& ziel)
     if (!da)
         throw vb::dateisystemFehler(errno, ordner);
     if (!S_ISDIR(s.st_mode))
-        dateiFehler(vb::err::PathNotFound, ordner);
+        vb::raiseFile(vb::err::PathNotFound, ordner);
     const QString ende = kTrenner + meinBenutzer() + kTrenner + meinRechner() + kTrenner
                          + QString::number(::getpid()) + kTrenner;
     // The target's name is shortened where the whole would be longer than a
@@ -387,7 +380,7 @@ void pruefeSchreibbar(const QString& ziel)
     if (::stat(p.constData(), &s) != 0)
         return;
     if ((s.st_mode & 0222) == 0 || ::access(p.constData(), W_OK) != 0)
-        dateiFehler(vb::err::PermissionDenied, ziel);
+        vb::raiseFile(vb::err::PermissionDenied, ziel);
 }
 
 Sitzungssperre::Sitzungssperre(const QString& arbeitskopie)
@@ -414,7 +407,7 @@ Sitzungssperre::~Sitzungssperre()
 QStringList fehlendeProjekttabellen(const QString& pfad)
 {
     if (!QFileInfo(pfad).isFile())
-        dateiFehler(vb::err::FileNotFound, pfad);
+        vb::raiseFile(vb::err::FileNotFound, pfad);
     const Lesezugriff d(pfad);
     return fehlendeTabellen(d, 0);
 }
@@ -446,7 +439,7 @@ Zwischenkopie::Zwischenkopie(const QString& quelle, const QString& ziel) : m_zie
 {
     pruefeSchreibbar(ziel);
     if (!QFileInfo(quelle).isFile())
-        dateiFehler(vb::err::FileNotFound, quelle);
+        vb::raiseFile(vb::err::FileNotFound, quelle);
     // Opened for writing, so the engine can first roll back what an
     // interrupted write left in the source's journal.
     const Lesezugriff lese(quelle, SQLITE_OPEN_READWRITE);
@@ -459,7 +452,7 @@ Zwischenkopie::Zwischenkopie(const QString& quelle, const QString& ziel) : m_zie
     sqlite3_file* datei = nullptr;
     if (sqlite3_file_control(lese.h(), "main", SQLITE_FCNTL_FILE_POINTER, &datei) != SQLITE_OK || !datei
         || !datei->pMethods)
-        dateiFehler(kPfadZugriff, quelle);
+        vb::raiseFile(vb::err::PathFileAccess, quelle);
     sqlite3_int64 groesse = 0;
     int rc = datei->pMethods->xFileSize(datei, &groesse);
     if (rc != SQLITE_OK)
@@ -469,7 +462,7 @@ Zwischenkopie::Zwischenkopie(const QString& quelle, const QString& ziel) : m_zie
     try {
         const int fd = ::open(QFile::encodeName(m_pfad).constData(), O_WRONLY | O_CLOEXEC);
         if (fd < 0)
-            dateiFehler(vb::err::PermissionDenied, ziel);
+            vb::raiseFile(vb::err::PermissionDenied, ziel);
         try {
             constexpr sqlite3_int64 kBlock = 4 << 20;
             std::vector<char> puffer(size_t(std::min(groesse, kBlock)));
@@ -502,7 +495,7 @@ Zwischenkopie::Zwischenkopie(const QString& quelle, const QString& ziel) : m_zie
         sync.join();
         ::close(fd);
         if (!synchron)
-            dateiFehler(vb::err::DiskFull, ziel);
+            vb::raiseFile(vb::err::DiskFull, ziel);
     } catch (...) {
         verwerfen();
         throw;

@@ -402,8 +402,7 @@ void Connection::openHandle()
 {
     const QString& path = m_path;
     if (path.isEmpty() || !QFileInfo(path).isFile())
-        vb::raise(vb::err::FileNotFound,
-                  vb::errorDescription(vb::err::FileNotFound) + QStringLiteral(": ") + path);
+        vb::raiseFile(vb::err::FileNotFound, path);
     rollBackInterruptedWrite(path);
     // A connection is used by one thread (the user-interface thread): no
     // per-call locking inside SQLite.
@@ -430,7 +429,7 @@ void Connection::openHandle()
 std::shared_ptr<Connection> Connection::create(const QString& path)
 {
     if (QFileInfo::exists(path))
-        vb::raise(vb::err::FileExists, vb::errorDescription(vb::err::FileExists) + QStringLiteral(": ") + path);
+        vb::raiseFile(vb::err::FileExists, path);
     QDir().mkpath(QFileInfo(path).absolutePath());
     sqlite3* h = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h,
@@ -963,8 +962,7 @@ void rollBackInterruptedWrite(const QString& path)
 void copyDatabase(const QString& sourcePath, const QString& destPath)
 {
     if (!QFileInfo(sourcePath).isFile())
-        vb::raise(vb::err::FileNotFound,
-                  vb::errorDescription(vb::err::FileNotFound) + QStringLiteral(": ") + sourcePath);
+        vb::raiseFile(vb::err::FileNotFound, sourcePath);
     rollBackInterruptedWrite(sourcePath);
     sqlite3* src = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(sourcePath).constData(), &src, SQLITE_OPEN_READONLY,

@@ -13,10 +13,6 @@
 
 namespace db {
 
-namespace {
-constexpr int kPfadZugriff = 75;
-} // namespace
-
 NeueDatei::NeueDatei(const QString& ziel) : m_ziel(QFileInfo(ziel).absoluteFilePath())
 {
     const QFileInfo fi(m_ziel);
@@ -50,7 +46,7 @@ void NeueDatei::schreiben(const QByteArray& daten)
 void NeueDatei::einsetzen()
 {
     if (QFileInfo(m_pfad).size() <= 0)
-        vb::raise(kPfadZugriff, vb::errorDescription(kPfadZugriff) + QStringLiteral(": ") + m_ziel);
+        vb::raiseFile(vb::err::PathFileAccess, m_ziel);
     // replaceFile takes the temporary file either way.
     const QString pfad = m_pfad;
     m_pfad.clear();

@@ -25,7 +25,7 @@ QString sql(Datenbank db)
 void erstellen(const QString& path, Datenbank db)
 {
     if (QFileInfo::exists(path))
-        vb::raise(vb::err::FileExists, vb::errorDescription(vb::err::FileExists) + QStringLiteral(": ") + path);
+        vb::raiseFile(vb::err::FileExists, path);
     try {
         auto c = Connection::create(path);
         c->executeScript(QStringLiteral("BEGIN;\n") + sql(db) + QStringLiteral("\nCOMMIT;"));

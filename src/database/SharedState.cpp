@@ -56,7 +56,7 @@ QString SharedState::XMDBPFAD() const
         // missing path.
         const int nummer = errno == EACCES || errno == EPERM || errno == EROFS ? vb::err::PermissionDenied
                                                                                 : vb::err::PathNotFound;
-        vb::raise(nummer, vb::errorDescription(nummer) + QStringLiteral(": ") + ordner);
+        vb::raiseFile(nummer, ordner);
     }
     return eigener + QLatin1Char('/') + kProgrammTitel + QStringLiteral(".mdb");
 }

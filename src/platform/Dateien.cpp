@@ -13,9 +13,6 @@
 namespace vb {
 
 namespace {
-constexpr int kDateiname = 52;
-constexpr int kPfadZugriff = 75;
-
 int nummer(int osFehler)
 {
     switch (osFehler) {
@@ -27,13 +24,13 @@ int nummer(int osFehler)
     case EROFS:
         return err::PermissionDenied;
     case ENAMETOOLONG:
-        return kDateiname;
+        return err::BadFileName;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
         return err::DiskFull;
     default:
-        return kPfadZugriff;
+        return err::PathFileAccess;
     }
 }
 } // namespace

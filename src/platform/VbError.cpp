@@ -69,6 +69,11 @@ void raise(int number) { throw VbError(number); }
 
 void raise(int number, const QString& description) { throw VbError(number, description); }
 
+void raiseFile(int number, const QString& path)
+{
+    throw VbError(number, errorDescription(number) + QStringLiteral(": ") + path);
+}
+
 VbError toVbError(const std::exception& e)
 {
     if (auto v = dynamic_cast<const VbError*>(&e))

@@ -18,11 +18,13 @@ constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
 constexpr int DivisionByZero = 11;
 constexpr int TypeMismatch = 13;
+constexpr int BadFileName = 52;
 constexpr int FileNotFound = 53;
 constexpr int FileAlreadyOpen = 55;
 constexpr int FileExists = 58;
 constexpr int DiskFull = 61;
 constexpr int PermissionDenied = 70;
+constexpr int PathFileAccess = 75;    // path/file access error
 constexpr int PathNotFound = 76;
 constexpr int ObjectNotSet = 91;        // object variable or With block variable not set
 constexpr int InvalidUseOfNull = 94;
@@ -50,6 +52,9 @@ private:
 // vb::raise(11): the C library's signal function ::raise has the same shape.
 [[noreturn]] void raise(int number);
 [[noreturn]] void raise(int number, const QString& description);
+// Raises `number` with the runtime's description of it, then ": " and the
+// file or folder it concerns.
+[[noreturn]] void raiseFile(int number, const QString& path);
 
 // The runtime's description for an error number, in the language of the current
 // locale service (German for language code 3, English otherwise).

@@ -72,7 +72,7 @@ bool frmMAIN::mnuKOMPRIMIEREN_Click()
             // own and goes first.
             for (const QString& alt : {t, t + QStringLiteral("-journal")}) {
                 if (QFileInfo::exists(alt) && !QFile::remove(alt))
-                    vb::raise(vb::err::FileExists, vb::errorDescription(vb::err::FileExists) + QStringLiteral(": ") + alt);
+                    vb::raiseFile(vb::err::FileExists, alt);
             }
             try {
                 auto quelle = db::Connection::open(w);

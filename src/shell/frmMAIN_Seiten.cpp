@@ -48,12 +48,6 @@ QString projektOrdner(const QString& name)
     return QDir(st.PROJEKTSPFAD).filePath(st.PROJEKT + QLatin1Char('/') + name);
 }
 
-void dateiFehler(const QString& pfad)
-{
-    constexpr int kDateiZugriff = 75;
-    vb::raise(kDateiZugriff, vb::errorDescription(kDateiZugriff) + QStringLiteral(": ") + pfad);
-}
-
 } // namespace
 
 void frmMAIN::PANEL10()
@@ -184,13 +178,13 @@ void frmMAIN::PANEL13()
     QTemporaryFile datei(QDir::temp().filePath(QStringLiteral("KAVELOR-XXXXXX.odt")));
     datei.setAutoRemove(false);
     if (!datei.open())
-        dateiFehler(datei.fileTemplate());
+        vb::raiseFile(vb::err::PathFileAccess, datei.fileTemplate());
     const QString pfad = datei.fileName();
     datei.close();
     QTextDocumentWriter schreiber(pfad, "odf");
     if (!schreiber.write(&dokument)) {
         QFile::remove(pfad);
-        dateiFehler(pfad);
+        vb::raiseFile(vb::err::PathFileAccess, pfad);
     }
     // The document stays where it was written; the message names it, so the
     // user can open it with a program of his choice.

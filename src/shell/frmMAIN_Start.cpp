@@ -235,7 +235,7 @@ bool frmMAIN::arbeitskopieEinrichten(bool& behalten)
         const QFileInfo wi(w);
         if (wi.exists() || wi.isSymLink()) {
             if (!wi.isFile())
-                vb::raise(75, vb::errorDescription(75) + QStringLiteral(": ") + w);
+                vb::raiseFile(vb::err::PathFileAccess, w);
             // A write of that run cut off in mid-transaction is rolled back
             // first: what is offered is every record it committed.
             db::rollBackInterruptedWrite(w);

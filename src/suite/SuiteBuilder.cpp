@@ -22,13 +22,13 @@ namespace {
 // A file that could not be written: "Permission denied: <path>".
 [[noreturn]] void verweigert(const QString& pfad)
 {
-    vb::raise(vb::err::PermissionDenied, vb::errorDescription(vb::err::PermissionDenied) + QStringLiteral(": ") + pfad);
+    vb::raiseFile(vb::err::PermissionDenied, pfad);
 }
 
 void ordner(const QString& pfad)
 {
     if (!QDir().mkpath(pfad))
-        vb::raise(vb::err::PathNotFound, vb::errorDescription(vb::err::PathNotFound) + QStringLiteral(": ") + pfad);
+        vb::raiseFile(vb::err::PathNotFound, pfad);
 }
 
 // A database made anew from its schema (an old file is replaced).
