@@ -390,7 +390,7 @@ bool frmMAIN::eventFilter(QObject* objekt, QEvent* ereignis)
     // The application is asked to quit from outside (the session ends): the
     // hand-back runs as at the end of the desktop session, before the
     // windows are closed. Its own quit, after the program has ended, passes.
-    if (objekt == QCoreApplication::instance() && ereignis->type() == QEvent::Quit && !m_entladen && !m_beendet
+    if (ereignis->type() == QEvent::Quit && objekt == QCoreApplication::instance() && !m_entladen && !m_beendet
         && !unloadMain(vbAppWindows)) {
         ereignis->ignore();
         return true;
