@@ -288,10 +288,7 @@ void FlexGrid::applySelection()
     QItemSelectionModel* sm = m_view->selectionModel();
     if (!sm || Rows() == 0 || Cols() == 0)
         return;
-    const int r0 = std::min(m_row, m_rowSel);
-    const int r1 = std::max(m_row, m_rowSel);
-    const int c0 = std::min(m_col, m_colSel);
-    const int c1 = std::max(m_col, m_colSel);
+    const auto [r0, r1, c0, c1] = auswahl();
     if (r0 < 0 || c0 < 0 || r1 >= Rows() || c1 >= Cols())
         return;
     // A single current cell shows only its focus frame; a larger range is highlighted.
@@ -386,10 +383,7 @@ void FlexGrid::setTextMatrix(int row, int col, const QString& text)
 
 QString FlexGrid::Clip() const
 {
-    const int r0 = std::min(m_row, m_rowSel);
-    const int r1 = std::max(m_row, m_rowSel);
-    const int c0 = std::min(m_col, m_colSel);
-    const int c1 = std::max(m_col, m_colSel);
+    const auto [r0, r1, c0, c1] = auswahl();
     QString out;
     for (int r = r0; r <= r1; ++r) {
         if (r > r0)
@@ -405,10 +399,7 @@ QString FlexGrid::Clip() const
 
 void FlexGrid::setClip(const QString& text)
 {
-    const int r0 = std::min(m_row, m_rowSel);
-    const int r1 = std::max(m_row, m_rowSel);
-    const int c0 = std::min(m_col, m_colSel);
-    const int c1 = std::max(m_col, m_colSel);
+    const auto [r0, r1, c0, c1] = auswahl();
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
     t.replace(QLatin1Char('\n'), QLatin1Char('\r'));

@@ -25,6 +25,7 @@
 #include <QString>
 #include <QTableView>
 #include <QWidget>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -103,6 +104,14 @@ public:
     void setRowSel(int r);
     int ColSel() const { return m_colSel; }
     void setColSel(int c);
+    // The selected range, whichever way it was dragged: first and last row
+    // and column.
+    struct Bereich { int r0, r1, c0, c1; };
+    Bereich auswahl() const
+    {
+        return {std::min(m_row, m_rowSel), std::max(m_row, m_rowSel), std::min(m_col, m_colSel),
+                std::max(m_col, m_colSel)};
+    }
     int LeftCol() const { return m_leftCol; }
     void setLeftCol(int c);            // first non-fixed column shown
     int TopRow() const { return m_topRow; }

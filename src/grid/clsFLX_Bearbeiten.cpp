@@ -165,10 +165,7 @@ void clsFLX::ZELLENLEEREN()
     vb::ErrorTrap falle(QStringLiteral("MSFlexGrid / Bearbeiten"), vb::kVbError);
     falle([&] {
         FlexGrid* g = gitter();
-        const int r0 = std::min(g->Row(), g->RowSel());
-        const int r1 = std::max(g->Row(), g->RowSel());
-        const int c0 = std::min(g->Col(), g->ColSel());
-        const int c1 = std::max(g->Col(), g->ColSel());
+        const auto [r0, r1, c0, c1] = g->auswahl();
         // What an editor could have emptied: the columns that have one.
         for (int c = c0; c <= c1; ++c)
             if (spaltenTyp(c) <= 7)
