@@ -393,6 +393,10 @@ void Document::ActiveLayer(Layer* l)
     m_activeLayer = l;
 }
 
+namespace {
+// The corners of the box a multiline text covers as a reader shows it: its
+// reference width across, its lines (with the descenders of the last) down,
+// placed by the attachment point and turned by the rotation.
 std::array<Point, 4> textBox(const Entity& text)
 {
     // The lines stand one above the other at the reader's line spacing, with
@@ -416,6 +420,7 @@ std::array<Point, 4> textBox(const Entity& text)
     const auto corner = [&](double u, double v) { return Point{o.x + c * u - s * v, o.y + s * u + c * v, o.z}; };
     return {corner(left, top), corner(left + width, top), corner(left, bottom), corner(left + width, bottom)};
 }
+} // namespace
 
 std::array<Point, 2> Document::extents() const
 {

@@ -268,11 +268,6 @@ private:
     Layer* m_activeLayer = nullptr;
 };
 
-// The corners of the box a multiline text covers as a reader shows it: its
-// reference width across, its lines (with the descenders of the last) down,
-// placed by the attachment point and turned by the rotation.
-std::array<Point, 4> textBox(const Entity& text);
-
 class Application {
 public:
     Application();
