@@ -250,8 +250,8 @@ public:
     void ActiveLayer(Layer* l);
 
     // Bounding box of model space (lower left, upper right), each entity
-    // counted with its whole box (a text with textBox); the limits when
-    // model space is empty.
+    // counted with its whole box (a text with the box a reader shows it
+    // in); the limits when model space is empty.
     std::array<Point, 2> extents() const;
 
 private:
