@@ -73,7 +73,13 @@ void clsPROFIL::GRUNDWASSER(clsDATEN& DAT, int16_t& SG, std::optional<float> X)
     // below the date instead of on its line.
     if (!s.anlegen<Z>(DAT, {{"GTYP", &Z::GTYP}, {"TGW", &Z::TGW}, {"GWDATUM", &Z::GWDATUM}}, &Z::TGW,
                       [&](size_t i) {
-                          const bool datumDavor = i > 0 && !beobachtungsdatum(z[i - 1].GWDATUM).isEmpty();
+                          // A date that cannot be read is reported where it
+                          // would be written, and no date is written there.
+                          bool datumDavor = false;
+                          try {
+                              datumDavor = i > 0 && !beobachtungsdatum(z[i - 1].GWDATUM).isEmpty();
+                          } catch (const vb::VbError&) {
+                          }
                           return (datumDavor ? 4.0f : 3.0f) * s.h;
                       },
                       z, "GW"))

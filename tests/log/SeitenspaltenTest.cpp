@@ -124,6 +124,28 @@ TEST(Seitenspalten, UnconvertibleValueIsReportedInTheColumnsBox)
     EXPECT_TRUE(text(*m.rec, QStringLiteral("2,50"))) << alleTexte(m);
 }
 
+// A stored date that is no date is reported once, in the column's box, where
+// it would be written; the levels are all drawn, the next one at the spacing
+// of a level without a date.
+TEST(Grundwasser, UnreadableDateIsReportedAndTheLevelsStillDrawn)
+{
+    const float h = 7 * 0.4f;
+    Maler m;
+    m.sql("INSERT INTO E3 (ID, I1, GTYP, TGW, GWDATUM) VALUES (7, 0, 1, 0.3, 'kein Datum')");
+    m.sql("INSERT INTO E3 (ID, I1, GTYP, TGW) VALUES (7, 1, 1, 0.75)");
+    m.uebergeben();
+    m.p.setETAV(true);
+    m.dienste.dialogs.answerMessage(vb::vbOK);
+    zeichnen(m, "E3", &clsPROFIL::GRUNDWASSER);
+    const auto boxen = m.dienste.dialogs.messages();
+    ASSERT_EQ(boxen.size(), 1u) << alleTexte(m);
+    EXPECT_EQ(boxen[0].title, QStringLiteral("clsPROFIL, GRUNDWASSER"));
+    EXPECT_TRUE(boxen[0].text.startsWith(QStringLiteral("VB-Fehler: 13\n")));
+    const auto zweite = text(*m.rec, QStringLiteral("0,75"));
+    ASSERT_TRUE(zweite) << alleTexte(m);
+    EXPECT_NEAR(zweite->z[1], 6 * h * MYS - h * MYS, 1e-5);
+}
+
 TEST(Grundwasser, HeadingPipeTopAndLevels)
 {
     const float h = 7 * 0.4f;
