@@ -56,17 +56,25 @@ QFont qfontOf(const StdFont& f)
 // A macron written after a letter marks that letter (the soil codes write
 // "s¯" for very sandy): it is set as the combining macron, which the face
 // places over the letter instead of beside it.
+// A text without a macron is handed on as it is, not copied.
 QString overlined(QString s)
 {
-    for (qsizetype i = 1; i < s.size(); ++i)
-        if (s[i] == QChar(0x00AF) && s[i - 1].isLetter())
+    for (qsizetype i = s.indexOf(QChar(0x00AF), 1); i > 0; i = s.indexOf(QChar(0x00AF), i + 1))
+        if (s.at(i - 1).isLetter())
             s[i] = QChar(0x0304);
     return s;
 }
 
+// The text as the face draws it: Greek of the symbol face as its letters,
+// marked letters overlined.
+QString drawnText(const QString& face, const QString& s)
+{
+    return overlined(isSymbolFace(face) ? symbolText(s) : s);
+}
+
 QString drawnText(const StdFont& f, const QString& s)
 {
-    return overlined(isSymbolFace(f.Name) ? symbolText(s) : s);
+    return drawnText(f.Name, s);
 }
 
 Qt::PenStyle penStyleOf(int drawStyle, int width)
@@ -496,7 +504,7 @@ void Target::TextOut(int px, int py, const QString& text, const LogFont& lf)
     qf.setStrikeOut(lf.lfStrikeOut != 0);
     qf.setKerning(false);
     QFontMetricsF m(qf, metricsDevice());
-    const QString drawn = overlined(isSymbolFace(faceName) ? symbolText(text) : text);
+    const QString drawn = drawnText(faceName, text);
     p->save();
     p->translate(px, py);
     p->rotate(-lf.lfEscapement / 10.0);
