@@ -59,11 +59,6 @@ float textbreite(const QString& text, int16_t SG);
 // A text that fits stays one line, unchanged; an empty text gives no line.
 QStringList umbrechen(const QString& text, float breite, const std::function<float(const QString&)>& mass);
 
-// Width in page mm of a text (its markup left out) in the log's face at SG
-// points, measured at a fine fixed resolution: the same on screen, on paper
-// and in CAD, so a remark breaks at the same places on all three.
-float textbreite(const QString& text, int16_t SG);
-
 // Symbol of the depth arrow: "z" for depths below ground, "NN" for heights
 // above the national datum, "z" for local heights.
 QString tiefensymbol(bool ETAV, bool EOPTH);

@@ -3,8 +3,6 @@
 #include "database/NeueDatei.h"
 #include "platform/VbError.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
