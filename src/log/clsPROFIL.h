@@ -119,8 +119,10 @@ public:
     // colours, area symbols and state marks are drawn by their own routines.
     int32_t FARBAUSWAHL(int16_t& FARBEN, const QString& farbe, const QString& code);
     QString FARBBEZ(const QString& farbe);
+    // `wortzeile`: the line height (page mm) of the column's texts; a word
+    // written as the area symbol needs a layer at least this tall.
     void UNTERGRUNDPROFIL(float x1, float y1, float x2, float y2, const QString& code,
-                          QString& rundung, int16_t& standard);
+                          QString& rundung, int16_t& standard, float wortzeile = 0);
     void BODENZUSTAND(float x1, float y1, float x2, float y2, const QString& code);
     // One area symbol centred at (x, y) page mm, of size s: the Austrian
     // standard's symbols, and the DIN standard, which draws none.
@@ -161,9 +163,5 @@ private:
     float m_EROK = 0;
     bool m_ETAV = false;
     float m_EYB = 0;
-    // Line height (page mm) of the soil column's texts while it draws its
-    // layers; 0 outside it. A word written as a layer's area symbol needs a
-    // layer at least this tall.
-    float m_wortzeile = 0;
     std::mt19937 m_zufall;
 };

@@ -84,12 +84,6 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
     }
 
     // --- layers ------------------------------------------------------------------
-    // The area symbols' words are written in this column's font.
-    struct Wortzeile
-    {
-        float& zeile;
-        ~Wortzeile() { zeile = 0; }
-    } wortzeile{m_wortzeile = h};
     const float links = X;
     const float rechts = X + 5.0f * m_MX;
     for (size_t i = 0; i < n; ++i) {
@@ -118,9 +112,9 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
             bild().KOORDTRANSINV(xp1, yp1, wx1, wy1);
             bild().KOORDTRANSINV(xp2, yp2, wx2, wy2);
         });
-        falle([&] { UNTERGRUNDPROFIL(wx1, wy1, wx2, wy2, r.HPTB1, rundung, p.SYMBOLE); });
+        falle([&] { UNTERGRUNDPROFIL(wx1, wy1, wx2, wy2, r.HPTB1, rundung, p.SYMBOLE, h); });
         if (!r.HPTB2.isEmpty())
-            falle([&] { UNTERGRUNDPROFIL(wx1, wy1, wx2, wy2, r.HPTB2, rundung, p.SYMBOLE); });
+            falle([&] { UNTERGRUNDPROFIL(wx1, wy1, wx2, wy2, r.HPTB2, rundung, p.SYMBOLE, h); });
         if (p.BZSV == 1 && !r.ZUST.isEmpty()) {
             falle([&] {
                 const QString code = profilregeln::zustandscode(r.ZUST);

@@ -142,7 +142,7 @@ void clsPROFIL::BODENZUSTAND(float x1, float y1, float x2, float y2, const QStri
 }
 
 void clsPROFIL::UNTERGRUNDPROFIL(float x1, float y1, float x2, float y2, const QString& code, QString& rundung,
-                                 int16_t& standard)
+                                 int16_t& standard, float wortzeile)
 {
     vb::ErrorTrap falle(QStringLiteral("clsPROFIL, UNTERGRUNDPROFIL"));
     if (rundung.isEmpty())
@@ -216,7 +216,7 @@ void clsPROFIL::UNTERGRUNDPROFIL(float x1, float y1, float x2, float y2, const Q
     case Muster::Wort:
         // The word stays inside its layer: a layer thinner than a text line
         // gets none, as it gets no other symbol that does not fit.
-        if (std::fabs(yp2 - yp1) < m_wortzeile)
+        if (std::fabs(yp2 - yp1) < wortzeile)
             break;
         falle([&] {
             float x = 0, y = 0;
