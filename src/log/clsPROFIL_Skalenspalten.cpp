@@ -240,8 +240,10 @@ void clsPROFIL::KORNVERTEILUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> 
     // The fractions follow one another along the 0 to 100 % scale with their
     // stored shares; each segment of some width gets its letter in its
     // middle, 1 mm above the test depth. The grid lines and the axis leave
-    // the letters out.
-    const Massstab prozent{s.X, 100.0f / 40.0f};
+    // the letters out. The scale runs over kLaenge mm; it is drawn after the
+    // letters are placed, so that its grid lines know them.
+    constexpr float kVoll = 100.0f, kLaenge = 40.0f;
+    const float prozentJeMm = kVoll / kLaenge;
     struct Buchstabe
     {
         float x;
@@ -254,7 +256,7 @@ void clsPROFIL::KORNVERTEILUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> 
         const std::pair<float Z::*, const char*> fraktionen[] = {
             {&Z::PF, "F"}, {&Z::PS, "S"}, {&Z::PG, "G"}, {&Z::PPX, "X"}, {&Z::PPY, "Y"}};
         for (const auto& [feld, buchstabe] : fraktionen) {
-            p = p + z[i].*feld / prozent.r * s.MX;
+            p = p + z[i].*feld / prozentJeMm * s.MX;
             if (p - q > 0.0f) {
                 const Buchstabe b{q + (p - q) / 2.0f, QString::fromLatin1(buchstabe)};
                 const float halb = profilregeln::textbreite(b.text, s.SG) / 2.0f + 0.2f;
@@ -269,7 +271,7 @@ void clsPROFIL::KORNVERTEILUNG(clsDATEN& DAT, int16_t& SG, std::optional<float> 
     }
 
     s.tiefenpfeil();
-    const Massstab m = s.skala(0, 100, 10, 40, QStringLiteral("[%]"), true);
+    const Massstab m = s.skala(0, kVoll, 10, kLaenge, QStringLiteral("[%]"), true);
     s.falle([&] { bild().SCHRIFTEINSTELLUNGEN(QString(), s.SG); });
     s.linie();
     s.jedeZeile([&](size_t i) {
