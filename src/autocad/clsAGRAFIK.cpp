@@ -285,17 +285,34 @@ void clsAGRAFIK::band(float x1, float y1, float x2, float y2, int K)
 
 // ---- text ------------------------------------------------------------------------------
 
+bool clsAGRAFIK::textLage(vb::ErrorTrap& trap, float& X, float& Y, const QString& TEXT, int16_t KO)
+{
+    if (TEXT.isEmpty())
+        return false;
+    if (!trap([&] { textAnchor(X, Y, KO); }))
+        return false;
+    // With clipping, the anchor must lie inside the box; the entity's own
+    // extent is the CAD program's to lay out.
+    const ClipFrame b = textBounds(KO);
+    return !m_EBOGRENZEN || (b.left < X && X < b.right && b.top < Y && Y < b.bottom);
+}
+
+bool clsAGRAFIK::TEXTPASST(float X, float Y, const QString& TEXT, int16_t KO, int16_t, int16_t, int16_t)
+{
+    if (TEXT.isEmpty())
+        return false;
+    vb::ErrorTrap trap(QStringLiteral("Text"), vb::kVbFehler);
+    return textLage(trap, X, Y, TEXT, KO);
+}
+
 void clsAGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t AL, int16_t ARX, int16_t ARY)
 {
     if (TEXT.isEmpty())
         return;
     vb::ErrorTrap trap(QStringLiteral("Text"), vb::kVbFehler);
-    if (!trap([&] { textAnchor(X, Y, KO); }))
+    if (!textLage(trap, X, Y, TEXT, KO))
         return;
-    const ClipFrame b = textBounds(KO);
     const QString plain = plainText(TEXT);
-    if (m_EBOGRENZEN && !(b.left < X && X < b.right && b.top < Y && Y < b.bottom))
-        return;
 
     const double width = double(plain.size()) * m_TEXTHOEHE + 1;
     const double angle = double(AL) * double(kDegree);

@@ -17,6 +17,7 @@
 
 #include "autocad/AcadDocument.h"
 #include "drawing/ViewEngine.h"
+#include "platform/StepRunner.h"
 
 #include <QString>
 #include <cstdint>
@@ -45,6 +46,8 @@ public:
                               bool UNTERSTRICHEN = false, bool KURSIV = false, int32_t FARBE = 0) override;
     void TEXT(float X, float Y, const QString& TEXT, int16_t KO = 0, int16_t AL = 0, int16_t ARX = 0,
               int16_t ARY = 0) override;
+    bool TEXTPASST(float X, float Y, const QString& TEXT, int16_t KO = 0, int16_t AL = 0, int16_t ARX = 0,
+                   int16_t ARY = 0) override;
     void POLYGON(drawing::SingleArray& X, drawing::SingleArray& Y, int16_t PSIT = 0, int16_t PSTYP = 0,
                  int16_t PNR = 0, const QString& TEXT = QString(), int16_t LAGETEXT = 0, int16_t LAGEPFEIL = 0,
                  bool FARBEN = false, const std::optional<drawing::NumberList>& BOL = std::nullopt) override;
@@ -84,6 +87,9 @@ protected:
 
 private:
     acad::Document& doc() const;  // raises 91 while unbound
+    // Whether TEXT draws the text, with its anchor turned into page mm;
+    // errors go to `trap`. TEXT and TEXTPASST both decide here.
+    bool textLage(vb::ErrorTrap& trap, float& X, float& Y, const QString& TEXT, int16_t KO);
     void INIT();
     void LAYER();
     // The four outline lines and the solid fill of a band in colour index K.

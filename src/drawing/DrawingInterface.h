@@ -218,6 +218,14 @@ public:
     // counter-clockwise; ARX/ARY 0 start/top, 1 middle, 2 end/bottom.
     virtual void TEXT(float X, float Y, const QString& TEXT, int16_t KO = 0, int16_t AL = 0, int16_t ARX = 0,
                       int16_t ARY = 0) = 0;
+    // Whether TEXT with the same arguments would draw the text: the engine
+    // answers with the very decision its TEXT takes (an empty text, one not
+    // wholly inside its clipping box, or one whose anchor can't be worked out
+    // is not drawn; an error is reported as TEXT reports it). A caller that
+    // writes one text on several lines asks for each line first and draws
+    // them all or none, so such a text is never cut to a fragment.
+    virtual bool TEXTPASST(float X, float Y, const QString& TEXT, int16_t KO = 0, int16_t AL = 0, int16_t ARX = 0,
+                           int16_t ARY = 0) = 0;
     // Point series in world units (X and Y are converted in place on
     // logarithmic axes); optional marks, label, arrow heads, colour, segment
     // switches (element i-1 == 1 draws segment i).

@@ -53,6 +53,12 @@ public:
                 const std::optional<std::vector<float>>& Y = std::nullopt) override;
     void TEXT(float X, float Y, const QString& TEXT, int16_t KO = 0, int16_t AL = 0, int16_t ARX = 0,
               int16_t ARY = 0) override;
+    // Every text is recorded, so every text "would be drawn"; the question
+    // itself is not recorded.
+    bool TEXTPASST(float, float, const QString&, int16_t = 0, int16_t = 0, int16_t = 0, int16_t = 0) override
+    {
+        return true;
+    }
     void POLYGON(SingleArray& X, SingleArray& Y, int16_t PSIT = 0, int16_t PSTYP = 0, int16_t PNR = 0,
                  const QString& TEXT = QString(), int16_t LAGETEXT = 0, int16_t LAGEPFEIL = 0, bool FARBEN = false,
                  const std::optional<NumberList>& BOL = std::nullopt) override;

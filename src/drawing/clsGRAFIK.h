@@ -11,6 +11,7 @@
 //   g.LINIE(...); g.TEXT(...); g.KREIS(...);
 
 #include "drawing/ViewEngine.h"
+#include "platform/StepRunner.h"
 
 #include <QString>
 #include <array>
@@ -39,6 +40,8 @@ public:
                               bool UNTERSTRICHEN = false, bool KURSIV = false, int32_t FARBE = 0) override;
     void TEXT(float X, float Y, const QString& TEXT, int16_t KO = 0, int16_t AL = 0, int16_t ARX = 0,
               int16_t ARY = 0) override;
+    bool TEXTPASST(float X, float Y, const QString& TEXT, int16_t KO = 0, int16_t AL = 0, int16_t ARX = 0,
+                   int16_t ARY = 0) override;
     void POLYGON(drawing::SingleArray& X, drawing::SingleArray& Y, int16_t PSIT = 0, int16_t PSTYP = 0,
                  int16_t PNR = 0, const QString& TEXT = QString(), int16_t LAGETEXT = 0, int16_t LAGEPFEIL = 0,
                  bool FARBEN = false, const std::optional<drawing::NumberList>& BOL = std::nullopt) override;
@@ -81,6 +84,17 @@ protected:
 
 private:
     drawing::Target& tgt() const;  // raises 91 without a target
+
+    // Where TEXT puts a text: its anchor in page mm, the extent of its plain
+    // text in the base font, the angle's cosine and sine. Empty when the text
+    // is not drawn (empty, its anchor failed, or not wholly inside its
+    // clipping box); errors go to `trap`. TEXT and TEXTPASST both decide here.
+    struct TextLage
+    {
+        float X = 0, Y = 0, W = 0, H = 0, ca = 1, sa = 0;
+    };
+    std::optional<TextLage> textLage(vb::ErrorTrap& trap, float X, float Y, const QString& TEXT, int16_t KO,
+                                     int16_t AL, int16_t ARX, int16_t ARY);
 
     drawing::Target* m_target = nullptr;  // EOBJEKT when it is a drawing target
 

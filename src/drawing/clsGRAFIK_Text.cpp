@@ -45,38 +45,60 @@ void einruecken(int16_t anker, float d, float& lo, float& hi)
 }
 } // namespace
 
-void clsGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t AL, int16_t ARX, int16_t ARY)
+std::optional<clsGRAFIK::TextLage> clsGRAFIK::textLage(vb::ErrorTrap& trap, float X, float Y, const QString& TEXT,
+                                                       int16_t KO, int16_t AL, int16_t ARX, int16_t ARY)
 {
-    if (TEXT.isEmpty()) return;
-    vb::ErrorTrap trap(QStringLiteral("Text"), vb::kVbFehler);
+    if (TEXT.isEmpty()) return std::nullopt;
 
     // Anchor in page millimetres.
     if (!trap([&] { textAnchor(X, Y, KO); }))
-        return;
+        return std::nullopt;
 
     // Clipping box: the plot area (world anchors) or the picture area, each
     // widened by 1 mm.
     const ClipFrame bounds = textBounds(KO);
     float left = bounds.left, top = bounds.top, right = bounds.right, bottom = bounds.bottom;
 
+    TextLage l;
+    l.X = X;
+    l.Y = Y;
     const QString plain = plainText(TEXT);
     const float a = float(AL) * kDegree;
-    const float ca = std::cos(a);
-    const float sa = std::sin(a);
-    if (!trap([&] { m_slots[0] = tgt().Font(); })) return;
-    const QString text = exponentMarkup(TEXT);
+    l.ca = std::cos(a);
+    l.sa = std::sin(a);
+    if (!trap([&] { m_slots[0] = tgt().Font(); })) return std::nullopt;
 
     // The box's height decides whether it fits between top and bottom; only
     // a text that does is measured along its length.
-    float W = 0, H = 0;
-    if (!trap([&] { H = tgt().TextHeight(plain); }))
-        return;
-    einruecken(ARY, H * ca, top, bottom);
-    if (!(top < Y && Y < bottom)) return;
-    if (!trap([&] { W = tgt().TextWidth(plain); }))
-        return;
-    einruecken(ARX, W * ca, left, right);
-    if (!(left < X && X < right)) return;
+    if (!trap([&] { l.H = tgt().TextHeight(plain); }))
+        return std::nullopt;
+    einruecken(ARY, l.H * l.ca, top, bottom);
+    if (!(top < Y && Y < bottom)) return std::nullopt;
+    if (!trap([&] { l.W = tgt().TextWidth(plain); }))
+        return std::nullopt;
+    einruecken(ARX, l.W * l.ca, left, right);
+    if (!(left < X && X < right)) return std::nullopt;
+    return l;
+}
+
+bool clsGRAFIK::TEXTPASST(float X, float Y, const QString& TEXT, int16_t KO, int16_t AL, int16_t ARX, int16_t ARY)
+{
+    if (TEXT.isEmpty()) return false;
+    vb::ErrorTrap trap(QStringLiteral("Text"), vb::kVbFehler);
+    return textLage(trap, X, Y, TEXT, KO, AL, ARX, ARY).has_value();
+}
+
+void clsGRAFIK::TEXT(float X, float Y, const QString& TEXT, int16_t KO, int16_t AL, int16_t ARX, int16_t ARY)
+{
+    if (TEXT.isEmpty()) return;
+    vb::ErrorTrap trap(QStringLiteral("Text"), vb::kVbFehler);
+    const std::optional<TextLage> lage = textLage(trap, X, Y, TEXT, KO, AL, ARX, ARY);
+    if (!lage) return;
+    X = lage->X;
+    Y = lage->Y;
+    const float W = lage->W, H = lage->H, ca = lage->ca, sa = lage->sa;
+    const float a = float(AL) * kDegree;
+    const QString text = exponentMarkup(TEXT);
 
     // Start of the first piece (the text runs along (cos a, -sin a)).
     float XA = 0, YA = 0;

@@ -115,6 +115,11 @@ float textbreite(const QString& text, int16_t SG)
     return float(it->second.horizontalAdvance(drawing::plainText(text)) / dpi * 25.4);
 }
 
+float pfeiltextReichweite(int16_t SG, const QString& symbol)
+{
+    return 12.0f + std::max(textbreite(symbol, SG), textbreite(QStringLiteral("[m]"), SG));
+}
+
 namespace {
 // Whether position k of a text (a break before character k) lies inside a
 // "{...}" directive.

@@ -40,14 +40,19 @@ QString schichtbeschreibung(const QString& hptb1, const QString& hptb2, const QS
 float textblockhoehe(float h, int16_t bfv, const QString& farbe, int16_t bemv, const QString& bems,
                      int bemerkungszeilen = 1);
 
-// Width of the room a layer's remark is broken to, in page mm, the same on
-// every target: the room beside the soil column on paper, where columns stand
-// closest. The column is 60 mm wide there and its texts start 7.5 mm in; the
-// next column's depth arrow writes "[m]" up to 12 mm left of that column's
-// axis, about 3.5 mm wide at 7 points. That leaves 37 mm; 1 mm stays clear.
-// It also keeps every line well inside the printed frame (136.5 mm beside the
-// soil column when it stands first).
+// The least room a layer's remark is broken to, in page mm: the room beside
+// the soil column on paper when the next column stands right beside it. The
+// column is 60 mm wide there and its texts start 7.5 mm in; the next column's
+// depth arrow writes "[m]" up to 12 mm left of that column's axis, about
+// 3.5 mm wide at 7 points. That leaves 37 mm; 1 mm stays clear. The page
+// hands the soil column the room that is free (ProfilParameter::BEMBREITE),
+// never less than this.
 inline constexpr float BEMERKUNGSBREITE = 36.0f;
+
+// How far left of a test column's axis its texts reach, in page mm: the
+// depth arrow writes its symbol and "[m]" right-aligned 12 mm left of the
+// axis (clsPROFIL::TIEFENPFEIL), in the column's face at SG points.
+float pfeiltextReichweite(int16_t SG, const QString& symbol);
 
 // Width in page mm of a text (its markup left out) in the log's face at SG
 // points, measured at a fine fixed resolution: the same on screen, on paper

@@ -41,32 +41,47 @@ bool feldLesen(vb::ErrorTrap& falle, clsDATEN& DAT, const char* name, T& ziel, c
     });
 }
 
-// Reads every row number from 0 to the largest I1 with the fields in their
-// order; a missing row or a Null field gives 0 or the empty text. A row that
-// holds nothing at all (the one empty row the input window stores for a grid
-// the user never touched) is left out: it would draw as a row of zeros. One
-// read per step: a value that cannot be converted is reported in the trap's
-// box and OK goes on with the next field. False when the record has no rows,
-// none but empty ones, or the column has been left (Cancel, or a failed read
-// whose box the accessor has shown): the column then draws nothing.
-template <class Zeile>
-bool zeilenLesen(vb::ErrorTrap& falle, clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder,
-                 std::vector<Zeile>& zeilen)
+// The row numbers a column reads: every number from 0 to the largest I1,
+// less those whose rows hold nothing at all (the one empty row the input
+// window stores for a grid the user never touched: it would draw as a row of
+// zeros). Empty when the record has no rows, none but empty ones, or the
+// column has been left (Cancel, or a failed read whose box the accessor has
+// shown): the column then draws nothing. The page asks the same to know
+// whether a column draws anything.
+inline std::vector<int> zeilennummern(vb::ErrorTrap& falle, clsDATEN& DAT)
 {
     int16_t MINI = 0, MAXI = 0, AN = 0;
     falle([&] { DAT.INDEX(MINI, MAXI, AN, QStringLiteral("I1")); });
     if (falle.cancelled() || AN == 0 || MAXI < 0)
-        return false;
+        return {};
     std::vector<int32_t> leer;
     falle([&] { leer = DAT.leereZeilen(QStringLiteral("I1")); });
     if (falle.cancelled())
+        return {};
+    std::vector<int> nummern;
+    nummern.reserve(size_t(MAXI) + 1);
+    // A plain int counts the rows: a 16-bit counter never passes 32767.
+    for (int i = 0; i <= MAXI; ++i)
+        if (std::find(leer.begin(), leer.end(), i) == leer.end())
+            nummern.push_back(i);
+    return nummern;
+}
+
+// Reads the rows zeilennummern names with the fields in their order; a
+// missing row or a Null field gives 0 or the empty text. One read per step:
+// a value that cannot be converted is reported in the trap's box and OK goes
+// on with the next field. False when there is no row to read or the column
+// has been left: the column then draws nothing.
+template <class Zeile>
+bool zeilenLesen(vb::ErrorTrap& falle, clsDATEN& DAT, const std::vector<Feld<Zeile>>& felder,
+                 std::vector<Zeile>& zeilen)
+{
+    const std::vector<int> nummern = zeilennummern(falle, DAT);
+    if (nummern.empty())
         return false;
     zeilen.clear();
-    zeilen.reserve(size_t(MAXI) + 1);
-    // A plain int counts the rows: a 16-bit counter never passes 32767.
-    for (int i = 0; i <= MAXI; ++i) {
-        if (std::find(leer.begin(), leer.end(), i) != leer.end())
-            continue;
+    zeilen.reserve(nummern.size());
+    for (const int i : nummern) {
         const Wert zeile{vb::Variant(int16_t(i))};
         Zeile& z = zeilen.emplace_back();
         for (const Feld<Zeile>& f : felder)

@@ -39,6 +39,9 @@ struct ProfilParameter
     std::optional<float> X;   // left edge of the strip; default: middle of the x range
     int16_t BOKOT = 0;     // non-zero: no depth arrow, no depth leaders and labels
     int16_t BOBKEN = 0;    // non-zero: no description leaders and texts
+    // Width in page mm the remarks are broken to: the room the page leaves
+    // free right of the column. Default: the least room, BEMERKUNGSBREITE.
+    std::optional<float> BEMBREITE;
 };
 
 // Parameters of the header block.

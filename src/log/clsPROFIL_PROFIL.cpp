@@ -52,11 +52,12 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
     std::vector<float> y(n), gL(n, h), gB(n);
     // A remark longer than the room beside the column goes on as many lines
     // as it needs; its layer's text block grows by them.
+    const float bemerkungsbreite = p.BEMBREITE.value_or(profilregeln::BEMERKUNGSBREITE);
     std::vector<QStringList> bemerkung(n);
     for (size_t i = 0; i < n; ++i) {
         y[i] = m_EYB + d * s[i].TUKS;
         if (p.BEMV == 1)
-            bemerkung[i] = profilregeln::umbrechen(s[i].BEMS, profilregeln::BEMERKUNGSBREITE,
+            bemerkung[i] = profilregeln::umbrechen(s[i].BEMS, bemerkungsbreite,
                                                    [&](const QString& t) { return profilregeln::textbreite(t, p.SG); });
         gB[i] = profilregeln::textblockhoehe(h, p.BFV, s[i].FARBE, p.BEMV, s[i].BEMS, int(bemerkung[i].size()));
     }
@@ -166,11 +167,24 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
                 bild().TEXT(X + 7.5f * m_MX, yt, FARBBEZ(r.FARBE), 1);
             });
         }
-        for (const QString& zeile : bemerkung[i]) {
-            falle([&] {
+        // The remark is one text, however many lines it takes: drawn whole
+        // where the frame holds every line, else not at all, so that no
+        // piece of it reads as the layer's whole remark.
+        if (!bemerkung[i].isEmpty()) {
+            std::vector<float> zeilenY;
+            for (qsizetype k = 0; k < bemerkung[i].size(); ++k) {
                 yt = yt + d * h * m_MY;
-                bild().TEXT(X + 7.5f * m_MX, yt, zeile, 1);
-            });
+                zeilenY.push_back(yt);
+            }
+            bool ganz = true;
+            for (qsizetype k = 0; k < bemerkung[i].size() && ganz; ++k) {
+                bool passt = false;
+                falle([&] { passt = bild().TEXTPASST(X + 7.5f * m_MX, zeilenY[size_t(k)], bemerkung[i][k], 1); });
+                ganz = passt;
+            }
+            if (ganz)
+                for (qsizetype k = 0; k < bemerkung[i].size(); ++k)
+                    falle([&] { bild().TEXT(X + 7.5f * m_MX, zeilenY[size_t(k)], bemerkung[i][k], 1); });
         }
         if (falle.cancelled())
             return;

@@ -4,6 +4,8 @@
 #include "database/clsDATEN.h"
 #include "autocad/clsAGRAFIK.h"
 #include "drawing/clsGRAFIK.h"
+#include "log/ProfilRegeln.h"
+#include "log/Zeilenleser.h"
 #include "log/clsPROFIL.h"
 #include "platform/StepRunner.h"
 #include "platform/VbError.h"
@@ -109,6 +111,31 @@ void Seite11::spalteZeichnen(Spalte s, clsDATEN& dat, float x)
     m_spalten.emplace_back(s, x);
 }
 
+float Seite11::bemerkungsbreite(const seite11::Schalter& schalter, bool TAV, bool OPTH)
+{
+    // Only the first column right of the soil column that draws something
+    // matters: a column switched on whose table has no rows draws nothing.
+    vb::ErrorTrap falle(QStringLiteral("Bild 11"));
+    std::array<bool, 11> zeichnet{};
+    bool nachDemProfil = false;
+    for (size_t k = 0; k < seite11::SPALTEN.size(); ++k) {
+        const seite11::SpaltenArt& s = seite11::SPALTEN[k];
+        if (s.spalte == Spalte::PROFIL) {
+            nachDemProfil = true;
+            continue;
+        }
+        if (!nachDemProfil || schalter[k] != 1)
+            continue;
+        zeichnet[k] = !zeilennummern(falle, daten(QString::fromLatin1(s.tabelle))).empty();
+        if (zeichnet[k])
+            break;
+    }
+    const int16_t SG = 7;   // the font size every column is drawn in
+    return seite11::bemerkungsbreite(schalter, zeichnet,
+                                     profilregeln::pfeiltextReichweite(SG, profilregeln::tiefensymbol(TAV, OPTH)),
+                                     profilregeln::BEMERKUNGSBREITE);
+}
+
 void Seite11::komponieren(const Anfrage& a)
 {
     // A read or write that reports failure (falle.access) ends the composition
@@ -165,7 +192,7 @@ void Seite11::komponieren(const Anfrage& a)
             G0.DVTI(QStringLiteral("OX"), 1, IDOBJEKT, BILD_NR);
             G0.DVTI(QStringLiteral("OY"), -1, IDOBJEKT, BILD_NR);
             const std::pair<const char*, float> werte[] = {
-                {"RL", 5}, {"RR", 7}, {"RO", 5}, {"RU", 5}, {"XMIN", 0}, {"XMAX", 0},
+                {"RL", seite11::RAND_LINKS}, {"RR", seite11::RAND_RECHTS}, {"RO", 5}, {"RU", 5}, {"XMIN", 0}, {"XMAX", 0},
                 {"YMIN", 0}, {"YMAX", 0}, {"MX", 1}, {"MYMX", 0}};
             for (const auto& [spalte, wert] : werte)
                 G0.DVTS(QString::fromLatin1(spalte), wert, IDOBJEKT, BILD_NR);
@@ -288,9 +315,9 @@ void Seite11::komponieren(const Anfrage& a)
     clsPROFIL& p = *m_profil;
     falle([&] { p.setEclsBILD(g); });
     falle([&] { p.setEYB(0); });
+    bool OPTH = false, TAV = false;
     {
         float ROK = 0, H = 0;
-        bool OPTH = false, TAV = false;
         QStringList namen;
         falle.access([&] { return E1.DTVS(QStringLiteral("ROK"), ROK); });
         falle([&] { p.setEROK(ROK); });
@@ -352,6 +379,9 @@ void Seite11::komponieren(const Anfrage& a)
             const float x = seite11::anordnen(OBJ, gelesen).x[k];
             pp.SG = 7;
             pp.X = x;
+            falle([&] { pp.BEMBREITE = bemerkungsbreite(schalter, TAV, OPTH); });
+            if (falle.cancelled())
+                return;
             falle([&] { p.PROFIL(E2, pp); });
             m_spalten.emplace_back(s.spalte, x);
             fortschritt(s.fortschritt);

@@ -108,6 +108,8 @@ private:
     void komponieren(const Anfrage& a);
     clsDATEN& daten(const QString& tabelle);
     void spalteZeichnen(seite11::Spalte s, clsDATEN& dat, float x);
+    // The width the soil column's remarks are broken to (page mm).
+    float bemerkungsbreite(const seite11::Schalter& schalter, bool TAV, bool OPTH);
 
     std::map<QString, clsDATEN*> m_fremd;
     std::map<QString, std::unique_ptr<clsDATEN>> m_eigen;

@@ -1,5 +1,7 @@
 #include "pages/Seite11Layout.h"
 
+#include <algorithm>
+
 namespace seite11 {
 
 float spalteneinheit(int16_t modus)
@@ -38,6 +40,29 @@ Anordnung anordnen(int16_t modus, const Schalter& schalter)
         }
     }
     return a;
+}
+
+float bemerkungsbreite(const Schalter& schalter, const std::array<bool, 11>& zeichnet, float reichweite,
+                       float mindestens)
+{
+    const Anordnung a = anordnen(DRUCKER, schalter);
+    float rechts = DRUCK_BREITE - RAND_LINKS - RAND_RECHTS;   // the frame's right edge
+    bool nachDemProfil = false;
+    for (std::size_t k = 0; k < SPALTEN.size(); ++k) {
+        if (SPALTEN[k].spalte == Spalte::PROFIL) {
+            nachDemProfil = true;
+            continue;
+        }
+        if (nachDemProfil && a.gezeichnet[k] && zeichnet[k]) {
+            rechts = a.x[k] - reichweite;
+            break;
+        }
+    }
+    float links = 0;
+    for (std::size_t k = 0; k < SPALTEN.size(); ++k)
+        if (SPALTEN[k].spalte == Spalte::PROFIL)
+            links = a.x[k] + BESCHREIBUNG_EINZUG;
+    return std::max(mindestens, rechts - links - BEMERKUNG_ABSTAND);
 }
 
 std::array<float, 2> tiefenbereich(int16_t bztv, float massstab, float letzteTiefe)

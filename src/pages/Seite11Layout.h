@@ -63,6 +63,28 @@ struct Anordnung
 // switch is exactly 1; the extent multiplies the stored switch value.
 Anordnung anordnen(int16_t modus, const Schalter& schalter);
 
+// The printed sheet as a new evaluation lays it out: the picture is
+// DRUCK_BREITE mm wide on paper, and the plot inside it keeps the margins a
+// fresh view record holds (RAND_LINKS, RAND_RECHTS); world x 0 stands at the
+// plot's left edge and one world x unit is one millimetre.
+inline constexpr float DRUCK_BREITE = 175.0f;
+inline constexpr float RAND_LINKS = 5.0f;
+inline constexpr float RAND_RECHTS = 7.0f;
+// The soil column's texts start this far right of its left edge.
+inline constexpr float BESCHREIBUNG_EINZUG = 7.5f;
+// Clearance kept between a remark's lines and what stands right of them.
+inline constexpr float BEMERKUNG_ABSTAND = 1.0f;
+
+// Width in page mm the soil column's remarks are broken to, decided on the
+// printed sheet so that screen, printer and CAD break them at the same
+// places: from the column's texts up to the texts of the next column right of
+// it that draws something (switched on and `zeichnet`, indexed like SPALTEN;
+// its texts reach `reichweite` mm left of its axis), or, without such a
+// column, up to the right edge of the sheet's frame; the clearance stays
+// free, and the width is never less than `mindestens`.
+float bemerkungsbreite(const Schalter& schalter, const std::array<bool, 11>& zeichnet, float reichweite,
+                       float mindestens);
+
 // The depth range handed to the frame: element 0 the allowance above the
 // ground line (room for the header block when it is shown), element 1 the
 // bottom of the last layer plus the allowance below.

@@ -112,6 +112,11 @@ public:
         const double angle = std::fmod(std::fmod(double(AL), 360.0) + 360.0, 360.0);
         elements.push_back({Element::Text, {X, Y, angle}, drawing::plainText(TEXT)});
     }
+    // Nothing is cut at the frame: every text is drawn.
+    bool TEXTPASST(float, float, const QString& TEXT, int16_t, int16_t, int16_t, int16_t) override
+    {
+        return !TEXT.isEmpty();
+    }
     void KREIS(float XM, float YM, float R, float AL1, drawing::ByRef<float> AL2, int16_t LAGEPFEIL, bool BOKREISP,
                std::optional<int16_t> KO) override
     {

@@ -293,11 +293,17 @@ TEST_F(CadTest, TextsArePlainMultilineTexts)
     for (const Clip c : {Clip{-1.0f, true, false}, Clip{-0.9f, true, true}, Clip{241.0f, true, false},
                          Clip{-50.0f, false, true}}) {
         g->EBOGRENZEN(c.clip);
+        // Asking first gives the same answer and adds nothing.
+        EXPECT_EQ(g->TEXTPASST(c.x, 50, QStringLiteral("x")), c.kept) << c.x;
+        EXPECT_TRUE(added().empty()) << c.x;
         g->TEXT(c.x, 50, QStringLiteral("x"));
         EXPECT_EQ(added().size(), c.kept ? 1u : 0u) << c.x;
     }
+    EXPECT_FALSE(g->TEXTPASST(50, 50, QString()));
     // World coordinates: the plot area (5..233 x 5..127) +- 1 mm.
     g->EBOGRENZEN(true);
+    EXPECT_FALSE(g->TEXTPASST(-4.0f, 6.0f, QStringLiteral("x"), 1));
+    EXPECT_TRUE(g->TEXTPASST(0, 6.0f, QStringLiteral("x"), 1));
     g->TEXT(-4.0f, 6.0f, QStringLiteral("x"), 1);  // 1 mm left of the plot area
     EXPECT_TRUE(added().empty());
     g->TEXT(0, 6.0f, QStringLiteral("x"), 1);

@@ -218,8 +218,14 @@ TEST_F(DrawingTest, TextIsDrawnOnlyWhenItFitsItsBox)
         // World anchors: x world = page x - 5 here (MX 1, RL 5).
         b.g->TEXT(c.ko == 1 ? c.x : c.x, c.ko == 1 ? 2.0f : c.y, "Probe", c.ko, 0, c.arx, c.ary);
         EXPECT_EQ(!b.target->linesOf("PRINT").isEmpty(), c.drawn) << c.x << "," << c.y << " ko " << c.ko;
+        // Asking first gives the same answer and draws nothing.
+        Bench q;
+        EXPECT_EQ(q.g->TEXTPASST(c.x, c.ko == 1 ? 2.0f : c.y, "Probe", c.ko, 0, c.arx, c.ary), c.drawn)
+            << c.x << "," << c.y << " ko " << c.ko;
+        EXPECT_TRUE(q.target->linesOf("PRINT").isEmpty());
     }
     Bench b;
+    EXPECT_FALSE(b.g->TEXTPASST(10, 10, QString()));
     b.g->TEXT(10, 10, QString());
     EXPECT_TRUE(b.target->lines().isEmpty());
     EXPECT_FALSE(b.g->fontSlot(0));  // an empty text leaves slot 0 alone

@@ -5,18 +5,24 @@
 // something in the header area and along the soil column.
 #include "suite/SuiteBuilder.h"
 
+#include "autocad/AcadDocument.h"
+
 #include "database/Connection.h"
 #include "database/SharedState.h"
 #include "drawing/Target.h"
 #include "pages/Seite11.h"
 #include "pages/clsBERECHNEN.h"
 #include "platform/Services.h"
+#include "log/ProfilRegeln.h"
 #include "log/clsPROFIL.h"
 #include "Seitenpruefung.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
 #include <functional>
+#include <map>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,6 +82,19 @@ void einrichten(Seite11& seite, int32_t id, drawing::PictureTarget& bild, drawin
     seite.bild = &bild;
     seite.xBalken = &hsc;
     seite.yBalken = &vsc;
+}
+
+// Page x (mm) at which the last composition wrote the soil column's
+// descriptions and remarks: 7.5 mm right of the column's left edge.
+float textspalte(Seite11& seite)
+{
+    for (const auto& [spalte, x] : seite.gezeichneteSpalten())
+        if (spalte == seite11::Spalte::PROFIL) {
+            float xp = 0, yp = 0;
+            seite.maschine()->KOORDTRANS(x + 7.5f, 0, xp, yp);
+            return xp;
+        }
+    return 0;
 }
 
 // The page window's composer on a screen picture, for the active record, as
@@ -198,7 +217,7 @@ namespace {
 // The record's page at the scale 1:ma with every column and every text of
 // the soil column on, composed on a recording picture large enough for the
 // whole page; the texts and lines it received.
-seitenpruefung::Seite ganzeSeite(int32_t id, int ma, const char* ohne = nullptr)
+seitenpruefung::Seite ganzeSeite(int32_t id, int ma, const char* ohne = nullptr, float* beschreibungX = nullptr)
 {
     auto& cnn = *db::sharedState().cnnX;
     cnn.execute(QStringLiteral("UPDATE E1 SET AKT = (ID = ?)"), {vb::Variant(id)});
@@ -212,6 +231,8 @@ seitenpruefung::Seite ganzeSeite(int32_t id, int ma, const char* ohne = nullptr)
     Bildschirm schirm;
     if (!schirm.komponieren(bild))
         return {};
+    if (beschreibungX)
+        *beschreibungX = textspalte(schirm.seite);
     return seitenpruefung::lesen(bild);
 }
 
@@ -285,4 +306,243 @@ TEST(Seite11Bild, CloseRowsKeepTheirTextsApart)
             EXPECT_TRUE(k.isEmpty()) << f.tabelle << " 1:" << ma << "\n" << k.join(QLatin1Char('\n')).toStdString();
         }
     }
+}
+
+namespace {
+
+// What a CAD drawing received as texts: each multiline text as a box from
+// its insertion point (top left: the log anchors its texts there), as wide
+// as its characters at the text height and as high as that.
+seitenpruefung::Seite cadTexte(const acad::Document& doc)
+{
+    seitenpruefung::Seite s;
+    const acad::Space& ms = doc.ModelSpace();
+    for (int i = 0; i < ms.Count(); ++i) {
+        const acad::Entity& e = *ms.Item(i);
+        if (e.kind() != acad::Entity::Kind::MText)
+            continue;
+        const double x = e.InsertionPoint().x, y = e.InsertionPoint().y, h = e.Height();
+        s.texte.push_back({e.TextString(), x, y, x + h * double(e.TextString().size()), y + h});
+    }
+    return s;
+}
+
+// The remarks of the active record's layers that are not empty.
+QStringList bemerkungen(int32_t id)
+{
+    QStringList r;
+    auto rs = db::sharedState().cnnX->openRecordset(
+        QStringLiteral("SELECT BEMS FROM E2 WHERE ID = ? AND BEMS <> '' ORDER BY I1"), {vb::Variant(id)});
+    for (; !rs->eof(); rs->moveNext())
+        r << rs->field(0).text();
+    return r;
+}
+
+// Each remark whole or not at all on one target's page; the lines of the
+// remarks found whole.
+std::map<QString, QStringList> ganzOderGarNicht(const seitenpruefung::Seite& seite, float textX,
+                                                const QStringList& texte, const char* ziel)
+{
+    std::map<QString, QStringList> ganz;
+    for (const QString& t : texte) {
+        const seitenpruefung::Mehrzeilig m = seitenpruefung::mehrzeilig(seite, t, textX);
+        QStringList zeilen;
+        for (const seitenpruefung::Kasten& k : m.kaesten)
+            zeilen << k.text;
+        EXPECT_TRUE(m.zeilen == 0 || m.ganz)
+            << ziel << ": " << m.zeilen << " line(s) of the remark \"" << t.toStdString() << "\" stand alone: "
+            << zeilen.join(QLatin1Char('|')).toStdString();
+        if (m.ganz)
+            ganz[t] = zeilen;
+    }
+    return ganz;
+}
+
+} // namespace
+
+// KB 1 as Neuberechnen leaves it (every column on) and in two more layouts:
+// composed on the screen's picture, printed on an A4 sheet and drawn into a
+// clipped CAD drawing, each layer's remark is on the page with all its lines
+// or not at all; where the frame ends, no line of it stands alone to read as
+// the layer's whole remark. A remark found whole on several targets is broken
+// at the same places on each.
+TEST(Seite11Bild, EachRemarkIsOnEveryTargetWholeOrNotAtAll)
+{
+    vb::TestServices dienste;
+    suite::Testumgebung umgebung;
+    ASSERT_TRUE(clsBERECHNEN().BERECHNUNG());
+    const int32_t id = aktiveId();
+    ASSERT_NE(id, 0);
+    const QStringList texte = bemerkungen(id);
+    ASSERT_GE(texte.size(), 5);
+    ASSERT_TRUE(std::any_of(texte.begin(), texte.end(), [](const QString& t) { return t.size() > 200; }));
+
+    // Every column on; the side columns off; and at 1:50, where the soil
+    // column reaches below the frame on every target.
+    const char* const varianten[] = {"", "BVV = 0, VV = 0, GWV = 0, PROV = 0", "MA = 50"};
+    int ganzGefunden = 0;
+    bool mehrereZeilen = false;
+    for (const char* v : varianten) {
+        SCOPED_TRACE(*v ? v : "every column");
+        ASSERT_TRUE(clsBERECHNEN().BERECHNUNG());
+        if (*v)
+            db::sharedState().cnnX->execute(QStringLiteral("UPDATE E12 SET %1 WHERE ID = ?").arg(QLatin1String(v)),
+                                            {vb::Variant(id)});
+        drawing::RecordingTarget bild(13608.0f, 7484.4f);   // the page window's picture, 240 x 132 mm
+        Bildschirm schirm;
+        ASSERT_TRUE(schirm.komponieren(bild));
+        Seite11& seite = schirm.seite;
+        const float xSchirm = textspalte(seite);
+
+        drawing::RecordingTarget blatt(11907.0f, 16840.0f);   // A4
+        blatt.ScaleMode(drawing::vbMillimeters);
+        seite.drucker = &blatt;
+        seite.BILD11(1, -3, 0, nullptr);
+        const float xDruck = textspalte(seite);
+
+        acad::Document zeichnung;
+        seite.acadGrenzen = true;
+        seite.BILD11(2, 0, 0, &zeichnung);
+        const float xCad = textspalte(seite);
+        for (const auto& b : dienste.dialogs.messages())
+            ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
+
+        const auto amSchirm = ganzOderGarNicht(seitenpruefung::lesen(bild), xSchirm, texte, "screen");
+        const auto gedruckt = ganzOderGarNicht(seitenpruefung::lesen(blatt), xDruck, texte, "printer");
+        const auto cad = ganzOderGarNicht(cadTexte(zeichnung), xCad, texte, "CAD");
+        for (const auto* ziel : {&amSchirm, &gedruckt, &cad})
+            for (const auto& [t, zeilen] : *ziel) {
+                ++ganzGefunden;
+                mehrereZeilen = mehrereZeilen || zeilen.size() > 1;
+                for (const auto* anderes : {&amSchirm, &gedruckt, &cad})
+                    if (anderes->count(t))
+                        EXPECT_EQ(anderes->at(t), zeilen) << t.toStdString();
+            }
+    }
+    // The check found remarks to check, the long one among them on several lines.
+    EXPECT_GT(ganzGefunden, 10);
+    EXPECT_TRUE(mehrereZeilen);
+}
+
+namespace {
+
+// Layer descriptions as the soil column writes them for a layer with only a
+// main constituent.
+const char* const kBoeden[] = {"fS", "mG", "bU", "T", "mS", "gG"};
+
+// Record 1 of the demo project with six layers 1 m thick, each with a long
+// remark, and no rows in any table but the layers'; the side columns off,
+// every test column on. With `ansatz` the standard penetrometer has one test.
+void langeBemerkungen(bool ansatz)
+{
+    auto& cnn = *db::sharedState().cnnX;
+    for (const char* t : {"E2", "E3", "E4", "E5", "E6", "E7", "E8", "E9", "E10", "E11"})
+        cnn.execute(QStringLiteral("DELETE FROM %1 WHERE ID = 1").arg(QLatin1String(t)));
+    for (int i = 0; i < 6; ++i)
+        cnn.execute(QStringLiteral("INSERT INTO E2 (ID, I1, TUKS, HPTB1, BEMS, BS) VALUES (1, ?, ?, ?, ?, 0)"),
+                    {vb::Variant(int16_t(i)), vb::Variant(float(i + 1)), vb::Variant(QString::fromLatin1(kBoeden[i])),
+                     vb::Variant(QStringLiteral("Wechsellagerung aus Feinsand und Schluff, einzelne Kieslagen bis "
+                                                "2 cm, Kernverlust %1,1 m, Wasserzutritt bei %1,5 m, Probe entnommen")
+                                     .arg(i))});
+    if (ansatz)
+        cnn.execute(QStringLiteral("INSERT INTO E6 (ID, I1, STYP, VTS, N15, N30) VALUES (1, 0, 0, 2.5, 10, 20)"));
+    cnn.execute(QStringLiteral("UPDATE E1 SET AKT = (ID = 1)"));
+    ASSERT_TRUE(clsBERECHNEN().BERECHNUNG());
+    cnn.execute(QStringLiteral("UPDATE E12 SET BVV = 0, VV = 0, GWV = 0, PROV = 0 WHERE ID = 1"));
+}
+
+} // namespace
+
+// With the side columns off and nothing drawn right of the soil column, the
+// remarks take the room up to the printed frame: they break wider than the
+// least room of 36 mm (and stay inside the frame, whole), so their text blocks
+// are shorter and every description after the first stands nearer its layer
+// than when a test column beside the soil column leaves only the least room.
+TEST(Seite11Bild, RemarksTakeTheFreeRoomRightOfTheSoilColumn)
+{
+    vb::TestServices dienste;
+    suite::Testumgebung umgebung;
+    struct Druck
+    {
+        seitenpruefung::Seite seite;
+        float textX = 0;
+    };
+    auto drucken = [&](bool ansatz) {
+        langeBemerkungen(ansatz);
+        drawing::RecordingTarget blatt(11907.0f, 16840.0f);   // A4
+        blatt.ScaleMode(drawing::vbMillimeters);
+        drawing::RecordingTarget bild(13608.0f, 7484.4f);
+        Bildschirm schirm;
+        schirm.komponieren(bild);
+        schirm.seite.drucker = &blatt;
+        schirm.seite.BILD11(1, -3, 0, nullptr);
+        Druck d{seitenpruefung::lesen(blatt), textspalte(schirm.seite)};
+        return d;
+    };
+    const Druck frei = drucken(false);
+    const Druck eng = drucken(true);
+    for (const auto& b : dienste.dialogs.messages())
+        ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
+
+    const QStringList texte = bemerkungen(1);
+    ASSERT_EQ(texte.size(), 6);
+    const double rahmen = 12 + 175 - 7;   // the frame's right edge on the sheet
+    for (const QString& t : texte) {
+        const seitenpruefung::Mehrzeilig breit = seitenpruefung::mehrzeilig(frei.seite, t, frei.textX);
+        const seitenpruefung::Mehrzeilig schmal = seitenpruefung::mehrzeilig(eng.seite, t, eng.textX);
+        EXPECT_TRUE(breit.ganz) << t.toStdString();
+        EXPECT_TRUE(schmal.ganz) << t.toStdString();
+        double breiteste = 0;
+        for (const seitenpruefung::Kasten& k : breit.kaesten) {
+            breiteste = std::max(breiteste, k.rechts - k.links);
+            EXPECT_LE(k.rechts, rahmen) << k.text.toStdString();
+            EXPECT_NEAR(k.links, frei.textX, 0.01) << k.text.toStdString();
+        }
+        EXPECT_GT(breiteste, 36 + 10) << t.toStdString();
+        for (const seitenpruefung::Kasten& k : schmal.kaesten)
+            EXPECT_LE(k.rechts - k.links, 36.01) << k.text.toStdString();
+        EXPECT_LT(breit.zeilen, schmal.zeilen) << t.toStdString();
+    }
+
+    // The descriptions' first lines, top down: the first stands where it
+    // stood, every later one higher, nearer its layer.
+    auto oben = [](const Druck& d, const char* text) -> double {
+        for (const seitenpruefung::Kasten& k : d.seite.texte)
+            if (k.text == QLatin1String(text) && std::abs(k.links - d.textX) < 0.01)
+                return k.oben;
+        ADD_FAILURE() << "no description " << text;
+        return 0;
+    };
+    EXPECT_NEAR(oben(frei, kBoeden[0]), oben(eng, kBoeden[0]), 1e-3);
+    for (size_t i = 1; i < std::size(kBoeden); ++i)
+        EXPECT_LT(oben(frei, kBoeden[i]), oben(eng, kBoeden[i]) - 1) << kBoeden[i];
+}
+
+// A layer's description stands clear of the leader that runs along the top
+// of its text block (the previous layer's leader, the ground line's stroke
+// for the first layer): at least a quarter of a line height below it, on every
+// demo page. Touching alone would pass the collision check.
+TEST(Seite11Bild, DescriptionsKeepClearOfTheLeaderAbove)
+{
+    vb::TestServices dienste;
+    suite::Testumgebung umgebung;
+    const double h = 7 * 0.4;   // one line at 7 points, mm
+    int gemessen = 0;
+    for (const suite::DemoBohrung& b : suite::demoUebersicht())
+        for (int ma : {100, 200}) {
+            float textX = 0;
+            const seitenpruefung::Seite seite = ganzeSeite(b.id, ma, nullptr, &textX);
+            for (const seitenpruefung::Kasten& k : seite.texte) {
+                if (std::abs(k.links - textX) > 0.01)
+                    continue;
+                const std::optional<double> abstand = seitenpruefung::abstandNachOben(seite, k, h);
+                if (!abstand)
+                    continue;
+                ++gemessen;
+                EXPECT_GE(*abstand, 0.25 * h) << b.ken.toStdString() << " 1:" << ma << " " << k.text.toStdString();
+            }
+        }
+    EXPECT_GT(gemessen, 20);
+    for (const auto& b : dienste.dialogs.messages())
+        ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
 }

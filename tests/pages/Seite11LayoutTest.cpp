@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace seite11;
 
 namespace {
@@ -90,4 +92,53 @@ TEST(Seite11Layout, DepthAllowances)
         EXPECT_FLOAT_EQ(y[0], f.oben) << f.bztv << " " << f.massstab;
         EXPECT_FLOAT_EQ(y[1], f.unten) << f.bztv << " " << f.massstab;
     }
+}
+
+// The room a remark is broken to, on the printed sheet: up to the texts of
+// the next column right of the soil column that draws something (10 mm left
+// of its axis here), else up to the frame's right edge (163 mm right of the
+// frame's left edge), 1 mm clear, never less than the least room (20 mm
+// here). A column that is switched on but has no rows, one with rows that is
+// switched off, and columns left of the soil column don't bound it.
+TEST(Seite11Layout, RemarkWidthIsTheRoomUpToTheNextDrawingColumn)
+{
+    struct Fall
+    {
+        const char* was;
+        std::vector<Spalte> an;        // switched on (1)
+        std::vector<Spalte> zeichnen;  // with rows
+        float breite;
+    };
+    const std::vector<Spalte> seite = {Spalte::BOHRUNG, Spalte::VERROHRUNG, Spalte::GRUNDWASSER, Spalte::PROBEN};
+    const std::vector<Spalte> tests = {Spalte::STANDARDSONDE, Spalte::TASCHENPENETROMETER, Spalte::KORNVERTEILUNG,
+                                       Spalte::BILDSAMKEIT, Spalte::FLACHDILATOMETER, Spalte::PRESSIOMETER};
+    std::vector<Spalte> alleSpalten = seite;
+    alleSpalten.insert(alleSpalten.end(), tests.begin(), tests.end());
+    const Fall faelle[] = {
+        {"soil column alone", {}, {}, 163 - 27.5f - 1},
+        {"test columns without rows", tests, {}, 163 - 27.5f - 1},
+        {"next column beside", tests, tests, 80 - 10 - 27.5f - 1},
+        {"first test column empty", tests, {Spalte::TASCHENPENETROMETER, Spalte::PRESSIOMETER}, 140 - 10 - 27.5f - 1},
+        {"rows but switched off", {Spalte::PRESSIOMETER}, {Spalte::STANDARDSONDE, Spalte::PRESSIOMETER},
+         80 - 10 - 27.5f - 1},
+        {"a side column left of it", {Spalte::BOHRUNG}, {Spalte::BOHRUNG}, 163 - 57.5f - 1},
+        {"every column, none right of it drawing", alleSpalten, seite, 20},
+        {"every column drawing", alleSpalten, alleSpalten, 200 - 10 - 147.5f - 1},
+    };
+    for (const Fall& f : faelle) {
+        Schalter s = alle(0);
+        std::array<bool, 11> zeichnet{};
+        for (Spalte sp : f.an)
+            s[index(sp)] = 1;
+        for (Spalte sp : f.zeichnen)
+            zeichnet[index(sp)] = true;
+        EXPECT_NEAR(bemerkungsbreite(s, zeichnet, 10, 20), f.breite, 1e-4) << f.was;
+    }
+    // The least room of the soil column: a test column right beside it on
+    // paper whose texts reach 15.5 mm left of its axis leaves 36 mm.
+    Schalter s = alle(0);
+    s[index(Spalte::STANDARDSONDE)] = 1;
+    std::array<bool, 11> zeichnet{};
+    zeichnet[index(Spalte::STANDARDSONDE)] = true;
+    EXPECT_NEAR(bemerkungsbreite(s, zeichnet, 15.5f, 0), 36, 1e-4);
 }

@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,90 @@ inline QStringList kollisionen(const Seite& s)
                          .arg(l.y2, 0, 'f', 2)
                          .arg(beschreiben(k));
     return r;
+}
+
+// The distance from a text's top edge up to the nearest horizontal line that
+// runs over it (over part of its x range), looking at most `suchweite` mm up;
+// a line on the top edge gives 0 (or a little less within the touching
+// margin), none found gives nothing. A description's first line must keep
+// clear of the leader above it, which only touching would not show.
+inline std::optional<double> abstandNachOben(const Seite& s, const Kasten& k, double suchweite)
+{
+    std::optional<double> abstand;
+    for (const Strecke& l : s.linien) {
+        if (std::abs(l.y1 - l.y2) > 1e-3)
+            continue;
+        const double ueber = std::min(k.rechts, std::max(l.x1, l.x2)) - std::max(k.links, std::min(l.x1, l.x2));
+        const double d = k.oben - l.y1;
+        if (ueber > kBeruehrung && d > -kBeruehrung && d <= suchweite && (!abstand || d < *abstand))
+            abstand = d;
+    }
+    return abstand;
+}
+
+// How much of a text that is written on several lines stands on the page.
+struct Mehrzeilig
+{
+    int zeilen = 0;        // lines of the longest piece found
+    bool ganz = false;     // that piece reads the whole text
+    std::vector<Kasten> kaesten;   // its lines, top to bottom
+};
+
+// Looks for a text broken into lines: boxes one under the other at one left
+// edge (each box's top one to two box heights below the one above: a CAD
+// text's height is less than its line's), which read
+// one piece of the text in order, beginning and ending between words. Two
+// lines join with a blank where the text has one there, else directly (a
+// word broken inside). Gives the piece with the most lines: a text drawn
+// whole reads whole; one drawn line by line where the frame ends leaves a
+// piece; one left out leaves nothing. With `links`, only texts whose left
+// edge lies there count (a short word of the text, such as a number, may
+// stand elsewhere on the page on its own).
+inline Mehrzeilig mehrzeilig(const Seite& s, const QString& text, std::optional<double> links = std::nullopt)
+{
+    Mehrzeilig best;
+    const auto unter = [&](const Kasten& k, const QString& weiter) -> const Kasten* {
+        const double hoehe = k.unten - k.oben;
+        for (const Kasten& n : s.texte) {
+            const double dy = n.oben - k.oben;
+            if (std::abs(n.links - k.links) < kBeruehrung && dy > 0.5 * hoehe && dy < 2 * hoehe &&
+                !n.text.isEmpty() && weiter.startsWith(n.text))
+                return &n;
+        }
+        return nullptr;
+    };
+    const auto wortgrenze = [&](qsizetype p) { return p <= 0 || p >= text.size() || text[p] == QLatin1Char(' '); };
+    for (const Kasten& erster : s.texte) {
+        if (erster.text.isEmpty() || (links && std::abs(erster.links - *links) >= kBeruehrung))
+            continue;
+        for (qsizetype p = text.indexOf(erster.text); p >= 0; p = text.indexOf(erster.text, p + 1)) {
+            if (!(p == 0 || text[p - 1] == QLatin1Char(' ')))
+                continue;
+            Mehrzeilig m;
+            m.zeilen = 1;
+            m.kaesten.push_back(erster);
+            qsizetype pos = p + erster.text.size();
+            const Kasten* k = &erster;
+            for (;;) {
+                qsizetype weiter = pos;
+                if (weiter < text.size() && text[weiter] == QLatin1Char(' '))
+                    ++weiter;
+                const Kasten* n = weiter < text.size() ? unter(*k, text.mid(weiter)) : nullptr;
+                if (!n)
+                    break;
+                ++m.zeilen;
+                m.kaesten.push_back(*n);
+                pos = weiter + n->text.size();
+                k = n;
+            }
+            if (!wortgrenze(pos))
+                continue;
+            m.ganz = p == 0 && pos == text.size();
+            if (m.zeilen > best.zeilen || (m.zeilen == best.zeilen && m.ganz && !best.ganz))
+                best = m;
+        }
+    }
+    return best;
 }
 
 } // namespace seitenpruefung
