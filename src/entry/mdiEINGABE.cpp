@@ -256,9 +256,9 @@ void mdiEINGABE::baueRaster(int i, QWidget* seite)
         if (flx())
             flx()->BEARBEITEN(0, 0);
     });
-    connect(g, &grid::FlexGrid::KeyPress, this, [flx](int16_t code) {
+    connect(g, &grid::FlexGrid::KeyPress, this, [flx](int16_t code, const QString& text) {
         if (flx())
-            flx()->BEARBEITEN(code, 0);
+            flx()->BEARBEITEN(code, 0, text);
     });
     connect(g, &grid::FlexGrid::LoeschTaste, this, [flx] {
         if (flx())

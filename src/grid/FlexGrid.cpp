@@ -791,7 +791,7 @@ bool FlexGrid::handleKey(QKeyEvent* e)
         return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        emit KeyPress(int16_t(13));
+        emit KeyPress(int16_t(13), QStringLiteral("\r"));
         return true;
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
@@ -812,7 +812,7 @@ bool FlexGrid::handleKey(QKeyEvent* e)
     // editor opens with what was typed.
     const char16_t ch = t.at(0).unicode();
     const int code = vb::Asc(t);
-    emit KeyPress(int16_t(code != '?' || ch == u'?' || ch > 0x7FFF ? code : int(ch)));
+    emit KeyPress(int16_t(code != '?' || ch == u'?' || ch > 0x7FFF ? code : int(ch)), t);
     return true;
 }
 

@@ -190,8 +190,10 @@ public:
 signals:
     void Click();
     void DblClick();
-    // A character typed on the grid (its code; Enter 13).
-    void KeyPress(int16_t keyAscii);
+    // A character typed on the grid: its code (Enter 13) and what the key
+    // typed, which holds a character the code cannot name (one beyond the
+    // Windows character set, or of several code units) whole.
+    void KeyPress(int16_t keyAscii, const QString& text);
     // Delete or Backspace pressed on the grid itself: neither types a
     // character, so neither comes as KeyPress.
     void LoeschTaste();

@@ -103,8 +103,10 @@ public:
     void AKTUALISIEREN();
     void BESCHRIFTEN();
     // BOB: 0 open the editor, >= 33 a typed character, 13 Enter, -1 copy,
-    // -2 mouse pressed at X (twips of the grid).
-    void BEARBEITEN(int16_t BOB = 0, float X = 0.0f);
+    // -2 mouse pressed at X (twips of the grid). With a typed character,
+    // `getippt` is what the key typed, when known: the editor opens with it
+    // whole, also where the code cannot name it.
+    void BEARBEITEN(int16_t BOB = 0, float X = 0.0f, const QString& getippt = QString());
     // BOE: 0 or 13 commit, -1 paste, -2 mouse released.
     void EINFUEGEN(int16_t BOE = 0);
     // Empties the selected cells, as committing an empty text in each would

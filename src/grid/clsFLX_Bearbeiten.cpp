@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/StepRunner.h"
 #include "platform/TextTables.h"
+#include "platform/Texteingabe.h"
 #include "platform/VbRuntime.h"
 
 #include <QApplication>
@@ -41,8 +42,14 @@ QString zeichen(int16_t code)
 }
 } // namespace
 
-void clsFLX::BEARBEITEN(int16_t BOB, float X)
+void clsFLX::BEARBEITEN(int16_t BOB, float X, const QString& getippt)
 {
+    // What was typed: the key's own text where it is known, else the
+    // character the code names.
+    auto eingabe = [&] {
+        const QString t = vb::ohneSteuerzeichen(getippt);
+        return t.isEmpty() ? zeichen(BOB) : t;
+    };
     vb::ErrorTrap falle(QStringLiteral("MSFlexGrid / Bearbeiten"), vb::kVbError);
     // The delete character (127) is no typed character: it opens nothing.
     if (BOB == 0 || (BOB >= 33 && BOB != 127)) {
@@ -78,7 +85,7 @@ void clsFLX::BEARBEITEN(int16_t BOB, float X)
                         m_txt->setText(m_flx->TextMatrix(m_flx->Row(), m_flx->Col()));
                         m_txt->selectAll();
                     } else {
-                        m_txt->setText(zeichen(BOB));
+                        m_txt->setText(eingabe());
                         m_txt->deselect();
                         m_txt->setCursorPosition(m_txt->text().size());
                     }
@@ -109,7 +116,7 @@ void clsFLX::BEARBEITEN(int16_t BOB, float X)
                         if (m_cbo->lineEdit())
                             m_cbo->lineEdit()->selectAll();
                     } else {
-                        m_cbo->setEditText(zelle + zeichen(BOB));
+                        m_cbo->setEditText(zelle + eingabe());
                         if (m_cbo->lineEdit()) {
                             m_cbo->lineEdit()->deselect();
                             m_cbo->lineEdit()->setCursorPosition(m_cbo->lineEdit()->text().size());

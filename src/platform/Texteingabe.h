@@ -8,10 +8,16 @@
 //
 // A box with a length limit keeps it for every way text reaches it: typing,
 // Ctrl+V and Shift+Insert, the context menu, the middle mouse button, drag
-// and drop. Of a text that arrives in one piece, as much as fits is taken.
+// and drop. Lengths count UTF-16 code units, as the database does, but a
+// text is only ever cut between whole characters as the user sees them (a
+// letter with its accents, an emoji of two code units): what does not fit
+// is left out whole. Of a text that arrives in one piece, as much as fits is
+// taken; an edit that cannot bring in anything of what it inserts is not
+// applied at all, so a selection is never removed without its replacement.
 // Text the program itself puts into the box (a stored identifier longer than
 // the limit) stays whole: the limit only stops the user's edits from making
-// the text longer than it allows.
+// the text longer than the longer of the limit and the text before the edit.
+// Undo gives back the text as it was before a shortened edit.
 
 #include <QString>
 
@@ -21,6 +27,10 @@ namespace vb {
 
 // The text without its control characters.
 QString ohneSteuerzeichen(const QString& text);
+
+// The longest start of `text` made of whole characters as the user sees
+// them (grapheme clusters) that is at most `grenze` UTF-16 code units long.
+QString ganzeZeichen(const QString& text, qsizetype grenze);
 
 // Makes `box` drop control characters from what the user enters and, with a
 // limit above 0, keep what the user enters within that many characters.

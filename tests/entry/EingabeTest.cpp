@@ -902,6 +902,47 @@ TEST_F(EingabeTest, IdentifierAndCommentKeepTheirLimitsHoweverTextIsPasted)
     EXPECT_EQ(ShellTest::kennungen(cnnX(), "[AKT]=true"), QStringList{"01234567"});
 }
 
+// The identifier stored is the one the box shows: a character of several
+// code units that does not fit is left out whole, never stored as "?"; an
+// edit of a stored identifier longer than the limit is stored as typed.
+TEST_F(EingabeTest, IdentifierIsStoredInWholeCharactersAndAsEdited)
+{
+    frmMAIN& w = gestartet();
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    struct Fall {
+        QString eingefuegt;
+        QString gespeichert;
+    };
+    const Fall faelle[] = {
+        {QStringLiteral("1234567") + emoji, QStringLiteral("1234567")},
+        {QStringLiteral("ABCDEFGe\u0301"), QStringLiteral("ABCDEFG")},
+        {QStringLiteral("ABCDEF") + emoji + QStringLiteral("X"), QStringLiteral("ABCDEF") + emoji},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.eingefuegt.toStdString());
+        mdiEINGABE& e = neu(w, QString());
+        QApplication::clipboard()->setText(f.eingefuegt);
+        QTest::keyClick(e.txtKEN, Qt::Key_V, Qt::ControlModifier);
+        boxen().clear();
+        taste(Qt::Key_S, Qt::ControlModifier);
+        ASSERT_EQ(w.eingabefenster(), nullptr);
+        EXPECT_EQ(ShellTest::kennungen(cnnX(), "[AKT]=true"), QStringList{f.gespeichert});
+    }
+    // The last character of the stored 18 replaced by a typed one.
+    mdiEINGABE* b = oeffne(w, "Brunnen 'Am Anger'");
+    ASSERT_NE(b, nullptr);
+    b->txtKEN->setFocus();
+    QTest::keyClick(b->txtKEN, Qt::Key_End);
+    QTest::keyClick(b->txtKEN, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(b->txtKEN, 'Z');
+    EXPECT_EQ(b->txtKEN->text(), "Brunnen 'Am AngerZ");
+    boxen().clear();
+    taste(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(w.eingabefenster(), nullptr);
+    EXPECT_EQ(ShellTest::kennungen(cnnX(), "[AKT]=true"), QStringList{"Brunnen 'Am AngerZ"});
+    EXPECT_TRUE(ShellTest::kennungen(cnnX()).contains("Brunnen 'Am Anger'"));
+}
+
 TEST_F(EingabeTest, ImportOffersTheTabsPresetAndRefusesAnotherGrids)
 {
     frmMAIN& w = gestartet();

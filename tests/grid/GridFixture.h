@@ -53,7 +53,7 @@ protected:
     void verdrahten()
     {
         QObject::connect(flx, &grid::FlexGrid::DblClick, [this] { FLX.BEARBEITEN(0); });
-        QObject::connect(flx, &grid::FlexGrid::KeyPress, [this](int16_t k) { FLX.BEARBEITEN(k); });
+        QObject::connect(flx, &grid::FlexGrid::KeyPress, [this](int16_t k, const QString& t) { FLX.BEARBEITEN(k, 0, t); });
         QObject::connect(flx, &grid::FlexGrid::LoeschTaste, [this] { FLX.ZELLENLEEREN(); });
         QObject::connect(flx, &grid::FlexGrid::Click, [this] { FLX.EINFUEGEN(0); });
         QObject::connect(flx, &grid::FlexGrid::MouseDown,

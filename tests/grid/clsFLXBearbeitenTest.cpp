@@ -174,6 +174,11 @@ TEST_F(GridEreignisTest, TypedCharacterOpensTheEditorWithThatCharacter)
         {QStringLiteral("„"), QStringLiteral("„")}, {QStringLiteral("–"), QStringLiteral("–")},
         {QStringLiteral("Ø"), QStringLiteral("Ø")}, {QStringLiteral("ł"), QStringLiteral("ł")},
         {QStringLiteral("Ж"), QStringLiteral("Ж")}, {QStringLiteral("?"), QStringLiteral("?")},
+        // Beyond what a character code names: a character above U+7FFF, an
+        // emoji of two code units, a letter with a combining accent.
+        {QStringLiteral("語"), QStringLiteral("語")},
+        {QString::fromUtf8("\xF0\x9F\x98\x80"), QString::fromUtf8("\xF0\x9F\x98\x80")},
+        {QStringLiteral("e\u0301"), QStringLiteral("e\u0301")},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.getippt.toStdString());

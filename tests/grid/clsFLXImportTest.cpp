@@ -433,3 +433,17 @@ TEST_F(ImportTest, ControlCharactersOfAFieldDoNotReachTheCell)
     EXPECT_TRUE(importiere(vorgabe(3, ";", "", {{"A", 0}, {"B", 1}}), "1\t5;x\x7fy;-xx\n"));
     EXPECT_EQ(tabelle(), QStringList{"0|15|xy||"});
 }
+
+// The import cuts no value to a length: a value of characters of several
+// code units (an emoji, a letter with a combining accent) reaches its cell
+// whole, in both separator layouts and the line layout.
+TEST_F(ImportTest, CharactersOfSeveralCodeUnitsReachTheCellWhole)
+{
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString akut = QStringLiteral("e\u0301");
+    EXPECT_TRUE(importiere(vorgabe(3, ";", "", {{"A", 0}, {"B", 1}}),
+                           (QStringLiteral("Kies ") + emoji + QStringLiteral(";Caf") + akut + QStringLiteral(";-xx\n"))
+                               .toUtf8()));
+    EXPECT_EQ(spalte(1), QStringList{QStringLiteral("Kies ") + emoji});
+    EXPECT_EQ(spalte(2), QStringList{QStringLiteral("Caf") + akut});
+}

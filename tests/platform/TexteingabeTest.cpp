@@ -26,11 +26,12 @@ QT_END_NAMESPACE
 namespace {
 
 // The ways text from outside reaches a box, each at the cursor.
-enum class Weg { CtrlV, ShiftInsert, Kontextmenue, MittlereTaste, Ablegen };
+enum class Weg { Tippen, CtrlV, ShiftInsert, Kontextmenue, MittlereTaste, Ablegen };
 
 const char* name(Weg w)
 {
     switch (w) {
+    case Weg::Tippen: return "typing";
     case Weg::CtrlV: return "Ctrl+V";
     case Weg::ShiftInsert: return "Shift+Insert";
     case Weg::Kontextmenue: return "context menu";
@@ -67,6 +68,11 @@ QString ohneKuerzel(const QString& text)
 bool einfuegen(QLineEdit& box, Weg w, const QString& text)
 {
     switch (w) {
+    case Weg::Tippen:
+        // One key whose text is all of `text`, as a keyboard layout or an
+        // input method sends a character of several code units.
+        QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, text, Qt::NoModifier);
+        return true;
     case Weg::CtrlV:
         QApplication::clipboard()->setText(text);
         QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
@@ -159,6 +165,126 @@ TEST_F(TexteingabeTest, EveryWayOfPastingKeepsTheLimitAndDropsControlCharacters)
                 continue;
             EXPECT_EQ(b.text(), f.danach);
         }
+}
+
+const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80");   // U+1F600, two code units
+const QString kAkut = QStringLiteral("e\u0301");                   // e and a combining acute
+
+TEST(GanzeZeichen, CutOnlyBetweenWholeCharacters)
+{
+    struct Fall {
+        QString text;
+        qsizetype grenze;
+        QString danach;
+    };
+    const Fall faelle[] = {
+        {QStringLiteral("01234567"), 8, QStringLiteral("01234567")},
+        {QStringLiteral("0123456789"), 8, QStringLiteral("01234567")},
+        {QStringLiteral("1234567") + kEmoji, 8, QStringLiteral("1234567")},
+        {QStringLiteral("123456") + kEmoji + QStringLiteral("X"), 8, QStringLiteral("123456") + kEmoji},
+        {QStringLiteral("ABCDEFG") + kAkut, 8, QStringLiteral("ABCDEFG")},
+        {QStringLiteral("ABCDEF") + kAkut + QStringLiteral("X"), 8, QStringLiteral("ABCDEF") + kAkut},
+        {kEmoji, 1, QString()},
+        {kAkut + kAkut, 3, kAkut},
+        {QStringLiteral("abc"), 0, QString()},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.text.toStdString() + " to " + std::to_string(f.grenze));
+        EXPECT_EQ(vb::ganzeZeichen(f.text, f.grenze), f.danach);
+    }
+}
+
+// An emoji and a letter with a combining accent arrive whole or not at all,
+// however they come, and no half character is ever left in the box.
+TEST_F(TexteingabeTest, EveryWayKeepsACharacterOfSeveralCodeUnitsWhole)
+{
+    struct Fall {
+        int grenze;
+        QString vorher;
+        QString eingefuegt;
+        QString danach;
+    };
+    const Fall faelle[] = {
+        {8, QStringLiteral("1234567"), kEmoji, QStringLiteral("1234567")},
+        {8, QStringLiteral("123456"), kEmoji, QStringLiteral("123456") + kEmoji},
+        {8, QString(), QStringLiteral("1234567") + kEmoji, QStringLiteral("1234567")},
+        {8, QStringLiteral("ABCDEFG"), kAkut, QStringLiteral("ABCDEFG")},
+        {8, QString(), QStringLiteral("ABCDEFG") + kAkut, QStringLiteral("ABCDEFG")},
+        {8, QString(), QStringLiteral("ABCDEF") + kAkut + QStringLiteral("GH"), QStringLiteral("ABCDEF") + kAkut},
+        {50, QString(), QStringLiteral("x").repeated(49) + kEmoji, QStringLiteral("x").repeated(49)},
+        {0, QString(), kEmoji + kAkut, kEmoji + kAkut},
+    };
+    for (Weg w : {Weg::Tippen, Weg::CtrlV, Weg::ShiftInsert, Weg::Kontextmenue, Weg::MittlereTaste, Weg::Ablegen})
+        for (const Fall& f : faelle) {
+            SCOPED_TRACE(std::string(name(w)) + " of \"" + f.eingefuegt.toStdString() + "\" into \""
+                         + f.vorher.toStdString() + "\", limit " + std::to_string(f.grenze));
+            QLineEdit& b = box(f.grenze, f.vorher);
+            if (!einfuegen(b, w, f.eingefuegt))
+                continue;
+            EXPECT_EQ(b.text(), f.danach);
+            EXPECT_FALSE(b.text().contains(QChar(QChar::ReplacementCharacter)));
+        }
+}
+
+// A stored text longer than the limit: an edit that keeps its length is taken
+// whole, one that would lengthen it is taken as far as its length allows, and
+// one of which nothing fits is not applied at all (the selection stays).
+TEST_F(TexteingabeTest, AnEditOfALongerTextIsJudgedAgainstItsLength)
+{
+    const QString lang = QStringLiteral("Brunnen 'Am Anger'");
+    struct Fall {
+        QString eingefuegt;
+        QString danach;
+    };
+    const Fall faelle[] = {
+        {QStringLiteral("Z"), QStringLiteral("Brunnen 'Am AngerZ")},
+        {QStringLiteral("XY"), QStringLiteral("Brunnen 'Am AngerX")},
+        {kEmoji, lang},
+        {kAkut, lang},
+    };
+    for (Weg w : {Weg::Tippen, Weg::CtrlV, Weg::ShiftInsert, Weg::Kontextmenue})
+        for (const Fall& f : faelle) {
+            SCOPED_TRACE(std::string(name(w)) + " of \"" + f.eingefuegt.toStdString() + "\"");
+            QLineEdit& b = box(8, lang);
+            QTest::keyClick(&b, Qt::Key_End);
+            QTest::keyClick(&b, Qt::Key_Left, Qt::ShiftModifier);
+            ASSERT_EQ(b.selectedText(), QStringLiteral("'"));
+            einfuegen(b, w, f.eingefuegt);
+            EXPECT_EQ(b.text(), f.danach);
+        }
+    // Shortened, it may grow back to no more than its new length; undoing
+    // the shortening gives the whole text back.
+    QLineEdit& b = box(8, lang);
+    QTest::keyClick(&b, Qt::Key_Backspace);
+    QTest::keyClick(&b, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(b.text(), lang);
+}
+
+// Undo after a shortened edit gives back the text before it, and redo the
+// shortened text, for every way of pasting.
+TEST_F(TexteingabeTest, UndoAfterAShortenedPasteRestoresTheTextBefore)
+{
+    for (Weg w : {Weg::Tippen, Weg::CtrlV, Weg::ShiftInsert, Weg::Kontextmenue, Weg::MittlereTaste, Weg::Ablegen}) {
+        SCOPED_TRACE(name(w));
+        QLineEdit& b = box(8, QStringLiteral("AB"));
+        QTest::keyClick(&b, 'C');
+        if (!einfuegen(b, w, QStringLiteral("0123456\t789")))
+            continue;
+        EXPECT_EQ(b.text(), QStringLiteral("ABC01234"));
+        EXPECT_EQ(b.cursorPosition(), 8);
+        QTest::keyClick(&b, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(b.text(), QStringLiteral("ABC"));
+        QTest::keyClick(&b, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(b.text(), QStringLiteral("ABC01234"));
+    }
+    // A paste over a selection: undo brings the selected text back.
+    QLineEdit& b = box(8, QStringLiteral("ABCDEFGH"));
+    b.setSelection(2, 2);
+    QApplication::clipboard()->setText(QStringLiteral("1234"));
+    QTest::keyClick(&b, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(b.text(), QStringLiteral("AB12EFGH"));
+    QTest::keyClick(&b, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(b.text(), QStringLiteral("ABCDEFGH"));
 }
 
 TEST_F(TexteingabeTest, TypingStopsAtTheLimitAndAReplacedSelectionMakesRoom)
