@@ -91,7 +91,7 @@ bool frmMAIN::mnuKOMPRIMIEREN_Click()
             // The compacted file replaces the working copy in one step. When it
             // cannot, the compacted file goes: left behind, it would block every
             // later compaction.
-            db::replaceFile(t, w);
+            db::replaceDatabase(t, w);
             ersetzt = true;
         })
         .step([&] {
