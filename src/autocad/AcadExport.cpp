@@ -107,11 +107,14 @@ void AcadExport::ACADEXPORT(bool clip, const ExportPage& page, int language)
             const QString path = vb::freierDateiname(folder, vb::dateiStamm(page.KEN), QStringLiteral(".dxf"));
             saveDxf(*doc, path);
             m_datei = path;
-            if (!vb::desktop().open(path))
-                vb::MsgBox((english ? QStringLiteral("The drawing was saved as:\n")
-                                    : QStringLiteral("Die Zeichnung wurde gespeichert unter:\n"))
-                               + QDir::toNativeSeparators(path),
-                           vb::vbOKOnly | vb::vbInformation, QStringLiteral("AutoCAD-Export"));
+            // When the desktop's opener reports that it could not open the
+            // drawing, the user is told where it lies.
+            const QString meldung = (english ? QStringLiteral("The drawing was saved as:\n")
+                                             : QStringLiteral("Die Zeichnung wurde gespeichert unter:\n"))
+                                    + QDir::toNativeSeparators(path);
+            vb::desktop().open(path, [meldung] {
+                vb::MsgBox(meldung, vb::vbOKOnly | vb::vbInformation, QStringLiteral("AutoCAD-Export"));
+            });
         });
     }
     vb::restoreWaitPointer();

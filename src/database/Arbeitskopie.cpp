@@ -519,7 +519,7 @@ void Zwischenkopie::einsetzen()
     const QString pfad = m_pfad;
     m_pfad.clear();
     try {
-        replaceFile(pfad, m_ziel);
+        replaceDatabase(pfad, m_ziel);
     } catch (...) {
         entfernenMitJournal(pfad);
         throw;

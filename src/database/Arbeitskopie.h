@@ -111,7 +111,7 @@ void pruefeDatenbank(const QString& pfad);
 // The copy of database `quelle` (which may be open in other connections)
 // in a temporary file next to `ziel`: taken under a read lock in large
 // blocks, written to the disk and checked with pruefeDatenbank. einsetzen()
-// puts it in place of `ziel` (replaceFile); until then, or when it is
+// puts it in place of `ziel` (replaceDatabase); until then, or when it is
 // dropped, nothing is replaced and the temporary file goes with the object.
 class Zwischenkopie {
 public:

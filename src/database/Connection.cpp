@@ -252,7 +252,7 @@ void backupInto(sqlite3* src, const QString& destPath)
         QFile::remove(tmpPath + QStringLiteral("-journal"));
         vb::raise(rc, fehler + QStringLiteral(" (") + destPath + QLatin1Char(')'));
     }
-    replaceFile(tmpPath, destPath);
+    replaceDatabase(tmpPath, destPath);
 }
 
 } // namespace
@@ -878,7 +878,8 @@ void Connection::backupTo(const QString& destPath)
     backupInto(m_db, destPath);
 }
 
-void replaceFile(const QString& tempPath, const QString& targetPath)
+namespace {
+void ersetzen(const QString& tempPath, const QString& targetPath, bool datenbank)
 {
     const QByteArray temp = QFile::encodeName(tempPath);
     const QByteArray target = QFile::encodeName(targetPath);
@@ -914,12 +915,19 @@ void replaceFile(const QString& tempPath, const QString& targetPath)
     ::close(fd);
     if (geschrieben != 0)
         scheitern(geschrieben);
-    // A journal left next to the target belongs to the old contents.
-    QFile::remove(targetPath + QStringLiteral("-journal"));
+    // A database's journal left next to it belongs to the old contents.
+    // Beside any other file a name ending in "-journal" is someone else's.
+    if (datenbank)
+        QFile::remove(targetPath + QStringLiteral("-journal"));
     if (::rename(temp.constData(), target.constData()) != 0)
         scheitern(errno);
     syncFile(QFileInfo(targetPath).absolutePath());
 }
+} // namespace
+
+void replaceFile(const QString& tempPath, const QString& targetPath) { ersetzen(tempPath, targetPath, false); }
+
+void replaceDatabase(const QString& tempPath, const QString& targetPath) { ersetzen(tempPath, targetPath, true); }
 
 void rollBackInterruptedWrite(const QString& path)
 {

@@ -210,11 +210,15 @@ private:
 
 // Put the finished file tempPath (in the target's folder) in place of
 // targetPath: it takes the target's access rights (a new target gets those of
-// any new file), is synced, a journal left next to the target is removed, one
-// rename replaces the target and the folder is synced. When it fails the
-// target is left as it was and tempPath is removed; raises the error of the
-// cause (vb::dateisystemFehler; 70 for a target its user may not write).
+// any new file), is synced, one rename replaces the target and the folder is
+// synced. When it fails the target is left as it was and tempPath is removed;
+// raises the error of the cause (vb::dateisystemFehler; 70 for a target its
+// user may not write). Files beside the target are not touched.
 void replaceFile(const QString& tempPath, const QString& targetPath);
+// replaceFile for a database: the rollback journal left next to the target
+// ("<target>-journal") belongs to the old contents and is removed before the
+// rename, so it is never played back into the new file.
+void replaceDatabase(const QString& tempPath, const QString& targetPath);
 
 // Bring the database at `path` to its last committed state before it is
 // used. A writer killed in mid-transaction leaves its journal "hot" beside
@@ -229,7 +233,7 @@ void rollBackInterruptedWrite(const QString& path);
 
 // Copy a database file through the backup API (the source may be open in
 // other connections). The copy is written to a temporary file in the target's
-// folder and put in place with replaceFile, so a failure never leaves a
+// folder and put in place with replaceDatabase, so a failure never leaves a
 // damaged target. Raises 53 when the source is missing, 76 when
 // the target's folder does not exist (it is never created); a source that
 // cannot be read is reported under its own path.

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <cmath>
+#include <map>
 
 namespace grid {
 
@@ -54,6 +55,23 @@ int spalteMitSchluessel(const FlexGrid& g, const FlxWert& schluessel, const QStr
 int frage(const QString& text)
 {
     return vb::MsgBox(text, vb::vbOKCancel | vb::vbExclamation, kTitel);
+}
+
+// The refusal of a preset none of whose values has a column in the grid.
+void unpassendMelden(const Elektronikvorgabe& vorgabe)
+{
+    QStringList felder;
+    for (const auto& w : vorgabe.werte)
+        felder << w.spalte;
+    const QString liste = felder.join(QStringLiteral(", "));
+    vb::MsgBox(vb::locale().languageCode() == 1
+                   ? QStringLiteral("The device preset ") + vorgabe.akvk
+                         + QStringLiteral(" does not fit this table: none of its measured values (") + liste
+                         + QStringLiteral(") has a column here. Nothing was imported.")
+                   : QStringLiteral("Die Elektronikvorgabe ") + vorgabe.akvk
+                         + QStringLiteral(" passt nicht zu dieser Tabelle: keiner ihrer Messwerte (") + liste
+                         + QStringLiteral(") hat hier eine Spalte. Es wurde nichts importiert."),
+               vb::vbOKOnly | vb::vbExclamation, kTitel);
 }
 
 // One run of an import over the grid of an editor.
@@ -503,14 +521,7 @@ bool FlxImport::importieren(clsFLX& flx, const Elektronikvorgabe& gelesen, const
         zuruecksetzen();
         return false;
     } catch (const Unpassend&) {
-        QStringList felder;
-        for (const auto& w : vorgabe.werte)
-            felder << w.spalte;
-        vb::MsgBox(QStringLiteral("Die Elektronikvorgabe ") + vorgabe.akvk
-                       + QStringLiteral(" passt nicht zu dieser Tabelle: keiner ihrer Messwerte (")
-                       + felder.join(QStringLiteral(", "))
-                       + QStringLiteral(") hat hier eine Spalte. Es wurde nichts importiert."),
-                   vb::vbOKOnly | vb::vbExclamation, kTitel);
+        unpassendMelden(vorgabe);
         return false;
     } catch (const Lesefehler& f) {
         zuruecksetzen();
@@ -627,13 +638,17 @@ bool FlxImport::mitAuswahl(clsFLX& flx, const QString& ordner)
     // first; when none has any, no preset is: the pick starts on an empty line.
     QString vorschlag;
     int besteTreffer = 0;
+    std::map<QString, Elektronikvorgabe> geladen;
     for (const QString& k : schluessel) {
         Elektronikvorgabe v;
-        const int treffer = Elektronikvorgabe::laden(k, v) ? v.werteImRaster(flx) : 0;
+        if (!Elektronikvorgabe::laden(k, v))
+            continue;
+        const int treffer = v.werteImRaster(flx);
         if (treffer > besteTreffer) {
             besteTreffer = treffer;
             vorschlag = k;
         }
+        geladen.emplace(k, std::move(v));
     }
     if (vorschlag.isEmpty())
         schluessel.prepend(QString());
@@ -642,6 +657,13 @@ bool FlxImport::mitAuswahl(clsFLX& flx, const QString& ordner)
                                        schluessel, &abgebrochen, vorschlag);
     if (abgebrochen || AKVK.isEmpty())
         return false;
+    // A preset of another grid is refused at the pick, before the user
+    // looks for a device file it could not import.
+    if (const auto v = geladen.find(AKVK);
+        v != geladen.end() && !v->second.werte.empty() && v->second.werteImRaster(flx) == 0) {
+        unpassendMelden(v->second);
+        return false;
+    }
     vb::FileDialogCall datei;
     datei.title = QStringLiteral("Elektronikdatei");
     datei.directory = ordner;

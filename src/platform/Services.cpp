@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
-#include <QMimeDatabase>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -240,36 +239,7 @@ public:
 RealWaits g_realWaits;
 WaitService* g_waits = nullptr;
 
-class QtDesktopOpener : public DesktopOpener {
-public:
-    bool open(const QString& pathOrUrl) override
-    {
-        QUrl url(pathOrUrl);
-        if (url.scheme().size() <= 1 || QFileInfo::exists(pathOrUrl)) {   // a path ("C:" is no scheme)
-            // A file no program takes is not opened, whatever the opener's start says.
-            if (!canOpen(pathOrUrl))
-                return false;
-            url = QUrl::fromLocalFile(QFileInfo(pathOrUrl).absoluteFilePath());
-        }
-        return QDesktopServices::openUrl(url);
-    }
-    bool canOpen(const QString& path) override
-    {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-        // The desktop's default program for the file's type; xdg-open starts
-        // (and so "succeeds") whether or not there is one.
-        const QString typ = QMimeDatabase().mimeTypeForFile(path).name();
-        QProcess abfrage;
-        abfrage.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), typ});
-        if (!abfrage.waitForFinished(5000) || abfrage.exitStatus() != QProcess::NormalExit)
-            return true;   // no answer: leave it to open()
-        return !abfrage.readAllStandardOutput().trimmed().isEmpty();
-#else
-        return !path.isEmpty();
-#endif
-    }
-};
-QtDesktopOpener g_qtDesktop;
+SystemDesktopOpener g_qtDesktop;
 DesktopOpener* g_desktop = nullptr;
 
 class QtProcessStarter : public ProcessStarter {
@@ -347,6 +317,74 @@ void restoreWaitPointer()
 bool waitPointerShown() { return g_waitPointer; }
 
 // ---- Desktop opener, process starter -----------------------------------
+
+namespace {
+// A local file (also one whose name looks like a URL) as a file URL; "C:" is no scheme.
+QUrl alsUrl(const QString& pathOrUrl)
+{
+    const QUrl url(pathOrUrl);
+    if (url.scheme().size() <= 1 || QFileInfo::exists(pathOrUrl))
+        return QUrl::fromLocalFile(QFileInfo(pathOrUrl).absoluteFilePath());
+    return url;
+}
+
+QString standardOeffner()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return QStringLiteral("xdg-open");
+#else
+    return QString();
+#endif
+}
+} // namespace
+
+SystemDesktopOpener::SystemDesktopOpener(QString program)
+    : m_program(program.isEmpty() ? standardOeffner() : std::move(program))
+{
+}
+
+bool SystemDesktopOpener::open(const QString& pathOrUrl, OpenFailed failed)
+{
+    const QUrl url = alsUrl(pathOrUrl);
+    if (m_program.isEmpty()) {
+        if (QDesktopServices::openUrl(url))
+            return true;
+        if (failed)
+            failed();
+        return false;
+    }
+    // The opener runs on its own; its end is reported through the event loop,
+    // so the window goes on answering. It has no parent and outlives nobody
+    // else's object: when the program quits first, the opener (and what it
+    // started) keeps running.
+    auto* oeffner = new QProcess;
+    oeffner->setProgram(m_program);
+    oeffner->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString()});
+    oeffner->setStandardInputFile(QProcess::nullDevice());
+    oeffner->setStandardOutputFile(QProcess::nullDevice());
+    oeffner->setStandardErrorFile(QProcess::nullDevice());
+    auto gemeldet = std::make_shared<bool>(false);
+    auto melden = [failed, gemeldet] {
+        if (*gemeldet)
+            return;
+        *gemeldet = true;
+        if (failed)
+            failed();
+    };
+    QObject::connect(oeffner, &QProcess::finished, oeffner, [oeffner, melden](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != 0)
+            melden();
+        oeffner->deleteLater();
+    });
+    QObject::connect(oeffner, &QProcess::errorOccurred, oeffner, [oeffner, melden](QProcess::ProcessError fehler) {
+        if (fehler != QProcess::FailedToStart)
+            return;   // a crash is reported by finished()
+        melden();
+        oeffner->deleteLater();
+    });
+    oeffner->start();
+    return oeffner->state() != QProcess::NotRunning || !*gemeldet;
+}
 
 DesktopOpener& desktop() { return g_desktop ? *g_desktop : g_qtDesktop; }
 

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -193,30 +194,52 @@ public:
 
 // ---- Desktop opener -----------------------------------------------------
 
+// Called on the window's thread when the desktop's opener reports that it
+// could not open a file.
+using OpenFailed = std::function<void()>;
+
 class DesktopOpener {
 public:
     virtual ~DesktopOpener() = default;
-    // Open a file (local path) or URL with the desktop's application for it.
-    // Returns false when nothing could open it.
-    virtual bool open(const QString& pathOrUrl) = 0;
-    // Whether the desktop names a program for a local file's type. The
-    // desktop's opener only starts a helper that looks for one, so its start
-    // says nothing; the desktop's open() asks this first and fails for a file
-    // no program takes. True when the desktop cannot tell.
-    virtual bool canOpen(const QString& path) { return !path.isEmpty(); }
+    // Hand a file (local path) or URL to the desktop's opener and return at
+    // once: nothing waits for the opener. Whether a program takes the file is
+    // the opener's to find out; when it reports failure (its exit status) or
+    // cannot be started at all, `failed` is called, once, on the window's
+    // thread. Returns false only when the opener could not be started (after
+    // `failed` has run).
+    virtual bool open(const QString& pathOrUrl, OpenFailed failed = {}) = 0;
 };
 
+// The desktop's own opener: the program that opens a file with whatever the
+// desktop registers for its type (xdg-open on Linux), run without waiting;
+// its exit status decides success. `program` replaces xdg-open (a stand-in
+// in tests); where the platform has no such program, Qt's opener is used and
+// only its start can fail.
+class SystemDesktopOpener : public DesktopOpener {
+public:
+    explicit SystemDesktopOpener(QString program = QString());
+    bool open(const QString& pathOrUrl, OpenFailed failed = {}) override;
+    const QString& program() const { return m_program; }
+
+private:
+    QString m_program;
+};
+
+// Records what it is handed and fails as told, at once.
 class RecordingDesktopOpener : public DesktopOpener {
 public:
-    bool open(const QString& pathOrUrl) override
+    bool open(const QString& pathOrUrl, OpenFailed failed = {}) override
     {
-        opened.push_back(pathOrUrl);
-        return result;
+        // No program takes the file: the opener fails without opening it.
+        if (openable)
+            opened.push_back(pathOrUrl);
+        if (!(openable && result) && failed)
+            failed();
+        return true;
     }
-    bool canOpen(const QString&) override { return openable; }
-    std::vector<QString> opened;
-    bool result = true;
-    bool openable = true;
+    std::vector<QString> opened;   // the files a program was given
+    bool result = true;            // false: the opener reports failure
+    bool openable = true;          // false: no program takes the file
 };
 
 DesktopOpener& desktop();

@@ -9,6 +9,7 @@
 #include "shell/Zahlen.h"
 #include "shell/frmINFO.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -91,7 +92,7 @@ bool frmMAIN::mnuKOMPRIMIEREN_Click()
             // The compacted file replaces the working copy in one step. When it
             // cannot, the compacted file goes: left behind, it would block every
             // later compaction.
-            db::replaceFile(t, w);
+            db::replaceDatabase(t, w);
             ersetzt = true;
         })
         .step([&] {
@@ -128,8 +129,8 @@ void frmMAIN::mnuFRAGEZEICHEN_Click()
 }
 
 namespace {
-// Hands a document next to the program to the desktop's application for it;
-// a missing document or no application for it is reported.
+// Hands a document next to the program to the desktop's opener; a missing
+// document, and an opener that reports it could not show it, are reported.
 void dokumentZeigen(const QString& titel, const QString& pfad)
 {
     vb::StepRunner op(titel, vb::kVbError);
@@ -138,11 +139,14 @@ void dokumentZeigen(const QString& titel, const QString& pfad)
         .step([&] {
             if (!QFileInfo::exists(pfad))
                 vb::raise(vb::err::FileNotFound);
-            if (!vb::desktop().open(pfad))
-                vb::raise(vb::err::CannotCreateObject,
-                          (db::sharedState().SPRACHE == 1 ? QStringLiteral("No application found to show ")
-                                                           : QString::fromUtf8("Keine Anwendung zum Anzeigen von "))
-                              + pfad);
+            // The opener's failure arrives after this command has ended.
+            const QString meldung = (db::sharedState().SPRACHE == 1
+                                         ? QStringLiteral("No application found to show ")
+                                         : QStringLiteral("Keine Anwendung zum Anzeigen von "))
+                                    + QDir::toNativeSeparators(pfad);
+            vb::desktop().open(pfad, [meldung, titel] {
+                vb::MsgBox(meldung, vb::vbOKOnly | vb::vbExclamation, titel);
+            });
         })
         .step([] { vb::restoreWaitPointer(); });
     op.run();

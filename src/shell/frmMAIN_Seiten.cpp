@@ -186,9 +186,14 @@ void frmMAIN::PANEL13()
         QFile::remove(pfad);
         vb::raiseFile(vb::err::PathFileAccess, pfad);
     }
-    // The document stays where it was written; the message names it, so the
-    // user can open it with a program of his choice.
-    if (!vb::desktop().canOpen(pfad) || !vb::desktop().open(pfad))
-        vb::raise(vb::err::CannotCreateObject,
-                  QStringLiteral("Kein Programm öffnet das Dokument. Es liegt in: ") + pfad);
+    // The document stays where it was written. When the desktop's opener
+    // reports that it could not open it, the message names where it lies, so
+    // the user can open it with a program of his choice.
+    const QString meldung =
+        state().SPRACHE == 1
+            ? QStringLiteral("The document could not be opened. It was saved as:\n") + QDir::toNativeSeparators(pfad)
+            : QStringLiteral("Das Dokument konnte nicht geöffnet werden. Es wurde gespeichert unter:\n")
+                  + QDir::toNativeSeparators(pfad);
+    const QString titel = stbMAIN->text(13);
+    vb::desktop().open(pfad, [meldung, titel] { vb::MsgBox(meldung, vb::vbOKOnly | vb::vbExclamation, titel); });
 }

@@ -12,12 +12,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <csignal>
+#include <functional>
 #include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -173,6 +175,33 @@ TEST_F(ArbeitskopieTest, InterruptedWriteIsRolledBackByEveryOpening)
         EXPECT_FALSE(ken.contains("UNFERTIG"));
         EXPECT_EQ(ken.size(), 41);
         EXPECT_FALSE(QFileInfo::exists(p + "-journal"));
+    }
+}
+
+// A database replaced by a copy loses the journal of its old contents: left
+// beside the new file, the next opening would play the old pages back into it.
+TEST_F(ArbeitskopieTest, ReplacedDatabaseTakesNoJournalOfTheOldContents)
+{
+    const QString p = dir.filePath("PROJEKT/ersetzt.mdb");
+    db::copyDatabase(ziel, p);
+    testhilfe::heissesJournal(p, "INSERT INTO [E1] ([ID],[KEN]) VALUES (90,'ALT')",
+                              "UPDATE [E1] SET [KEN]='UNFERTIG' WHERE [ID]=90", "SELECT 1 FROM [E1] WHERE [KEN]='UNFERTIG'");
+    const QStringList erwartet = kennungen(*cnn);
+    cnn.reset();
+    for (const auto& ersetzen : std::vector<std::function<void()>>{
+             [&] { db::copyDatabase(quelle, p); },
+             [&] { db::Zwischenkopie(quelle, p).einsetzen(); },
+         }) {
+        ersetzen();
+        EXPECT_FALSE(QFileInfo::exists(p + "-journal"));
+        EXPECT_NO_THROW(db::pruefeDatenbank(p));
+        EXPECT_EQ(kennungen(*db::Connection::open(p)), erwartet);
+        // Again with a hot journal of the old contents beside it.
+        QFile::remove(p);
+        db::copyDatabase(ziel, p);
+        testhilfe::heissesJournal(p, "INSERT INTO [E1] ([ID],[KEN]) VALUES (90,'ALT')",
+                                  "UPDATE [E1] SET [KEN]='UNFERTIG' WHERE [ID]=90",
+                                  "SELECT 1 FROM [E1] WHERE [KEN]='UNFERTIG'");
     }
 }
 

@@ -965,6 +965,9 @@ TEST_F(EingabeTest, ImportOffersTheTabsPresetAndRefusesAnotherGrids)
         EXPECT_EQ(boxen().records()[0].defaultText, QString::fromLatin1(f.vorschlag));
         ASSERT_EQ(boxen().messages().size(), 1u);
         EXPECT_TRUE(boxen().last().text.startsWith("Die Elektronikvorgabe DMT passt nicht zu dieser Tabelle"));
+        // Refused at the pick: no file dialog was opened for it.
+        for (const auto& r : boxen().records())
+            EXPECT_NE(r.kind, vb::DialogRecord::Kind::OpenFile) << r.title.toStdString();
         EXPECT_EQ(g->Rows(), 2);
     }
 }

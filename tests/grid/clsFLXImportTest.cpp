@@ -415,7 +415,12 @@ TEST_F(DemoImportTest, PickOffersThePresetOfTheGridAndAPresetOfAnotherGridIsRefu
             EXPECT_GT(flx->Rows(), 3);
             continue;
         }
-        // Refused: said so, and the grid holds what it held.
+        // Refused at the pick: said so before any device file is asked for,
+        // and the grid holds what it held.
+        std::vector<vb::DialogRecord::Kind> arten;
+        for (const auto& r : boxen().records())
+            arten.push_back(r.kind);
+        EXPECT_EQ(arten, (std::vector{vb::DialogRecord::Kind::InputBox, vb::DialogRecord::Kind::MessageBox}));
         ASSERT_EQ(boxen().messages().size(), 1u);
         EXPECT_EQ(boxen().last().title, QStringLiteral("MSFlexGrid / Importieren"));
         EXPECT_TRUE(boxen().last().text.startsWith(QStringLiteral("Die Elektronikvorgabe ") + gewaehlt
@@ -425,6 +430,37 @@ TEST_F(DemoImportTest, PickOffersThePresetOfTheGridAndAPresetOfAnotherGridIsRefu
         EXPECT_EQ(flx->Rows(), 3);
         EXPECT_EQ(spalte(1), (QStringList{"0,5", ""}));
         EXPECT_FALSE(vb::waitPointerShown());
+    }
+}
+
+// The refusal of a preset of another grid speaks the user's language, at the
+// pick and when a caller names the preset itself.
+TEST_F(DemoImportTest, APresetOfAnotherGridIsRefusedInTheUsersLanguage)
+{
+    const struct {
+        const char* sprache;
+        const char* text;
+    } faelle[] = {
+        {"de_DE", "Die Elektronikvorgabe DMT passt nicht zu dieser Tabelle: keiner ihrer Messwerte "
+                  "(VTF, IND, KD, ED) hat hier eine Spalte. Es wurde nichts importiert."},
+        {"en_US", "The device preset DMT does not fit this table: none of its measured values "
+                  "(VTF, IND, KD, ED) has a column here. Nothing was imported."},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.sprache);
+        vb::ScopedLocale sprache(QString::fromLatin1(f.sprache));
+        raster({"I1", "VTT", "MX", "SX"});
+        for (const bool mitPick : {true, false}) {
+            boxen().clear();
+            if (mitPick) {
+                boxen().answerInput(QStringLiteral("DMT")).answerFile(datei("DMT.txt"));
+                EXPECT_FALSE(FlxImport::mitAuswahl(FLX, umgebung.pfade().projekt + QStringLiteral("/Elektronik")));
+            } else {
+                EXPECT_FALSE(FLX.IMPORTIEREN(QStringLiteral("DMT"), datei("DMT.txt")));
+            }
+            ASSERT_EQ(boxen().messages().size(), 1u) << mitPick;
+            EXPECT_EQ(boxen().last().text.toStdString(), f.text) << mitPick;
+        }
     }
 }
 

@@ -6,43 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cerrno>
 #include <gtest/gtest.h>
 
 using namespace vb;
-
-TEST(Dateien, EachCauseHasItsNumberAndTextInTheUsersLanguage)
-{
-    const struct {
-        int osFehler;
-        int nummer;
-        const char* deutsch;
-        const char* englisch;
-    } faelle[] = {
-        {ENOENT, 76, "Pfad nicht gefunden", "Path not found"},
-        {ENOTDIR, 76, "Pfad nicht gefunden", "Path not found"},
-        {EACCES, 70, "Zugriff verweigert", "Permission denied"},
-        {EPERM, 70, "Zugriff verweigert", "Permission denied"},
-        {EROFS, 70, "Zugriff verweigert", "Permission denied"},
-        {ENAMETOOLONG, 52, "Dateiname zu lang", "File name too long"},
-        {ENOSPC, 61, "Datenträger voll", "Disk full"},
-        {EDQUOT, 61, "Datenträger voll", "Disk full"},
-        {EISDIR, 75, "Fehler beim Zugriff auf Pfad/Datei", "Path/File access error"},
-        {EIO, 75, "Fehler beim Zugriff auf Pfad/Datei", "Path/File access error"},
-    };
-    const QString pfad = QStringLiteral("/projekte/TE 1/DXF/BK 1-1.dxf");
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.osFehler);
-        {
-            ScopedLocale de(QStringLiteral("de_DE"));
-            const VbError e = dateisystemFehler(f.osFehler, pfad);
-            EXPECT_EQ(e.number, f.nummer);
-            EXPECT_EQ(e.description, QString::fromUtf8(f.deutsch) + QStringLiteral(": ") + pfad);
-        }
-        ScopedLocale en(QStringLiteral("en_US"));
-        EXPECT_EQ(dateisystemFehler(f.osFehler, pfad).description, QString::fromUtf8(f.englisch) + QStringLiteral(": ") + pfad);
-    }
-}
 
 TEST(Dateien, FolderIsCreatedWithTheFoldersAboveOrTheCauseNamed)
 {
