@@ -1,5 +1,6 @@
 // Label placement and the texts of the soil column and the header block.
 #include "log/ProfilRegeln.h"
+#include "drawing/Markup.h"
 #include "platform/Services.h"
 
 #include <QFont>
@@ -80,11 +81,38 @@ TEST(ProfilRegeln, LineBreaking)
         {"Sand und Kies", 4, {"Sand", "und", "Kies"}},
         {"Feinsandlinsen", 5, {"Feins", "andli", "nsen"}},     // a word wider than the room
         {"ab Feinsandlinsen x", 6, {"ab", "Feinsa", "ndlins", "en x"}},
-        {"10{h,2}mm", 4, {"10", "{h,2}", "mm"}},               // a directive stays whole
         {"a  b", 3, {"a ", "b"}},
     };
     for (const Fall& f : faelle)
         EXPECT_EQ(umbrechen(QString::fromUtf8(f.text), f.breite, zeichen), f.zeilen) << f.text;
+}
+
+// A style directive stays on the line of the characters it styles, and no
+// line ends inside a directive, so each line draws without a markup error.
+// Widths count the characters as drawn (the markup left out).
+TEST(ProfilRegeln, LineBreakingKeepsDirectivesWithWhatTheyStyle)
+{
+    const auto gezeichnet = [](const QString& t) { return float(drawing::plainText(t).size()); };
+    struct Fall { const char* text; float breite; QStringList zeilen; };
+    const Fall faelle[] = {
+        {"10{h,2}mm", 2, {"10", "{h,2}mm"}},                    // not "10{h,2}" and "mm"
+        {"10{h,2}mm", 3, {"10", "{h,2}mm"}},                    // not "10{h,2}m" and "m"
+        {"A{h,1}2{t,1}3", 1, {"A", "{h,1}2", "{t,1}3"}},
+        {"x{h, 1}2 abc", 2, {"x{h, 1}2", "ab", "c"}},          // a blank inside a directive is no break
+        {"H{t,3}2 O abcd", 3, {"H", "{t,3}2 O", "abc", "d"}},  // nor one among the styled characters
+        {"{g,6}abcdef", 4, {"{g,6}abcd", "ef"}},                // styled run wider than the room: parted where it fills
+        {"20{c,176}Cxyz", 2, {"20{c,176}", "Cx", "yz"}},        // an inserted character styles nothing after it
+    };
+    for (const Fall& f : faelle) {
+        const QStringList zeilen = umbrechen(QString::fromUtf8(f.text), f.breite, gezeichnet);
+        EXPECT_EQ(zeilen, f.zeilen) << f.text << " broken as " << zeilen.join(u'|').toStdString();
+        for (const QString& z : zeilen) {
+            bool angehalten = false;
+            std::exception_ptr fehler;
+            drawing::splitMarkup(z, &angehalten, &fehler);
+            EXPECT_FALSE(angehalten || fehler) << f.text << ": " << z.toStdString();
+        }
+    }
 }
 
 // The width the remark breaks to is measured alike for every target: it grows
