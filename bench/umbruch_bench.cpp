@@ -1,7 +1,7 @@
 // Breaking a layer remark to the room beside the soil column, measured with
 // the log face as the page does, for remarks of 100 to 10,000 characters that
 // hold no blank: one long word (a pasted code), and words joined by no-break
-// spaces. Each iteration breaks the remark of the case and a remark of 100
+// spaces; and for comparison one-letter words between blanks. Each iteration breaks the remark of the case and a remark of 100
 // characters of the same kind, alternately, so that machine load falls on
 // both alike; the benchmark's time is the long remark's. Counters:
 //   items_per_second   characters broken per second
@@ -19,15 +19,23 @@ namespace {
 
 constexpr int16_t kSG = 7;   // the page's font size for the soil column
 
-// A remark of n characters without a blank.
-QString bemerkung(int n, bool geschuetzt)
+enum class Art { Wort, Geschuetzt, Einzeln };
+
+// A remark of n characters: without a blank, or one-letter words.
+QString bemerkung(int n, Art art)
 {
+    if (art == Art::Einzeln) {
+        QString t;
+        for (int k = 0; t.size() < n; ++k)
+            t += QLatin1Char(k % 2 ? ' ' : char('a' + k % 26));
+        return t;
+    }
     static const QString teile[] = {QStringLiteral("KB12-2023/04"), QStringLiteral("Feinsand"), QStringLiteral("Ø"),
                                     QStringLiteral("schluffig,"), QStringLiteral("WAVE_7"), QStringLiteral("Tonlinsen;")};
     QString t;
     for (int k = 0; t.size() < n; ++k) {
         if (k > 0)
-            t += geschuetzt ? QChar(0x00A0) : QChar(u'.');
+            t += art == Art::Geschuetzt ? QChar(0x00A0) : QChar(u'.');
         t += teile[k % 6];
     }
     t.truncate(n);
@@ -44,11 +52,11 @@ qint64 brechen(const QString& text)
     return uhr.nsecsElapsed();
 }
 
-void messen(benchmark::State& state, bool geschuetzt)
+void messen(benchmark::State& state, Art art)
 {
     const int n = int(state.range(0));
-    const QString lang = bemerkung(n, geschuetzt);
-    const QString kurz = bemerkung(100, geschuetzt);
+    const QString lang = bemerkung(n, art);
+    const QString kurz = bemerkung(100, art);
     double tLang = 0, tKurz = 0;
     for (auto _ : state) {
         const qint64 t = brechen(lang);
@@ -62,17 +70,23 @@ void messen(benchmark::State& state, bool geschuetzt)
 
 void BM_Umbruch_Wort(benchmark::State& state)
 {
-    messen(state, false);
+    messen(state, Art::Wort);
 }
 BENCHMARK(BM_Umbruch_Wort)->Arg(100)->Arg(300)->Arg(1000)->Arg(3000)->Arg(10000)->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 void BM_Umbruch_Geschuetzt(benchmark::State& state)
 {
-    messen(state, true);
+    messen(state, Art::Geschuetzt);
 }
 BENCHMARK(BM_Umbruch_Geschuetzt)->Arg(100)->Arg(300)->Arg(1000)->Arg(3000)->Arg(10000)->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+void BM_Umbruch_Einzeln(benchmark::State& state)
+{
+    messen(state, Art::Einzeln);
+}
+BENCHMARK(BM_Umbruch_Einzeln)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
