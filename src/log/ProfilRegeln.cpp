@@ -225,10 +225,21 @@ qsizetype groessterPassender(qsizetype m, F&& passt)
 
 } // namespace
 
-QStringList umbrechen(const QString& text, float breite, const std::function<float(const QString&)>& mass)
+QStringList umbrechen(const QString& text, float breite, const std::function<float(const QString&)>& messen)
 {
     if (text.isEmpty())
         return {};
+    // The last width measured is kept: a remark of one long word is measured
+    // whole once, not again as its word.
+    QString zuletzt;
+    float zuletztBreite = 0;
+    const auto mass = [&](const QString& t) {
+        if (zuletzt.isNull() || t != zuletzt) {
+            zuletztBreite = messen(t);
+            zuletzt = t;
+        }
+        return zuletztBreite;
+    };
     if (mass(text) <= breite)
         return {text};
     const Gliederung g = gliedern(text);
