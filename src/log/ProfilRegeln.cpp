@@ -121,25 +121,149 @@ float pfeiltextReichweite(int16_t SG, const QString& symbol)
 }
 
 namespace {
-// Whether position k of a text (a break before character k) lies inside a
-// "{...}" directive.
-bool inDirektive(const QString& text, qsizetype k)
+
+// Where a text may be broken before each of its characters.
+enum class Bruch : uint8_t {
+    Frei,       // anywhere
+    Notfalls,   // among the characters a style directive styles, after the first of them: only where
+                // the directive with its characters is wider than the room by itself
+    Nie,        // inside a "{...}" directive, or between a directive and the first character it styles
+};
+
+struct Gliederung
 {
-    const qsizetype auf = text.lastIndexOf(QLatin1Char('{'), k - 1);
-    return auf >= 0 && text.lastIndexOf(QLatin1Char('}'), k - 1) < auf;
+    std::vector<Bruch> bruch;                                  // before character k, k = 0 .. size
+    std::vector<std::pair<qsizetype, qsizetype>> woerter;     // [from, to) between separating blanks
+};
+
+// How many characters after its "}" a directive (the text between "{" and
+// "}") styles: its count, except for an inserted character ("c") and a
+// directive that can't be read, which style none.
+qsizetype gestylt(QStringView direktive)
+{
+    const qsizetype komma = direktive.indexOf(u',');
+    if (komma < 0 || direktive.left(komma) == u"c")
+        return 0;
+    bool ok = false;
+    const int n = direktive.mid(komma + 1).trimmed().toInt(&ok);
+    return ok && n > 0 ? n : 0;
 }
+
+// The breaks a text allows and its words, in one pass. A directive runs from
+// "{" to the next "}" (as its markup is left out when measuring); the
+// characters it styles are counted from its "}" on, as they are drawn. A
+// blank inside a directive or among styled characters does not separate
+// words. A "{" with no "}" after it keeps the rest of its word whole.
+Gliederung gliedern(const QString& text)
+{
+    const qsizetype n = text.size();
+    Gliederung g;
+    g.bruch.assign(size_t(n) + 1, Bruch::Frei);
+    auto setzen = [&](qsizetype k, Bruch b) { g.bruch[size_t(k)] = std::max(g.bruch[size_t(k)], b); };
+    qsizetype wort = 0;           // start of the current word
+    qsizetype gestyltBis = 0;     // end of the styled characters the scan is among
+    bool ungeschlossen = false;   // the current word holds a "{" with no "}" after it
+    bool keinSchluss = false;     // no "}" follows the scan any more
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = text[i];
+        if (c == u' ' && i >= gestyltBis) {
+            g.woerter.emplace_back(wort, i);
+            wort = ++i;
+            ungeschlossen = false;
+            continue;
+        }
+        if (ungeschlossen) {
+            setzen(i++, Bruch::Nie);
+            continue;
+        }
+        if (c == u'{') {
+            const qsizetype zu = keinSchluss ? -1 : text.indexOf(u'}', i + 1);
+            if (zu < 0) {
+                keinSchluss = ungeschlossen = true;
+                ++i;
+                continue;
+            }
+            for (qsizetype k = i + 1; k <= zu; ++k)
+                setzen(k, Bruch::Nie);
+            const qsizetype m = std::min(gestylt(QStringView(text).mid(i + 1, zu - i - 1)), n - (zu + 1));
+            if (m > 0) {
+                setzen(zu + 1, Bruch::Nie);
+                for (qsizetype k = zu + 2; k < zu + 1 + m; ++k)
+                    setzen(k, Bruch::Notfalls);
+                gestyltBis = std::max(gestyltBis, zu + 1 + m);
+            }
+            i = zu + 1;
+            continue;
+        }
+        ++i;
+    }
+    g.woerter.emplace_back(wort, n);
+    return g;
+}
+
+// The largest j in [0, m) for which passt(j) holds, where passt holds up to
+// some j and not after it; -1 when passt(0) does not hold. passt is asked
+// about 1, 2, 4, ... steps on and then by halving, so finding j costs about
+// 2 log j questions, and the questions stay near j.
+template <class F>
+qsizetype groessterPassender(qsizetype m, F&& passt)
+{
+    if (m <= 0 || !passt(0))
+        return -1;
+    qsizetype gut = 0, schlecht = m;
+    for (qsizetype schritt = 1; gut + 1 < schlecht; schritt *= 2) {
+        const qsizetype probe = std::min(gut + schritt, m - 1);
+        if (!passt(probe)) {
+            schlecht = probe;
+            break;
+        }
+        gut = probe;
+        if (probe == m - 1)
+            return gut;
+    }
+    while (schlecht - gut > 1) {
+        const qsizetype mitte = gut + (schlecht - gut) / 2;
+        (passt(mitte) ? gut : schlecht) = mitte;
+    }
+    return gut;
+}
+
 } // namespace
 
-QStringList umbrechen(const QString& text, float breite, const std::function<float(const QString&)>& mass)
+QStringList umbrechen(const QString& text, float breite, const std::function<float(const QString&)>& messen)
 {
     if (text.isEmpty())
         return {};
+    // The last width measured is kept: a remark of one long word is measured
+    // whole once, not again as its word.
+    QString zuletzt;
+    float zuletztBreite = 0;
+    const auto mass = [&](const QString& t) {
+        if (zuletzt.isNull() || t != zuletzt) {
+            zuletztBreite = messen(t);
+            zuletzt = t;
+        }
+        return zuletztBreite;
+    };
     if (mass(text) <= breite)
         return {text};
+    const Gliederung g = gliedern(text);
+    // The breaks inside words, ascending, and for each the last free one up
+    // to it (an index into `stellen`, -1 when there is none).
+    std::vector<qsizetype> stellen, letzteFreie;
+    for (qsizetype k = 1; k < text.size(); ++k)
+        if (g.bruch[size_t(k)] != Bruch::Nie) {
+            letzteFreie.push_back(g.bruch[size_t(k)] == Bruch::Frei ? qsizetype(stellen.size())
+                                  : letzteFreie.empty()                ? -1
+                                                                       : letzteFreie.back());
+            stellen.push_back(k);
+        }
+
     QStringList zeilen;
     QString zeile;
     bool offen = false;   // a line has been started
-    for (QString wort : text.split(QLatin1Char(' '))) {
+    for (const auto& [von, bis] : g.woerter) {
+        const QString wort = text.mid(von, bis - von);
         if (offen) {
             const QString mit = zeile + QLatin1Char(' ') + wort;
             if (mass(mit) <= breite) {
@@ -150,20 +274,35 @@ QStringList umbrechen(const QString& text, float breite, const std::function<flo
                 zeilen << zeile;
         }
         // The word opens a line; a word wider than the room is cut into
-        // pieces that fill a line each (at least one character, or a whole
-        // directive, each).
-        while (!wort.isEmpty() && mass(wort) > breite) {
-            qsizetype k = wort.size() - 1;
-            while (k > 0 && (mass(wort.left(k)) > breite || inDirektive(wort, k)))
-                --k;
-            if (k == 0)
-                for (k = 1; k < wort.size() && inDirektive(wort, k);)
-                    ++k;
-            zeilen << wort.left(k);
-            wort = wort.mid(k);
+        // pieces that fill a line each, each piece measured as it will be
+        // drawn: at the last free break that fits; where none fits, among a
+        // directive's styled characters where that fits; else at the first
+        // break there is.
+        qsizetype a = von;
+        if (!wort.isEmpty() && mass(wort) > breite) {
+            for (;;) {
+                const auto s0 = std::upper_bound(stellen.begin(), stellen.end(), a);
+                const auto s1 = std::lower_bound(s0, stellen.end(), bis);
+                const qsizetype m = qsizetype(s1 - s0) + 1;   // the breaks, then the word's end
+                const auto stelle = [&](qsizetype j) { return j < m - 1 ? s0[j] : bis; };
+                const qsizetype j = groessterPassender(
+                    m, [&](qsizetype j) { return mass(text.mid(a, stelle(j) - a)) <= breite; });
+                if (j == m - 1)
+                    break;   // the rest fits
+                qsizetype k = stelle(0);
+                if (j >= 0) {
+                    const qsizetype erste = qsizetype(s0 - stellen.begin());
+                    const qsizetype f = letzteFreie[size_t(erste + j)];
+                    k = f >= erste ? stellen[size_t(f)] : stelle(j);
+                }
+                zeilen << text.mid(a, k - a);
+                a = k;
+                if (a == bis)
+                    break;
+            }
         }
-        zeile = wort;
-        offen = !wort.isEmpty() || offen;
+        zeile = text.mid(a, bis - a);
+        offen = a < bis || offen;
     }
     if (!zeile.isEmpty())
         zeilen << zeile;

@@ -60,8 +60,14 @@ float pfeiltextReichweite(int16_t SG, const QString& symbol);
 float textbreite(const QString& text, int16_t SG);
 
 // A text broken into lines no wider than `breite` by `mass`: at blanks, and a
-// word wider than that inside the word (never inside a "{...}" directive).
-// A text that fits stays one line, unchanged; an empty text gives no line.
+// word wider than that inside the word, at the last place where the piece
+// still fits. Never inside a "{...}" directive, and a style directive stays
+// on the line of the characters it styles (blanks among them don't break);
+// only a directive whose styled characters don't fit on one line is parted
+// after as many of them as fit. A text that fits stays one line, unchanged;
+// an empty text gives no line. `mass` is asked about each piece as it would
+// be drawn, a number of times about linear in the text's length (widths that
+// grow with the piece are assumed).
 QStringList umbrechen(const QString& text, float breite, const std::function<float(const QString&)>& mass);
 
 // Symbol of the depth arrow: "z" for depths below ground, "NN" for heights

@@ -1,9 +1,12 @@
 // Label placement and the texts of the soil column and the header block.
 #include "log/ProfilRegeln.h"
+#include "drawing/Markup.h"
+#include "drawing/Target.h"
 #include "platform/Services.h"
 
-#include <QFont>
-#include <QFontMetricsF>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <limits>
@@ -80,11 +83,38 @@ TEST(ProfilRegeln, LineBreaking)
         {"Sand und Kies", 4, {"Sand", "und", "Kies"}},
         {"Feinsandlinsen", 5, {"Feins", "andli", "nsen"}},     // a word wider than the room
         {"ab Feinsandlinsen x", 6, {"ab", "Feinsa", "ndlins", "en x"}},
-        {"10{h,2}mm", 4, {"10", "{h,2}", "mm"}},               // a directive stays whole
         {"a  b", 3, {"a ", "b"}},
     };
     for (const Fall& f : faelle)
         EXPECT_EQ(umbrechen(QString::fromUtf8(f.text), f.breite, zeichen), f.zeilen) << f.text;
+}
+
+// A style directive stays on the line of the characters it styles, and no
+// line ends inside a directive, so each line draws without a markup error.
+// Widths count the characters as drawn (the markup left out).
+TEST(ProfilRegeln, LineBreakingKeepsDirectivesWithWhatTheyStyle)
+{
+    const auto gezeichnet = [](const QString& t) { return float(drawing::plainText(t).size()); };
+    struct Fall { const char* text; float breite; QStringList zeilen; };
+    const Fall faelle[] = {
+        {"10{h,2}mm", 2, {"10", "{h,2}mm"}},                    // not "10{h,2}" and "mm"
+        {"10{h,2}mm", 3, {"10", "{h,2}mm"}},                    // not "10{h,2}m" and "m"
+        {"A{h,1}2{t,1}3", 1, {"A", "{h,1}2", "{t,1}3"}},
+        {"x{h, 1}2 abc", 2, {"x{h, 1}2", "ab", "c"}},          // a blank inside a directive is no break
+        {"H{t,3}2 O abcd", 3, {"H", "{t,3}2 O", "abc", "d"}},  // nor one among the styled characters
+        {"{g,6}abcdef", 4, {"{g,6}abcd", "ef"}},                // styled run wider than the room: parted where it fills
+        {"20{c,176}Cxyz", 2, {"20{c,176}", "Cx", "yz"}},        // an inserted character styles nothing after it
+    };
+    for (const Fall& f : faelle) {
+        const QStringList zeilen = umbrechen(QString::fromUtf8(f.text), f.breite, gezeichnet);
+        EXPECT_EQ(zeilen, f.zeilen) << f.text << " broken as " << zeilen.join(u'|').toStdString();
+        for (const QString& z : zeilen) {
+            bool angehalten = false;
+            std::exception_ptr fehler;
+            drawing::splitMarkup(z, &angehalten, &fehler);
+            EXPECT_FALSE(angehalten || fehler) << f.text << ": " << z.toStdString();
+        }
+    }
 }
 
 // The width the remark breaks to is measured alike for every target: it grows
@@ -232,20 +262,66 @@ TEST(ProfilRegeln, UprightTextSpacing)
     EXPECT_FLOAT_EQ(senkrechtabstand(8, 3, 3.2f), 10.4f);
 }
 
-// The width is what the face itself measures at the engine's setting (no
-// kerning), so the page keeps texts apart as they are drawn.
-TEST(ProfilRegeln, TextWidthMatchesTheFaceItself)
+// The width a text is broken and spaced by is the width it has on paper:
+// each text printed alone through the printer target into a PDF, at the sizes
+// the log uses, spans what pdftotext reports as its line's box. Texts with
+// many kerning pairs ("AV", "To", "Wa") and with wide and narrow letters show
+// a width measured with kerning, at another size or with another resolution.
+TEST(ProfilRegeln, TextWidthIsTheWidthOnPaper)
 {
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(1000);
-    arial.setKerning(false);
-    const QFontMetricsF masse(arial);
-    const char* texte[] = {"Geländehöhe über der Bezugsebene = 312,450 m", "Farben nach ÖNORM", "14500,00",
-                           "Rechtswert = 4468123,450 m", "Maßstab 1: 200", "(G, S, u', md) 2", "AWZ@[]|~"};
-    for (const char* t : texte) {
-        const QString text = QString::fromUtf8(t);
-        const double erwartet = masse.horizontalAdvance(text) / 1000.0 * 8 * 25.4 / 72;
-        EXPECT_NEAR(textbreite(text, 8), erwartet, 0.01 * erwartet) << t;
+    struct Fall { const char* text; int16_t SG; };
+    const Fall faelle[] = {
+        {"Geländehöhe über der Bezugsebene = 312,450 m", 8}, {"Rechtswert = 4468123,450 m", 8},
+        {"AVAVAV WAWA Torf Tyrol LTV", 7}, {"Wasserführung: Yo, PAVT", 7}, {"iiiiiiiiii mmmmm", 7},
+        {"Maßstab 1: 200", 10}, {"(G, S, u', md) 2", 6}, {"AWZ@[]|~", 8},
+    };
+    QTemporaryDir ordner;
+    ASSERT_TRUE(ordner.isValid());
+    const QString pdf = ordner.filePath(QStringLiteral("breiten.pdf"));
+    {
+        drawing::PrinterTarget drucker(pdf);
+        drucker.ScaleMode(drawing::vbMillimeters);
+        float y = 20;
+        for (const Fall& f : faelle) {
+            drucker.FontName(QStringLiteral("Arial"));
+            drucker.FontSize(f.SG);
+            drucker.CurrentX(20);
+            drucker.CurrentY(y);
+            drucker.Print(QString::fromUtf8(f.text));
+            y += 20;
+        }
+        drucker.EndDoc();
+    }
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QString xml = QString::fromUtf8(p.readAllStandardOutput());
+    // The lines, top to bottom, as their words joined by blanks and their width in mm.
+    static const QRegularExpression zeile(QStringLiteral(R"re(<line xMin="([0-9.]+)"[^>]*xMax="([0-9.]+)"[^>]*>(.*?)</line>)re"),
+                                          QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression wort(QStringLiteral(R"re(<word [^>]*>([^<]*)</word>)re"));
+    std::vector<std::pair<QString, double>> zeilen;
+    for (auto z = zeile.globalMatch(xml); z.hasNext();) {
+        const auto m = z.next();
+        QStringList woerter;
+        for (auto w = wort.globalMatch(m.captured(3)); w.hasNext();)
+            woerter << w.next().captured(1);
+        const double breite = (m.captured(2).toDouble() - m.captured(1).toDouble()) * 25.4 / 72.0;
+        QString text = woerter.join(u' ');
+        for (const auto& [zeichen, entitaet] : {std::pair{"'", "&apos;"}, {"\"", "&quot;"}, {"<", "&lt;"},
+                                                {">", "&gt;"}, {"&", "&amp;"}})
+            text.replace(QLatin1String(entitaet), QLatin1String(zeichen));
+        zeilen.emplace_back(text, breite);
+    }
+    ASSERT_EQ(zeilen.size(), std::size(faelle)) << xml.toStdString();
+    for (size_t i = 0; i < zeilen.size(); ++i) {
+        const Fall& f = faelle[i];
+        EXPECT_EQ(zeilen[i].first, QString::fromUtf8(f.text));
+        const double gedruckt = zeilen[i].second;
+        // The printer places each letter on its own device pixel (1/600 inch),
+        // which moves a line's end by up to about half a percent.
+        EXPECT_NEAR(textbreite(QString::fromUtf8(f.text), f.SG), gedruckt, 0.05 + 0.006 * gedruckt)
+            << f.text << " at " << f.SG << " points";
     }
     EXPECT_FLOAT_EQ(textbreite(QString(), 8), 0);
 }

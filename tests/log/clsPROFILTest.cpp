@@ -518,3 +518,49 @@ TEST(clsPROFIL, LongRemarkWrapsAndPushesTheNextTextBlockDown)
         EXPECT_LE(profilregeln::textbreite(z, 7), profilregeln::BEMERKUNGSBREITE) << z.toStdString();
     EXPECT_NEAR(lange.naechste - kurz.naechste, float(lange.zeilen.size() - 1) * h, 1e-5);
 }
+
+// A remark without a blank (a pasted code, or words joined by no-break
+// spaces) is cut inside its word: every character reaches the page once and in
+// order, each line fits the room beside the column and is filled, so no line
+// would have taken the next line's first character as well.
+TEST(clsPROFIL, LongRemarkWithoutBlanksIsCutIntoFullLines)
+{
+    const auto wiederholt = [](QStringList teile, QChar fuge, int laenge) {
+        QString t;
+        for (int k = 0; t.size() < laenge; ++k)
+            t += (k ? QString(fuge) : QString()) + teile[k % teile.size()];
+        t.truncate(laenge);
+        return t;
+    };
+    struct Fall { const char* art; QString bemerkung; };
+    const Fall faelle[] = {
+        {"one word", wiederholt({"KB12-2023/04", "WAVE_7", "Ø3,5", "Tonlinsen;", "ffi"}, u'.', 10000)},
+        {"no-break spaces", wiederholt({"Feinsand", "schluffig,", "AVAT", "Wasser", "1,5", "m"}, QChar(0x00A0), 5000)},
+    };
+    for (const Fall& f : faelle) {
+        Maler m;
+        m.schicht(0, 0.5f, "S", "", "", "", "", "", f.bemerkung);
+        m.uebergeben();
+        auto e2 = m.tabelle("E2");
+        ProfilParameter pp;
+        pp.BEMV = 1;
+        pp.SG = 7;
+        pp.X = 20;
+        m.p.PROFIL(*e2, pp);
+        EXPECT_TRUE(m.dienste.dialogs.messages().empty()) << f.art;
+
+        QStringList zeilen;   // the texts beside the column after the description
+        for (const Aufruf& a : alle(*m.rec, QStringLiteral("TEXT")))
+            if (a.z[0] == 20 + 7.5f && a.text != QLatin1String("S"))
+                zeilen << a.text;
+        ASSERT_GT(zeilen.size(), 100) << f.art;
+        EXPECT_EQ(zeilen.join(QString()), f.bemerkung) << f.art;
+        for (qsizetype k = 0; k < zeilen.size(); ++k) {
+            EXPECT_LE(profilregeln::textbreite(zeilen[k], 7), profilregeln::BEMERKUNGSBREITE)
+                << f.art << ": " << zeilen[k].toStdString();
+            if (k + 1 < zeilen.size())
+                EXPECT_GT(profilregeln::textbreite(zeilen[k] + zeilen[k + 1].front(), 7), profilregeln::BEMERKUNGSBREITE)
+                    << f.art << ": " << zeilen[k].toStdString();
+        }
+    }
+}
