@@ -558,9 +558,10 @@ TEST(clsPROFIL, LongRemarkWithoutBlanksIsCutIntoFullLines)
         for (qsizetype k = 0; k < zeilen.size(); ++k) {
             EXPECT_LE(profilregeln::textbreite(zeilen[k], 7), profilregeln::BEMERKUNGSBREITE)
                 << f.art << ": " << zeilen[k].toStdString();
-            if (k + 1 < zeilen.size())
+            if (k + 1 < zeilen.size()) {
                 EXPECT_GT(profilregeln::textbreite(zeilen[k] + zeilen[k + 1].front(), 7), profilregeln::BEMERKUNGSBREITE)
                     << f.art << ": " << zeilen[k].toStdString();
+            }
         }
     }
 }

@@ -414,9 +414,11 @@ TEST(Seite11Bild, EachRemarkIsOnEveryTargetWholeOrNotAtAll)
             for (const auto& [t, zeilen] : *ziel) {
                 ++ganzGefunden;
                 mehrereZeilen = mehrereZeilen || zeilen.size() > 1;
-                for (const auto* anderes : {&amSchirm, &gedruckt, &cad})
-                    if (anderes->count(t))
+                for (const auto* anderes : {&amSchirm, &gedruckt, &cad}) {
+                    if (anderes->count(t)) {
                         EXPECT_EQ(anderes->at(t), zeilen) << t.toStdString();
+                    }
+                }
             }
     }
     // The check found remarks to check, the long one among them on several lines.
