@@ -256,7 +256,7 @@ bool Lauf::satz(const QString& text, int ziel, int nummer, bool ersterFeldPruefe
         QString feld;
         if (f == zl - 1) {
             // The last field ends two characters before the record's end.
-            feld = text.mid(start, std::max(0, int(text.size()) - start - 2));
+            feld = vb::ganzeZeichen(text.mid(start), std::max(0, int(text.size()) - start - 2));
         } else {
             const int sep = m_v.tzs.isEmpty() ? -1 : int(text.indexOf(m_v.tzs, start));
             if (sep < 0) {
@@ -359,11 +359,11 @@ void Lauf::abschluss(int datumSpalte, int zeitSpalte)
         const auto& w = m_v.werte[k];
         if (!w.praefix.isEmpty())
             jedeZelle(m_spalte[k], [&](const QString& t) {
-                return t.size() > w.praefix.size() ? t.mid(w.praefix.size()) : t;
+                return t.size() > w.praefix.size() ? vb::ohneAnfang(t, w.praefix.size()) : t;
             });
         if (!w.suffix.isEmpty())
             jedeZelle(m_spalte[k], [&](const QString& t) {
-                return t.size() > w.suffix.size() ? t.left(t.size() - w.suffix.size()) : t;
+                return t.size() > w.suffix.size() ? vb::ganzeZeichen(t, t.size() - w.suffix.size()) : t;
             });
     }
     // 2. and 3. Dates DD.MM.YY and times hh:mm:ss from the positions the preset gives.

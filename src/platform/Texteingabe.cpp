@@ -157,6 +157,19 @@ QString ganzeZeichen(const QString& text, qsizetype grenze)
     return text.left(std::max<qsizetype>(0, zeichen.position()));
 }
 
+QString ohneAnfang(const QString& text, qsizetype anzahl)
+{
+    if (anzahl <= 0)
+        return text;
+    if (anzahl >= text.size())
+        return QString();
+    QTextBoundaryFinder zeichen(QTextBoundaryFinder::Grapheme, text);
+    zeichen.setPosition(anzahl);
+    if (!zeichen.isAtBoundary())
+        zeichen.toNextBoundary();
+    return zeichen.position() < 0 ? QString() : text.mid(zeichen.position());
+}
+
 void eingabeBegrenzen(QLineEdit* box, int grenze)
 {
     if (!box)

@@ -32,6 +32,10 @@ QString ohneSteuerzeichen(const QString& text);
 // them (grapheme clusters) that is at most `grenze` UTF-16 code units long.
 QString ganzeZeichen(const QString& text, qsizetype grenze);
 
+// `text` without its first `anzahl` UTF-16 code units, removed as whole
+// characters: a character the cut would split is removed with them.
+QString ohneAnfang(const QString& text, qsizetype anzahl);
+
 // Makes `box` drop control characters from what the user enters and, with a
 // limit above 0, keep what the user enters within that many characters.
 // The box's validator is replaced; its maximum length is left as it is.

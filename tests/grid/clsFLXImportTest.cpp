@@ -483,3 +483,25 @@ TEST_F(ImportTest, CharactersOfSeveralCodeUnitsReachTheCellWhole)
     EXPECT_EQ(spalte(1), QStringList{QStringLiteral("Kies ") + emoji});
     EXPECT_EQ(spalte(2), QStringList{QStringLiteral("Caf") + akut});
 }
+
+// Where the import removes a number of characters — the two that end the last
+// field of a record, a value's prefix and suffix by their length — it removes
+// whole characters: a character the count would split is removed with them,
+// never left in a cell as half an emoji or a letter without its accent.
+TEST_F(ImportTest, RemovingByLengthTakesWholeCharacters)
+{
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString akut = QStringLiteral("e\u0301");
+    auto v = vorgabe(2, ";", "", {{"A", 0}, {"B", 1}});
+    v.werte[0].praefix = QStringLiteral("T=");
+    v.werte[0].suffix = QStringLiteral("mm");
+    const QString datei = QStringLiteral("T=5;ab") + emoji + QStringLiteral("x\n")   // last field cut in the emoji
+                          + QStringLiteral("X") + emoji + QStringLiteral("6;c") + akut + QStringLiteral("x\n")
+                          + QStringLiteral("T=7") + emoji + QStringLiteral("m;dd\n");
+    flx->setRows(2);
+    EXPECT_TRUE(importiere(v, datei.toUtf8()));
+    for (const QString& t : tabelle())
+        EXPECT_FALSE(t.contains(QChar(0xFFFD)) || t.contains(QLatin1Char('?'))) << t.toStdString();
+    EXPECT_EQ(spalte(1), (QStringList{QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")}));
+    EXPECT_EQ(spalte(2), (QStringList{QStringLiteral("ab"), QStringLiteral("c"), QString()}));
+}
