@@ -468,6 +468,20 @@ TEST(clsPROFIL, SoilColumnWithTheHighestRowNumber)
     EXPECT_TRUE(t.contains(QStringLiteral("2,00")));
 }
 
+// Draws the soil column of the layers given to `m` with their remarks shown,
+// at 7 points from x 20 mm, as the page does; nothing may raise a box.
+static void bemerkungenZeichnen(Maler& m)
+{
+    m.uebergeben();
+    auto e2 = m.tabelle("E2");
+    ProfilParameter pp;
+    pp.BEMV = 1;
+    pp.SG = 7;
+    pp.X = 20;
+    m.p.PROFIL(*e2, pp);
+    EXPECT_TRUE(m.dienste.dialogs.messages().empty());
+}
+
 // A remark longer than the room beside the column goes on several lines, each
 // no wider than that room; the next layer's text block moves down by the
 // extra lines. A short remark stays one line, unchanged.
@@ -484,14 +498,7 @@ TEST(clsPROFIL, LongRemarkWrapsAndPushesTheNextTextBlockDown)
         Maler m;
         m.schicht(0, 0.5f, "S", "", "", "", "", "", bemerkung);
         m.schicht(1, 0.6f, "G");
-        m.uebergeben();
-        auto e2 = m.tabelle("E2");
-        ProfilParameter pp;
-        pp.BEMV = 1;
-        pp.SG = 7;
-        pp.X = 20;
-        m.p.PROFIL(*e2, pp);
-        EXPECT_TRUE(m.dienste.dialogs.messages().empty());
+        bemerkungenZeichnen(m);
         Ergebnis e;
         float y = 0;
         for (const Aufruf& a : alle(*m.rec, QStringLiteral("TEXT"))) {
@@ -540,14 +547,8 @@ TEST(clsPROFIL, LongRemarkWithoutBlanksIsCutIntoFullLines)
     for (const Fall& f : faelle) {
         Maler m;
         m.schicht(0, 0.5f, "S", "", "", "", "", "", f.bemerkung);
-        m.uebergeben();
-        auto e2 = m.tabelle("E2");
-        ProfilParameter pp;
-        pp.BEMV = 1;
-        pp.SG = 7;
-        pp.X = 20;
-        m.p.PROFIL(*e2, pp);
-        EXPECT_TRUE(m.dienste.dialogs.messages().empty()) << f.art;
+        SCOPED_TRACE(f.art);
+        bemerkungenZeichnen(m);
 
         QStringList zeilen;   // the texts beside the column after the description
         for (const Aufruf& a : alle(*m.rec, QStringLiteral("TEXT")))
