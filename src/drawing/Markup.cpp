@@ -76,14 +76,21 @@ std::vector<MarkupPiece> splitMarkup(const QString& text, bool* stopped, std::ex
 
 QString plainText(const QString& text)
 {
-    QString s = text;
-    for (;;) {
-        const int open = int(s.indexOf(QLatin1Char('{')));
-        if (open < 0) break;
-        const int close = int(s.indexOf(QLatin1Char('}'), open + 1));
+    // Every "{...}" is left out, from the first "{" to the next "}" after
+    // it; one pass, so a text of many directives costs its length.
+    qsizetype open = text.indexOf(QLatin1Char('{'));
+    if (open < 0) return text;
+    QString s;
+    s.reserve(text.size());
+    qsizetype pos = 0;
+    while (open >= 0) {
+        const qsizetype close = text.indexOf(QLatin1Char('}'), open + 1);
         if (close < 0) break;
-        s.remove(open, close - open + 1);
+        s += QStringView(text).mid(pos, open - pos);
+        pos = close + 1;
+        open = text.indexOf(QLatin1Char('{'), pos);
     }
+    s += QStringView(text).mid(pos);
     return s;
 }
 

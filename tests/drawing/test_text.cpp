@@ -100,6 +100,8 @@ TEST(DrawingMarkup, PlainTextAndExponents)
     EXPECT_EQ(plainText("20{c,176}C"), "20C");
     EXPECT_EQ(plainText("ab{x"), "ab{x");
     EXPECT_EQ(plainText("a{b}c{d"), "ac{d");
+    EXPECT_EQ(plainText("{{a}b}c"), "b}c");
+    EXPECT_EQ(plainText("}a{b}}{c"), "}a}{c");
 
     vb::ScopedLocale en(QStringLiteral("en_US"));
     EXPECT_EQ(exponentMarkup("1.5E+03"), "1.5*10{h,3}+03");
