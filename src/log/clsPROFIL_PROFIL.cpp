@@ -62,11 +62,68 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
         gB[i] = profilregeln::textblockhoehe(h, p.BFV, s[i].FARBE, p.BEMV, s[i].BEMS, int(bemerkung[i].size()));
     }
     const std::vector<float> L = profilregeln::beschriftungslinien(y, gL, m_EYB, m_d, m_OY, m_MY);
-    const std::vector<float> B = profilregeln::beschriftungslinien(y, gB, m_EYB, m_d, m_OY, m_MY);
+    std::vector<float> B = profilregeln::beschriftungslinien(y, gB, m_EYB, m_d, m_OY, m_MY);
 
     // --- setting up ------------------------------------------------------------
     if (!falle([&] { bild().SCHRIFTEINSTELLUNGEN(QString(), p.SG); }))
         return;
+
+    // Top of a layer's text: the block runs from the previous block's bottom
+    // (the ground line for the first layer) to this layer's block bottom.
+    // The previous layer's leader (the ground line's stroke for the first
+    // layer) runs along that top, so the text starts no higher than
+    // kBeschreibungsabstand line heights below it: half the block's spare 0.7
+    // lines, which keeps as much room to the own leader at the bottom.
+    const auto textanfang = [&](size_t i) {
+        const float H = i == 0 ? B[0] - m_EYB : B[i] - B[i - 1];
+        const float oben = B[i] - d * std::fabs(H);
+        const float hoechster = oben + d * kBeschreibungsabstand * h * m_MY;
+        float yt = p.ARV && p.BOBKEN == 0 ? B[i] - d * h * m_MY - d * std::fabs(H) / 2.0f : oben;
+        if ((yt - hoechster) * d < 0)
+            yt = hoechster;
+        return yt;
+    };
+    const bool farbzeile = p.BFV == 1;
+    const auto bemerkungszeilen = [&](size_t i) {
+        float yt = textanfang(i);
+        if (farbzeile && !s[i].FARBE.isEmpty())
+            yt += d * h * m_MY;
+        std::vector<float> zeilenY;
+        for (qsizetype k = 0; k < bemerkung[i].size(); ++k) {
+            yt += d * h * m_MY;
+            zeilenY.push_back(yt);
+        }
+        return zeilenY;
+    };
+
+    // --- remarks the frame holds -------------------------------------------
+    // A remark is one text, however many lines it takes: drawn whole where the
+    // frame holds every line, else not at all, so that no piece of it reads as
+    // the layer's whole remark. One that is not drawn keeps the one line a
+    // remark's text takes in its layer's block, and pushes the layers below no
+    // further. Each layer's text stands below the blocks above it, so the
+    // layers are decided from the top down.
+    for (size_t i = 0; i < n; ++i) {
+        if (bemerkung[i].isEmpty())
+            continue;
+        const std::vector<float> zeilenY = bemerkungszeilen(i);
+        bool ganz = true;
+        for (qsizetype k = 0; k < bemerkung[i].size() && ganz; ++k) {
+            bool passt = false;
+            falle([&] { passt = bild().TEXTPASST(X + 7.5f * m_MX, zeilenY[size_t(k)], bemerkung[i][k], 1); });
+            ganz = passt;
+        }
+        if (falle.cancelled())
+            return;
+        if (ganz)
+            continue;
+        const bool kuerzer = bemerkung[i].size() > 1;
+        bemerkung[i].clear();
+        if (kuerzer) {
+            gB[i] = profilregeln::textblockhoehe(h, p.BFV, s[i].FARBE, p.BEMV, s[i].BEMS, 1);
+            B = profilregeln::beschriftungslinien(y, gB, m_EYB, m_d, m_OY, m_MY);
+        }
+    }
 
     // --- depth arrow and top label -----------------------------------------
     if (p.BOKOT == 0) {
@@ -137,55 +194,19 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
         if (p.BOBKEN == 0)
             falle([&] { zug({X + 5.0f * m_MX, X + 6.5f * m_MX, X + 15.0f * m_MX}, {y[i], B[i], B[i]}); });
 
-        // Top of the text: the block runs from the previous block's bottom
-        // (the ground line for the first layer) to this layer's block bottom.
-        // The previous layer's leader (the ground line's stroke for the first
-        // layer) runs along that top, so the text starts no higher than
-        // kBeschreibungsabstand line heights below it: half the block's spare 0.7
-        // lines, which keeps as much room to the own leader at the bottom.
-        float yt = 0;
-        falle([&] {
-            const float H = i == 0 ? B[0] - m_EYB : B[i] - B[i - 1];
-            const float oben = B[i] - d * std::fabs(H);
-            const float hoechster = oben + d * kBeschreibungsabstand * h * m_MY;
-            if (p.ARV && p.BOBKEN == 0)
-                yt = B[i] - d * h * m_MY - d * std::fabs(H) / 2.0f;
-            else
-                yt = oben;
-            if ((yt - hoechster) * d < 0)
-                yt = hoechster;
-        });
+        const float yt = textanfang(i);
         if (p.BOBKEN == 0) {
             falle([&] {
                 const QString text = profilregeln::schichtbeschreibung(r.HPTB1, r.HPTB2, r.NEBB, r.ZUST, r.BS, p.BUV);
                 bild().TEXT(X + 7.5f * m_MX, yt, text, 1);
             });
         }
-        if (p.BFV == 1 && !r.FARBE.isEmpty()) {
-            falle([&] {
-                yt = yt + d * h * m_MY;
-                bild().TEXT(X + 7.5f * m_MX, yt, FARBBEZ(r.FARBE), 1);
-            });
-        }
-        // The remark is one text, however many lines it takes: drawn whole
-        // where the frame holds every line, else not at all, so that no
-        // piece of it reads as the layer's whole remark.
-        if (!bemerkung[i].isEmpty()) {
-            std::vector<float> zeilenY;
-            for (qsizetype k = 0; k < bemerkung[i].size(); ++k) {
-                yt = yt + d * h * m_MY;
-                zeilenY.push_back(yt);
-            }
-            bool ganz = true;
-            for (qsizetype k = 0; k < bemerkung[i].size() && ganz; ++k) {
-                bool passt = false;
-                falle([&] { passt = bild().TEXTPASST(X + 7.5f * m_MX, zeilenY[size_t(k)], bemerkung[i][k], 1); });
-                ganz = passt;
-            }
-            if (ganz)
-                for (qsizetype k = 0; k < bemerkung[i].size(); ++k)
-                    falle([&] { bild().TEXT(X + 7.5f * m_MX, zeilenY[size_t(k)], bemerkung[i][k], 1); });
-        }
+        if (farbzeile && !r.FARBE.isEmpty())
+            falle([&] { bild().TEXT(X + 7.5f * m_MX, yt + d * h * m_MY, FARBBEZ(r.FARBE), 1); });
+        // Only a remark the frame holds whole is left here.
+        const std::vector<float> zeilenY = bemerkungszeilen(i);
+        for (qsizetype k = 0; k < bemerkung[i].size(); ++k)
+            falle([&] { bild().TEXT(X + 7.5f * m_MX, zeilenY[size_t(k)], bemerkung[i][k], 1); });
         if (falle.cancelled())
             return;
     }

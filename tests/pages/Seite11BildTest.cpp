@@ -548,3 +548,52 @@ TEST(Seite11Bild, DescriptionsKeepClearOfTheLeaderAbove)
     for (const auto& b : dienste.dialogs.messages())
         ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
 }
+
+// A remark the sheet cannot hold whole is left out, and with it the room its
+// lines would take: its layer keeps the one line a remark takes, so the
+// layers below stand where they stand beside a remark of one line, on the
+// sheet, instead of being pushed below its lower edge by lines never drawn.
+TEST(Seite11Bild, ARemarkLeftOutPushesTheLayersBelowNoFurther)
+{
+    vb::TestServices dienste;
+    suite::Testumgebung umgebung;
+    auto drucken = [&](const QString& ersteBemerkung) {
+        langeBemerkungen(false);
+        auto& cnn = *db::sharedState().cnnX;
+        cnn.execute(QStringLiteral("UPDATE E2 SET BEMS = '' WHERE ID = 1"));
+        cnn.execute(QStringLiteral("UPDATE E2 SET BEMS = ? WHERE ID = 1 AND I1 = 0"), {vb::Variant(ersteBemerkung)});
+        drawing::RecordingTarget blatt(11907.0f, 16840.0f);   // A4
+        blatt.ScaleMode(drawing::vbMillimeters);
+        drawing::RecordingTarget bild(13608.0f, 7484.4f);
+        Bildschirm schirm;
+        schirm.komponieren(bild);
+        schirm.seite.drucker = &blatt;
+        schirm.seite.BILD11(1, -3, 0, nullptr);
+        return std::pair{seitenpruefung::lesen(blatt), textspalte(schirm.seite)};
+    };
+    // A code of 10,000 characters without a blank: far more lines than the sheet holds.
+    QString code;
+    for (int k = 0; code.size() < 10000; ++k)
+        code += QStringLiteral("KB12-%1/").arg(k, 4, 10, QLatin1Char('0'));
+    code.truncate(10000);
+    const auto [lang, langX] = drucken(code);
+    const auto [kurz, kurzX] = drucken(QStringLiteral("Probe entnommen"));
+    for (const auto& b : dienste.dialogs.messages())
+        ADD_FAILURE() << b.title.toStdString() << ": " << b.text.toStdString();
+
+    EXPECT_EQ(seitenpruefung::mehrzeilig(lang, code, langX).zeilen, 0);
+    EXPECT_EQ(seitenpruefung::mehrzeilig(kurz, QStringLiteral("Probe entnommen"), kurzX).zeilen, 1);
+    auto oben = [](const seitenpruefung::Seite& seite, float x, const char* text) -> std::optional<double> {
+        for (const seitenpruefung::Kasten& k : seite.texte)
+            if (k.text == QLatin1String(text) && std::abs(k.links - x) < 0.01)
+                return k.oben;
+        return std::nullopt;
+    };
+    for (const char* boden : kBoeden) {
+        const std::optional<double> beiLang = oben(lang, langX, boden);
+        const std::optional<double> beiKurz = oben(kurz, kurzX, boden);
+        ASSERT_TRUE(beiKurz) << boden;
+        ASSERT_TRUE(beiLang) << boden << " is not on the sheet";
+        EXPECT_NEAR(*beiLang, *beiKurz, 1e-3) << boden;
+    }
+}
