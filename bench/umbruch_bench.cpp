@@ -1,9 +1,12 @@
 // Breaking a layer remark to the room beside the soil column, measured with
 // the log face as the page does, for remarks of 100 to 10,000 characters that
 // hold no blank: one long word (a pasted code), and words joined by no-break
-// spaces; and for comparison one-letter words between blanks. Each iteration breaks the remark of the case and a remark of 100
-// characters of the same kind, alternately, so that machine load falls on
-// both alike; the benchmark's time is the long remark's. Counters:
+// spaces; for remarks of up to 100,000 characters of superscript directives
+// each styling the rest of the remark (their styled runs overlap); and for
+// comparison one-letter words between blanks. Each iteration breaks the remark
+// of the case and a remark of 100 characters of the same kind, alternately, so
+// that machine load falls on both alike; the benchmark's time is the long
+// remark's. Counters:
 //   items_per_second   characters broken per second
 //   je_zeichen_zu_100  time per character over that of the 100-character
 //                      remark: flat cost per character keeps it near 1
@@ -19,7 +22,7 @@ namespace {
 
 constexpr int16_t kSG = 7;   // the page's font size for the soil column
 
-enum class Art { Wort, Geschuetzt, Einzeln };
+enum class Art { Wort, Geschuetzt, Direktiven, Einzeln };
 
 // A remark of n characters: without a blank, or one-letter words.
 QString bemerkung(int n, Art art)
@@ -28,6 +31,13 @@ QString bemerkung(int n, Art art)
         QString t;
         for (int k = 0; t.size() < n; ++k)
             t += QLatin1Char(k % 2 ? ' ' : char('a' + k % 26));
+        return t;
+    }
+    if (art == Art::Direktiven) {
+        QString t;
+        while (t.size() < n)
+            t += QStringLiteral("{h,99999}2");
+        t.truncate(n);
         return t;
     }
     static const QString teile[] = {QStringLiteral("KB12-2023/04"), QStringLiteral("Feinsand"), QStringLiteral("Ø"),
@@ -80,6 +90,13 @@ void BM_Umbruch_Geschuetzt(benchmark::State& state)
     messen(state, Art::Geschuetzt);
 }
 BENCHMARK(BM_Umbruch_Geschuetzt)->Arg(100)->Arg(300)->Arg(1000)->Arg(3000)->Arg(10000)->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_Umbruch_Direktiven(benchmark::State& state)
+{
+    messen(state, Art::Direktiven);
+}
+BENCHMARK(BM_Umbruch_Direktiven)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 void BM_Umbruch_Einzeln(benchmark::State& state)

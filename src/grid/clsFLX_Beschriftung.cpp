@@ -3,6 +3,7 @@
 
 #include "grid/clsFLX.h"
 
+#include "drawing/Markup.h"
 #include "grid/FlexGrid.h"
 #include "grid/FlexPicture.h"
 #include "platform/Colors.h"
@@ -141,16 +142,7 @@ void clsFLX::text(double X, double Y, const vb::Variant& wert, int ARX, int ARY)
             m_slot[0] = slot0;
             s = wert.isNull() ? QString() : vb::CStr(wert);
             // Measured without the directives.
-            QString kopie = s;
-            for (;;) {
-                const int auf = kopie.indexOf(QLatin1Char('{'));
-                if (auf < 0)
-                    break;
-                const int zu = kopie.indexOf(QLatin1Char('}'), auf);
-                if (zu < 0)
-                    break;
-                kopie.remove(auf, zu - auf + 1);
-            }
+            const QString kopie = drawing::plainText(s);
             W = pic->TextWidth(kopie, slot0);
             H = pic->TextHeight(kopie, slot0);
         }))

@@ -432,8 +432,11 @@ void Lauf::abschluss(int datumSpalte, int zeitSpalte)
 
 std::optional<double> FlxImport::geraetezahl(const QString& text)
 {
+    // Possessive: the blanks before and after the number are never shared
+    // out between the two runs, which would try every split of a field of
+    // blanks that is no number.
     static const QRegularExpression zahl(
-        QStringLiteral("^\\s*([+-]?)(\\d*)(?:[.,](\\d*))?(?:[eE]([+-]?\\d{1,3}))?\\s*$"));
+        QStringLiteral("^\\s*+([+-]?)(\\d*+)(?:[.,](\\d*+))?(?:[eE]([+-]?\\d{1,3}+))?\\s*+$"));
     const auto m = zahl.match(text);
     if (!m.hasMatch())
         return std::nullopt;

@@ -188,7 +188,10 @@ Gliederung gliedern(const QString& text)
             const qsizetype m = std::min(gestylt(QStringView(text).mid(i + 1, zu - i - 1)), n - (zu + 1));
             if (m > 0) {
                 setzen(zu + 1, Bruch::Nie);
-                for (qsizetype k = zu + 2; k < zu + 1 + m; ++k)
+                // Directives among styled characters style runs that overlap:
+                // what lies before gestyltBis was marked by an earlier run that
+                // began before this one, so each character is marked once.
+                for (qsizetype k = std::max(zu + 2, gestyltBis); k < zu + 1 + m; ++k)
                     setzen(k, Bruch::Notfalls);
                 gestyltBis = std::max(gestyltBis, zu + 1 + m);
             }

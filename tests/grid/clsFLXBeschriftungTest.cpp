@@ -1,5 +1,6 @@
 #include "GridFixture.h"
 
+#include "drawing/Markup.h"
 #include "platform/Colors.h"
 #include "platform/VbRuntime.h"
 
@@ -79,6 +80,27 @@ TEST_F(BeschriftungTest, MarkupPieces)
         SCOPED_TRACE(f.text);
         pic->Cls();
         EXPECT_EQ(texte(zeichne(vb::Variant(QString::fromUtf8(f.text)))), QString::fromUtf8(f.stuecke));
+    }
+    EXPECT_EQ(boxen().count(), 0);
+}
+
+// A caption is centred on the width of its letters without the markup, as
+// every drawn text measures it.
+TEST_F(BeschriftungTest, CentredOnTheWidthOfItsPlainText)
+{
+    QString viele;
+    for (int k = 0; k < 200; ++k)
+        viele += QStringLiteral("{,0}");
+    for (const QString& text : {QStringLiteral("{t,1}2ab"), QStringLiteral("a{,0}b{,0}c"), QStringLiteral("x}{h,2}yz"),
+                                QStringLiteral("{g,1}a{c,176}"), viele + QStringLiteral("ab")}) {
+        SCOPED_TRACE(text.left(20).toStdString());
+        pic->Cls();
+        const auto mit = zeichne(vb::Variant(text));
+        pic->Cls();
+        const auto ohne = zeichne(vb::Variant(drawing::plainText(text)));
+        ASSERT_FALSE(mit.empty());
+        ASSERT_EQ(ohne.size(), 1u);
+        EXPECT_DOUBLE_EQ(mit.front().x, ohne.front().x);
     }
     EXPECT_EQ(boxen().count(), 0);
 }

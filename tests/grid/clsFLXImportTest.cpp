@@ -123,6 +123,26 @@ TEST_F(ImportTest, FactorsReadPointOrCommaInEveryLocale)
     }
 }
 
+// A device's number: blanks only before and after it, a point or a comma,
+// an exponent of up to three digits.
+TEST(GeraetezahlTest, NumbersAndWhatIsNone)
+{
+    const QString blanks(1000, QLatin1Char(' '));
+    const struct {
+        QString text;
+        std::optional<double> zahl;
+    } faelle[] = {
+        {"1,5", 1.5},       {" \t-2.5e3 ", -2500}, {",5", 0.5},         {"5.", 5},
+        {"+7E-2", 0.07},    {blanks + "3" + blanks, 3},                {"", std::nullopt},
+        {blanks, std::nullopt}, {blanks + "x", std::nullopt},          {"1" + blanks + "x", std::nullopt},
+        {".", std::nullopt}, {"- 1", std::nullopt},  {"1 2", std::nullopt}, {"1e1234", std::nullopt},
+        {"1e", std::nullopt}, {"e5", std::nullopt},  {"1.000,5", std::nullopt},
+        {QChar(0xA0) + QStringLiteral("5"), std::nullopt},   // a no-break space is no blank here
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(FlxImport::geraetezahl(f.text), f.zahl) << f.text.size() << " [" << f.text.left(12).toStdString() << "]";
+}
+
 TEST_F(ImportTest, DatesAndTimesAreRearrangedByThePreset)
 {
     auto v = vorgabe(3, ";", "", {{"DAT", 0}, {"ZEIT", 1}});

@@ -104,6 +104,10 @@ TEST(ProfilRegeln, LineBreakingKeepsDirectivesWithWhatTheyStyle)
         {"H{t,3}2 O abcd", 3, {"H", "{t,3}2 O", "abc", "d"}},  // nor one among the styled characters
         {"{g,6}abcdef", 4, {"{g,6}abcd", "ef"}},                // styled run wider than the room: parted where it fills
         {"20{c,176}Cxyz", 2, {"20{c,176}", "Cx", "yz"}},        // an inserted character styles nothing after it
+        // Directives among the characters another one styles (the runs
+        // overlap), and one after the end of another's run.
+        {"{h,9}{h,9}{g,2}ad{h,9}bd", 3, {"{h,9}{h,9}{g,2}ad{h,9}b", "d"}},
+        {"a{h,1}ed{h,3}{h,1}", 2, {"a{h,1}e", "d{h,3}{h,1}"}},
     };
     for (const Fall& f : faelle) {
         const QStringList zeilen = umbrechen(QString::fromUtf8(f.text), f.breite, gezeichnet);
