@@ -453,6 +453,26 @@ void langeBemerkungen(bool ansatz)
     cnn.execute(QStringLiteral("UPDATE E12 SET BVV = 0, VV = 0, GWV = 0, PROV = 0 WHERE ID = 1"));
 }
 
+// The active record composed on the screen's picture and printed on an A4
+// sheet: the texts and lines the sheet received, and the x of the soil
+// column's texts on it.
+struct Druck
+{
+    seitenpruefung::Seite seite;
+    float textX = 0;
+};
+Druck aufA4()
+{
+    drawing::RecordingTarget blatt(11907.0f, 16840.0f);   // A4
+    blatt.ScaleMode(drawing::vbMillimeters);
+    drawing::RecordingTarget bild(13608.0f, 7484.4f);
+    Bildschirm schirm;
+    schirm.komponieren(bild);
+    schirm.seite.drucker = &blatt;
+    schirm.seite.BILD11(1, -3, 0, nullptr);
+    return {seitenpruefung::lesen(blatt), textspalte(schirm.seite)};
+}
+
 } // namespace
 
 // With the side columns off and nothing drawn right of the soil column, the
@@ -464,22 +484,9 @@ TEST(Seite11Bild, RemarksTakeTheFreeRoomRightOfTheSoilColumn)
 {
     vb::TestServices dienste;
     suite::Testumgebung umgebung;
-    struct Druck
-    {
-        seitenpruefung::Seite seite;
-        float textX = 0;
-    };
     auto drucken = [&](bool ansatz) {
         langeBemerkungen(ansatz);
-        drawing::RecordingTarget blatt(11907.0f, 16840.0f);   // A4
-        blatt.ScaleMode(drawing::vbMillimeters);
-        drawing::RecordingTarget bild(13608.0f, 7484.4f);
-        Bildschirm schirm;
-        schirm.komponieren(bild);
-        schirm.seite.drucker = &blatt;
-        schirm.seite.BILD11(1, -3, 0, nullptr);
-        Druck d{seitenpruefung::lesen(blatt), textspalte(schirm.seite)};
-        return d;
+        return aufA4();
     };
     const Druck frei = drucken(false);
     const Druck eng = drucken(true);
@@ -562,14 +569,7 @@ TEST(Seite11Bild, ARemarkLeftOutPushesTheLayersBelowNoFurther)
         auto& cnn = *db::sharedState().cnnX;
         cnn.execute(QStringLiteral("UPDATE E2 SET BEMS = '' WHERE ID = 1"));
         cnn.execute(QStringLiteral("UPDATE E2 SET BEMS = ? WHERE ID = 1 AND I1 = 0"), {vb::Variant(ersteBemerkung)});
-        drawing::RecordingTarget blatt(11907.0f, 16840.0f);   // A4
-        blatt.ScaleMode(drawing::vbMillimeters);
-        drawing::RecordingTarget bild(13608.0f, 7484.4f);
-        Bildschirm schirm;
-        schirm.komponieren(bild);
-        schirm.seite.drucker = &blatt;
-        schirm.seite.BILD11(1, -3, 0, nullptr);
-        return std::pair{seitenpruefung::lesen(blatt), textspalte(schirm.seite)};
+        return aufA4();
     };
     // A code of 10,000 characters without a blank: far more lines than the sheet holds.
     QString code;

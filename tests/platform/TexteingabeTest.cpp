@@ -131,6 +131,29 @@ protected:
         b->end(false);
         return *b;
     }
+
+    // One insertion: `eingefuegt` arrives at the end of a box holding
+    // `vorher` with the limit `grenze`, after which the box holds `danach`.
+    struct Einfuegung {
+        int grenze;
+        QString vorher;
+        QString eingefuegt;
+        QString danach;
+    };
+    // Every case by every way given; no way leaves a replacement character.
+    void jederWeg(std::initializer_list<Weg> wege, std::initializer_list<Einfuegung> faelle)
+    {
+        for (Weg w : wege)
+            for (const Einfuegung& f : faelle) {
+                SCOPED_TRACE(std::string(name(w)) + " of \"" + f.eingefuegt.toStdString() + "\" into \""
+                             + f.vorher.toStdString() + "\", limit " + std::to_string(f.grenze));
+                QLineEdit& b = box(f.grenze, f.vorher);
+                if (!einfuegen(b, w, f.eingefuegt))
+                    continue;
+                EXPECT_EQ(b.text(), f.danach);
+                EXPECT_FALSE(b.text().contains(QChar(QChar::ReplacementCharacter)));
+            }
+    }
 };
 
 TEST(Steuerzeichen, AreDroppedAndEverythingElseKept)
@@ -142,29 +165,14 @@ TEST(Steuerzeichen, AreDroppedAndEverythingElseKept)
 TEST_F(TexteingabeTest, EveryWayOfPastingKeepsTheLimitAndDropsControlCharacters)
 {
     const QString vierzig = QStringLiteral("0123456789").repeated(4);
-    struct Fall {
-        int grenze;
-        QString vorher;
-        QString eingefuegt;
-        QString danach;
-    };
-    const Fall faelle[] = {
+    jederWeg({Weg::CtrlV, Weg::ShiftInsert, Weg::Kontextmenue, Weg::MittlereTaste, Weg::Ablegen}, {
         {8, QString(), vierzig, QStringLiteral("01234567")},
         {8, QStringLiteral("AB"), vierzig, QStringLiteral("AB012345")},
         {8, QStringLiteral("ABCDEFGH"), QStringLiteral("X"), QStringLiteral("ABCDEFGH")},
         {8, QString(), QStringLiteral("a\tb\nc\x7f" "d"), QStringLiteral("abcd")},
         {50, QString(), vierzig + vierzig, (vierzig + vierzig).left(50)},
         {0, QString(), QStringLiteral("x\r\ny"), QStringLiteral("xy")},
-    };
-    for (Weg w : {Weg::CtrlV, Weg::ShiftInsert, Weg::Kontextmenue, Weg::MittlereTaste, Weg::Ablegen})
-        for (const Fall& f : faelle) {
-            SCOPED_TRACE(std::string(name(w)) + " into \"" + f.vorher.toStdString() + "\", limit "
-                         + std::to_string(f.grenze));
-            QLineEdit& b = box(f.grenze, f.vorher);
-            if (!einfuegen(b, w, f.eingefuegt))
-                continue;
-            EXPECT_EQ(b.text(), f.danach);
-        }
+    });
 }
 
 const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80");   // U+1F600, two code units
@@ -198,13 +206,7 @@ TEST(GanzeZeichen, CutOnlyBetweenWholeCharacters)
 // however they come, and no half character is ever left in the box.
 TEST_F(TexteingabeTest, EveryWayKeepsACharacterOfSeveralCodeUnitsWhole)
 {
-    struct Fall {
-        int grenze;
-        QString vorher;
-        QString eingefuegt;
-        QString danach;
-    };
-    const Fall faelle[] = {
+    jederWeg({Weg::Tippen, Weg::CtrlV, Weg::ShiftInsert, Weg::Kontextmenue, Weg::MittlereTaste, Weg::Ablegen}, {
         {8, QStringLiteral("1234567"), kEmoji, QStringLiteral("1234567")},
         {8, QStringLiteral("123456"), kEmoji, QStringLiteral("123456") + kEmoji},
         {8, QString(), QStringLiteral("1234567") + kEmoji, QStringLiteral("1234567")},
@@ -213,17 +215,7 @@ TEST_F(TexteingabeTest, EveryWayKeepsACharacterOfSeveralCodeUnitsWhole)
         {8, QString(), QStringLiteral("ABCDEF") + kAkut + QStringLiteral("GH"), QStringLiteral("ABCDEF") + kAkut},
         {50, QString(), QStringLiteral("x").repeated(49) + kEmoji, QStringLiteral("x").repeated(49)},
         {0, QString(), kEmoji + kAkut, kEmoji + kAkut},
-    };
-    for (Weg w : {Weg::Tippen, Weg::CtrlV, Weg::ShiftInsert, Weg::Kontextmenue, Weg::MittlereTaste, Weg::Ablegen})
-        for (const Fall& f : faelle) {
-            SCOPED_TRACE(std::string(name(w)) + " of \"" + f.eingefuegt.toStdString() + "\" into \""
-                         + f.vorher.toStdString() + "\", limit " + std::to_string(f.grenze));
-            QLineEdit& b = box(f.grenze, f.vorher);
-            if (!einfuegen(b, w, f.eingefuegt))
-                continue;
-            EXPECT_EQ(b.text(), f.danach);
-            EXPECT_FALSE(b.text().contains(QChar(QChar::ReplacementCharacter)));
-        }
+    });
 }
 
 // A stored text longer than the limit: an edit that keeps its length is taken
