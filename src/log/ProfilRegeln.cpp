@@ -13,28 +13,31 @@
 
 namespace profilregeln {
 
+float beschriftungslinie(const std::vector<float>& y, const std::vector<float>& L, size_t i, float g, float EYB,
+                         int d, int16_t OY, float MY)
+{
+    const float abstand = g * MY;
+    if (i == 0) {
+        const float D0 = y[0] - EYB;
+        return abstand > std::fabs(D0) ? EYB + float(d) * abstand : y[0];
+    }
+    const float Di = y[i] - y[i - 1];
+    const float c = L[i - 1] + float(d) * abstand;
+    if (c > y[i] && OY == -1)
+        return c;
+    if (c < y[i] && OY == 1)
+        return c;
+    if (abstand > std::fabs(Di))
+        return c;
+    return y[i];
+}
+
 std::vector<float> beschriftungslinien(const std::vector<float>& y, const std::vector<float>& g,
                                        float EYB, int d, int16_t OY, float MY)
 {
     std::vector<float> L(y.size());
-    for (size_t i = 0; i < y.size(); ++i) {
-        const float abstand = g[i] * MY;
-        if (i == 0) {
-            const float D0 = y[0] - EYB;
-            L[0] = abstand > std::fabs(D0) ? EYB + float(d) * abstand : y[0];
-            continue;
-        }
-        const float Di = y[i] - y[i - 1];
-        const float c = L[i - 1] + float(d) * abstand;
-        if (c > y[i] && OY == -1)
-            L[i] = c;
-        else if (c < y[i] && OY == 1)
-            L[i] = c;
-        else if (abstand > std::fabs(Di))
-            L[i] = c;
-        else
-            L[i] = y[i];
-    }
+    for (size_t i = 0; i < y.size(); ++i)
+        L[i] = beschriftungslinie(y, L, i, g[i], EYB, d, OY, MY);
     return L;
 }
 

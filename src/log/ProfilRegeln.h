@@ -18,6 +18,11 @@ namespace profilregeln {
 // Comparisons are made in 32-bit floats.
 std::vector<float> beschriftungslinien(const std::vector<float>& y, const std::vector<float>& g,
                                        float EYB, int d, int16_t OY, float MY);
+// Label line i of that rule alone, with the spacing g, from the lines above
+// it (L[0] to L[i-1]): for a caller that decides each row's spacing from the
+// lines above it, top down.
+float beschriftungslinie(const std::vector<float>& y, const std::vector<float>& L, size_t i, float g, float EYB,
+                         int d, int16_t OY, float MY);
 
 // Roundness word for a roundness code: "kantig", "gerundet" or "". Codes are
 // compared without surrounding blanks (the data entry stores trimmed cells,

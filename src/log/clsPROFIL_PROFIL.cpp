@@ -62,7 +62,9 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
         gB[i] = profilregeln::textblockhoehe(h, p.BFV, s[i].FARBE, p.BEMV, s[i].BEMS, int(bemerkung[i].size()));
     }
     const std::vector<float> L = profilregeln::beschriftungslinien(y, gL, m_EYB, m_d, m_OY, m_MY);
-    std::vector<float> B = profilregeln::beschriftungslinien(y, gB, m_EYB, m_d, m_OY, m_MY);
+    // The text blocks' label lines, placed top down below (a remark left out
+    // changes its own block).
+    std::vector<float> B(n);
 
     // --- setting up ------------------------------------------------------------
     if (!falle([&] { bild().SCHRIFTEINSTELLUNGEN(QString(), p.SG); }))
@@ -102,8 +104,12 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
     // the layer's whole remark. One that is not drawn keeps the one line a
     // remark's text takes in its layer's block, and pushes the layers below no
     // further. Each layer's text stands below the blocks above it, so the
-    // layers are decided from the top down.
+    // layers are placed and decided from the top down.
+    const auto platzieren = [&](size_t i) {
+        B[i] = profilregeln::beschriftungslinie(y, B, i, gB[i], m_EYB, m_d, m_OY, m_MY);
+    };
     for (size_t i = 0; i < n; ++i) {
+        platzieren(i);
         if (bemerkung[i].isEmpty())
             continue;
         const std::vector<float> zeilenY = bemerkungszeilen(i);
@@ -121,7 +127,7 @@ void clsPROFIL::PROFIL(clsDATEN& DAT, ProfilParameter& p)
         bemerkung[i].clear();
         if (kuerzer) {
             gB[i] = profilregeln::textblockhoehe(h, p.BFV, s[i].FARBE, p.BEMV, s[i].BEMS, 1);
-            B = profilregeln::beschriftungslinien(y, gB, m_EYB, m_d, m_OY, m_MY);
+            platzieren(i);
         }
     }
 
