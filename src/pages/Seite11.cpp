@@ -113,23 +113,11 @@ void Seite11::spalteZeichnen(Spalte s, clsDATEN& dat, float x)
 
 float Seite11::bemerkungsbreite(const seite11::Schalter& schalter, bool TAV, bool OPTH)
 {
-    // Only the first column right of the soil column that draws something
-    // matters: a column switched on whose table has no rows draws nothing.
+    // A column switched on whose table has no rows draws nothing.
     vb::ErrorTrap falle(QStringLiteral("Bild 11"));
-    std::array<bool, 11> zeichnet{};
-    bool nachDemProfil = false;
-    for (size_t k = 0; k < seite11::SPALTEN.size(); ++k) {
-        const seite11::SpaltenArt& s = seite11::SPALTEN[k];
-        if (s.spalte == Spalte::PROFIL) {
-            nachDemProfil = true;
-            continue;
-        }
-        if (!nachDemProfil || schalter[k] != 1)
-            continue;
-        zeichnet[k] = !zeilennummern(falle, daten(QString::fromLatin1(s.tabelle))).empty();
-        if (zeichnet[k])
-            break;
-    }
+    const auto zeichnet = [&](size_t k) {
+        return !zeilennummern(falle, daten(QString::fromLatin1(seite11::SPALTEN[k].tabelle))).empty();
+    };
     const int16_t SG = 7;   // the font size every column is drawn in
     return seite11::bemerkungsbreite(schalter, zeichnet,
                                      profilregeln::pfeiltextReichweite(SG, profilregeln::tiefensymbol(TAV, OPTH)),

@@ -42,7 +42,7 @@ Anordnung anordnen(int16_t modus, const Schalter& schalter)
     return a;
 }
 
-float bemerkungsbreite(const Schalter& schalter, const std::array<bool, 11>& zeichnet, float reichweite,
+float bemerkungsbreite(const Schalter& schalter, const std::function<bool(std::size_t)>& zeichnet, float reichweite,
                        float mindestens)
 {
     const Anordnung a = anordnen(DRUCKER, schalter);
@@ -53,7 +53,7 @@ float bemerkungsbreite(const Schalter& schalter, const std::array<bool, 11>& zei
             nachDemProfil = true;
             continue;
         }
-        if (nachDemProfil && a.gezeichnet[k] && zeichnet[k]) {
+        if (nachDemProfil && a.gezeichnet[k] && zeichnet(k)) {
             rechts = a.x[k] - reichweite;
             break;
         }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 namespace seite11 {
 
@@ -78,11 +79,13 @@ inline constexpr float BEMERKUNG_ABSTAND = 1.0f;
 // Width in page mm the soil column's remarks are broken to, decided on the
 // printed sheet so that screen, printer and CAD break them at the same
 // places: from the column's texts up to the texts of the next column right of
-// it that draws something (switched on and `zeichnet`, indexed like SPALTEN;
+// it that draws something (switched on and `zeichnet(k)`, k indexing SPALTEN;
 // its texts reach `reichweite` mm left of its axis), or, without such a
 // column, up to the right edge of the sheet's frame; the clearance stays
-// free, and the width is never less than `mindestens`.
-float bemerkungsbreite(const Schalter& schalter, const std::array<bool, 11>& zeichnet, float reichweite,
+// free, and the width is never less than `mindestens`. `zeichnet` is asked
+// only about columns switched on right of the soil column, in their order,
+// until one draws.
+float bemerkungsbreite(const Schalter& schalter, const std::function<bool(std::size_t)>& zeichnet, float reichweite,
                        float mindestens);
 
 // The depth range handed to the frame: element 0 the allowance above the

@@ -132,7 +132,17 @@ TEST(Seite11Layout, RemarkWidthIsTheRoomUpToTheNextDrawingColumn)
             s[index(sp)] = 1;
         for (Spalte sp : f.zeichnen)
             zeichnet[index(sp)] = true;
-        EXPECT_NEAR(bemerkungsbreite(s, zeichnet, 10, 20), f.breite, 1e-4) << f.was;
+        // Asked in order, only about columns switched on right of the soil
+        // column, and no further than the first that draws.
+        std::vector<size_t> gefragt;
+        const auto frage = [&](size_t k) {
+            EXPECT_EQ(s[k], 1) << f.was;
+            EXPECT_GT(k, index(Spalte::PROFIL)) << f.was;
+            EXPECT_TRUE(gefragt.empty() || (gefragt.back() < k && !zeichnet[gefragt.back()])) << f.was;
+            gefragt.push_back(k);
+            return zeichnet[k];
+        };
+        EXPECT_NEAR(bemerkungsbreite(s, frage, 10, 20), f.breite, 1e-4) << f.was;
     }
     // The least room of the soil column: a test column right beside it on
     // paper whose texts reach 15.5 mm left of its axis leaves 36 mm.
@@ -140,5 +150,5 @@ TEST(Seite11Layout, RemarkWidthIsTheRoomUpToTheNextDrawingColumn)
     s[index(Spalte::STANDARDSONDE)] = 1;
     std::array<bool, 11> zeichnet{};
     zeichnet[index(Spalte::STANDARDSONDE)] = true;
-    EXPECT_NEAR(bemerkungsbreite(s, zeichnet, 15.5f, 0), 36, 1e-4);
+    EXPECT_NEAR(bemerkungsbreite(s, [&](size_t k) { return zeichnet[k]; }, 15.5f, 0), 36, 1e-4);
 }
