@@ -58,12 +58,19 @@ inline std::vector<int> zeilennummern(vb::ErrorTrap& falle, clsDATEN& DAT)
     falle([&] { leer = DAT.leereZeilen(QStringLiteral("I1")); });
     if (falle.cancelled())
         return {};
+    // The empty rows in order, walked beside the row numbers: one pass over
+    // both, however many rows are empty.
+    std::sort(leer.begin(), leer.end());
+    auto naechstesLeeres = leer.begin();
     std::vector<int> nummern;
     nummern.reserve(size_t(MAXI) + 1);
     // A plain int counts the rows: a 16-bit counter never passes 32767.
-    for (int i = 0; i <= MAXI; ++i)
-        if (std::find(leer.begin(), leer.end(), i) == leer.end())
+    for (int i = 0; i <= MAXI; ++i) {
+        while (naechstesLeeres != leer.end() && *naechstesLeeres < i)
+            ++naechstesLeeres;
+        if (naechstesLeeres == leer.end() || *naechstesLeeres != i)
             nummern.push_back(i);
+    }
     return nummern;
 }
 
